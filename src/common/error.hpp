@@ -1,0 +1,30 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quillora {
+
+// A failure that travels up to the event boundary and is shown there in the standard error
+// report. The message is the system's own text, without the final full stop (the report adds it).
+class Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An I/O failure of the payload reader ("File not found", "Read beyond end of file", ...).
+class IoError : public Error {
+public:
+    using Error::Error;
+};
+
+// Ends the current handler without any report (APPLICATIONEXIT()). Deliberately not an Error.
+class SilentAbort : public std::exception {
+public:
+    const char* what() const noexcept override { return "silent abort"; }
+};
+
+// "List index out of bounds (%d)".
+[[nodiscard]] Error ListIndexOutOfBounds(long long index);
+
+}  // namespace quillora

@@ -27,4 +27,9 @@ public:
 // "List index out of bounds (%d)".
 [[nodiscard]] Error ListIndexOutOfBounds(long long index);
 
+// The runtime's texts for failed file operations.
+inline constexpr const char* ReadBeyondEndOfFileText = "Read beyond end of file";
+// ENOENT is "File not found"; any other code is "I/O error %d" with the errno value.
+[[nodiscard]] IoError IoErrorFromErrno(int code);
+
 }  // namespace quillora

@@ -24,9 +24,11 @@ struct SettingInfo {
     SettingKind kind;
 };
 
-// The table of all settings, in index order.
+// The table of all settings, in index order; "List index out of bounds (%d)" outside 0..102.
 const SettingInfo& SettingAt(int index);
+// The index of the setting with exactly this name (letter case counts).
 std::optional<int> FindSetting(std::string_view name);
+// "flag", "toolkit colour", ... as people write the kinds.
 std::string_view SettingKindName(SettingKind kind);
 
 }  // namespace quillora

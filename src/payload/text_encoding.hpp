@@ -1,17 +1,22 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace quillora {
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no cut-off sequence.
 bool IsValidUtf8(std::string_view bytes);
 // Payload text is decoded once: valid UTF-8 stays as it is, anything else is read as
 // Windows-1252 and converted to UTF-8.
 std::string DecodePayloadText(std::string_view bytes);
+// Every byte becomes one character. The five bytes that Windows-1252 leaves undefined (0x81,
+// 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same value, so no byte is lost.
 std::string Windows1252ToUtf8(std::string_view bytes);
 // The first `count` characters (code points) of UTF-8 text, never cutting one in half.
 std::string Utf8Prefix(std::string_view text, std::size_t count);
+// The number of characters (code points) of UTF-8 text.
 std::size_t Utf8Length(std::string_view text);
 
 }  // namespace quillora

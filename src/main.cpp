@@ -1,0 +1,32 @@
+// The e-book runtime: one window that shows the pages of the e-book appended to this program.
+#include <cstdlib>
+
+#include <gtkmm/main.h>
+
+#include "common/event_boundary.hpp"
+#include "window/form_apresentacao.hpp"
+#include "window/message_boxes.hpp"
+#include "window/self_path.hpp"
+
+int main(int argc, char* argv[])
+{
+    // The program reads no command line; GTK still gets its own options (--display, ...).
+    Gtk::Main toolkit(argc, argv);
+
+    std::unique_ptr<quillora::Tform_apresentacao> window;
+    if (!quillora::AtEventBoundary([&] { window = quillora::Tform_apresentacao::Create(); })) {
+        return EXIT_FAILURE;
+    }
+    quillora::SetErrorReporter([&window](const std::string& text) {
+        quillora::ShowErrorReport(window.get(), window->ApplicationTitle(), text);
+    });
+
+    // An error in start-up is reported and the window still opens with what was applied.
+    quillora::AtEventBoundary([&] { window->FormCreate(quillora::ProgramPath()); });
+    if (window->QuitRequested()) {
+        return EXIT_SUCCESS;  // ended at start, before the window was ever used
+    }
+    Gtk::Main::run(*window);
+    quillora::SetErrorReporter(nullptr);
+    return EXIT_SUCCESS;
+}

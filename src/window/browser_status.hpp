@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+namespace Gtk {
+class ProgressBar;
+class Label;
+class Widget;
+}
+
+namespace quillora {
+
+// Keeps the window in step with the browser: the progress bar over the status bar's first
+// panel, the document title in its second panel, and the back and forward buttons.
+class BrowserStatus {
+public:
+    BrowserStatus(Gtk::ProgressBar& progresso, Gtk::Label& title_panel, Gtk::Widget& b_volta,
+                  Gtk::Widget& b_proximo)
+        : progresso_(progresso), title_panel_(title_panel), b_volta_(b_volta), b_proximo_(b_proximo)
+    {
+    }
+
+    // Shows the bar at Progress (0..100, shown clamped), and hides it again when Progress is 0.
+    void WebProgressChange(int progress);
+    // The document title becomes the text of panel 1, unchanged.
+    void WebTitleChange(const std::string& text);
+    // 1: forward button enabled exactly when `enable`; 2: back button; anything else: nothing.
+    void WebCommandStateChange(int command, bool enable);
+
+private:
+    Gtk::ProgressBar& progresso_;
+    Gtk::Label& title_panel_;
+    Gtk::Widget& b_volta_;
+    Gtk::Widget& b_proximo_;
+};
+
+}  // namespace quillora

@@ -1,0 +1,120 @@
+#include "window/form_apresentacao.hpp"
+
+#include <gtkmm/box.h>
+#include <gtkmm/builder.h>
+#include <gtkmm/label.h>
+#include <gtkmm/menubar.h>
+#include <gtkmm/progressbar.h>
+#include <gtkmm/toolbar.h>
+#include <gtkmm/toolbutton.h>
+
+#include "common/error.hpp"
+#include "common/event_boundary.hpp"
+#include "webview/web_browser.hpp"
+#include "window/browser_status.hpp"
+#include "window/toolkit_setup.hpp"
+
+namespace quillora {
+
+namespace {
+
+constexpr const char* ToolButtonNames[] = {"b_home",        "b_volta",      "b_proximo",
+                                           "b_refresh",     "b_stop",       "bot_selectall",
+                                           "botao_copiar",  "bt_imprimir",  "bt_sair",
+                                           "b_about"};
+
+template <typename T>
+T* Require(const Glib::RefPtr<Gtk::Builder>& builder, const char* name)
+{
+    T* widget = nullptr;
+    builder->get_widget(name, widget);
+    if (widget == nullptr) {
+        throw Error(std::string("The window description has no component ") + name);
+    }
+    return widget;
+}
+
+}  // namespace
+
+std::unique_ptr<Tform_apresentacao> Tform_apresentacao::Create()
+{
+    PrepareToolkit();
+    const auto builder = Gtk::Builder::create_from_resource("/org/quillora/window.ui");
+    Tform_apresentacao* window = nullptr;
+    builder->get_widget_derived("form_apresentacao", window);
+    return std::unique_ptr<Tform_apresentacao>(window);
+}
+
+Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
+                                       const Glib::RefPtr<Gtk::Builder>& builder)
+    : Gtk::Window(object), builder_(builder)
+{
+    toolbar_ = Require<Gtk::Toolbar>(builder_, "toolbar");
+    barra_estado_ = Require<Gtk::Box>(builder_, "barra_estado");
+    progresso_ = Require<Gtk::ProgressBar>(builder_, "progresso");
+    title_panel_ = Require<Gtk::Label>(builder_, "barra_estado_panel1");
+    Menu_Normal_ = Require<Gtk::MenuBar>(builder_, "Menu_Normal");
+
+    auto* view = WEBKIT_WEB_VIEW(Require<Gtk::Widget>(builder_, "Web")->gobj());
+    web_ = std::make_unique<WebBrowser>(view);
+    web_->ApplySafeSettings();
+    status_ = std::make_unique<BrowserStatus>(*progresso_, *title_panel_,
+                                              *Require<Gtk::Widget>(builder_, "b_volta"),
+                                              *Require<Gtk::Widget>(builder_, "b_proximo"));
+    // The window starts where the description places it.
+    move(293, 205);
+    ConnectHandlers();
+    GiveButtonsHandCursor();
+}
+
+Tform_apresentacao::~Tform_apresentacao() = default;
+
+Gtk::Widget* Tform_apresentacao::Component(const std::string& name) const
+{
+    Gtk::Widget* widget = nullptr;
+    builder_->get_widget(name, widget);
+    return widget;
+}
+
+void Tform_apresentacao::ConnectHandlers()
+{
+    web_->signal_progress_change.connect(
+        [this](int progress) { status_->WebProgressChange(progress); });
+    web_->signal_title_change.connect(
+        [this](const std::string& title) { status_->WebTitleChange(title); });
+    web_->signal_command_state_change.connect(
+        [this](int command, bool enable) { status_->WebCommandStateChange(command, enable); });
+
+    signal_hide().connect([this] { AtEventBoundary([this] { FormClose(); }); });
+}
+
+void Tform_apresentacao::GiveButtonsHandCursor()
+{
+    for (const char* name : ToolButtonNames) {
+        auto* item = Require<Gtk::ToolButton>(builder_, name);
+        // A tool button's inner button receives the pointer through its own input window,
+        // which only exists once realised: set the cursor there when the pointer first enters.
+        if (auto* button = item->get_child()) {
+            button->add_events(Gdk::ENTER_NOTIFY_MASK);
+            button->signal_enter_notify_event().connect([](GdkEventCrossing* event) {
+                if (event->window != nullptr) {
+                    auto cursor = Gdk::Cursor::create(Gdk::Display::get_default(), Gdk::HAND2);
+                    gdk_window_set_cursor(event->window, cursor->gobj());
+                }
+                return false;
+            });
+        }
+    }
+}
+
+void Tform_apresentacao::FormClose()
+{
+    // The custom menu's temporary definition file is removed here once the menu exists.
+}
+
+void Tform_apresentacao::RequestQuit()
+{
+    quit_requested_ = true;
+}
+
+}  // namespace quillora

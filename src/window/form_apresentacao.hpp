@@ -1,0 +1,90 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <glibmm/refptr.h>
+#include <gtkmm/window.h>
+
+#include "window/kept_settings.hpp"
+#include "window/window_components.hpp"
+
+namespace Gtk {
+class Builder;
+class Box;
+class Label;
+class MenuBar;
+class ProgressBar;
+class Toolbar;
+class ToolItem;
+}  // namespace Gtk
+
+namespace quillora {
+
+class BrowserStatus;
+class SettingsList;
+class WebBrowser;
+
+// The one main window of an e-book. Its widgets come from the window description compiled
+// into the program; this class finds them by their component names, owns the non-visual
+// components and the values kept from the settings, and wires the handlers.
+class Tform_apresentacao : public Gtk::Window {
+public:
+    // Builds the window from the description. The window is not shown and no setting applied.
+    static std::unique_ptr<Tform_apresentacao> Create();
+
+    Tform_apresentacao(BaseObjectType* object, const Glib::RefPtr<Gtk::Builder>& builder);
+    ~Tform_apresentacao() override;
+
+    // Start-up: reads the payload of `program_path`, applies the settings, checks the internet
+    // requirement and opens the home page. Errors leave it at once (the caller reports them).
+    void FormCreate(const std::string& program_path);
+    // Closing: removes what the window left behind.
+    void FormClose();
+
+    // Set when start-up told the application to end (home page missing, offline).
+    bool QuitRequested() const { return quit_requested_; }
+    // The caption of error reports: the `title` setting once applied.
+    const std::string& ApplicationTitle() const { return application_title_; }
+
+    // Components by their names, for the handlers and for tests.
+    Gtk::Widget* Component(const std::string& name) const;
+    template <typename T>
+    T* ComponentAs(const std::string& name) const { return dynamic_cast<T*>(Component(name)); }
+
+    WebBrowser& Web() { return *web_; }
+    const KeptSettings& Kept() const { return kept_; }
+    const std::string& ExecutableFolder() const { return executable_folder_; }
+
+    AboutBoxComponent Sobre;
+    GradientCaptionComponent gradiente;
+    FormAnimationComponent animacao_form;
+    ApplicationEventsComponent EventosAplicacao;
+    SkinCollectionComponent SkinColecao;
+    SkinEngineComponent SkinData;
+    SkinCaptionComponent SkinCaption;
+
+private:
+    void ConnectHandlers();
+    void GiveButtonsHandCursor();
+    void ApplySettings(SettingsList& settings);
+    void OpenHomePage();
+    void RequestQuit();
+
+    Glib::RefPtr<Gtk::Builder> builder_;
+    Gtk::Toolbar* toolbar_ = nullptr;
+    Gtk::Box* barra_estado_ = nullptr;
+    Gtk::ProgressBar* progresso_ = nullptr;
+    Gtk::Label* title_panel_ = nullptr;
+    Gtk::MenuBar* Menu_Normal_ = nullptr;
+
+    std::unique_ptr<WebBrowser> web_;
+    std::unique_ptr<BrowserStatus> status_;
+
+    KeptSettings kept_;
+    std::string executable_folder_;
+    std::string application_title_ = "Quillora";
+    bool quit_requested_ = false;
+};
+
+}  // namespace quillora

@@ -1,0 +1,57 @@
+// Start-up of an e-book: the payload, the settings, the internet requirement and the home page.
+#include <vector>
+
+#include "payload/conversions.hpp"
+#include "payload/payload.hpp"
+#include "payload/setting_index.hpp"
+#include "payload/settings_list.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+#include "window/internet_check.hpp"
+#include "window/message_boxes.hpp"
+#include "window/page_path.hpp"
+#include "window/self_path.hpp"
+
+namespace quillora {
+
+namespace {
+constexpr const char* MessageCaption = "Quillora";
+}
+
+void Tform_apresentacao::FormCreate(const std::string& program_path)
+{
+    executable_folder_ = FolderOf(program_path);
+
+    // The container lives for this call only; it holds no open file between its operations.
+    const TPayload payload(program_path);
+    if (!payload.IsPresent()) {
+        return;  // a bare runtime: the window as described, with an empty browser
+    }
+
+    {
+        std::string text(static_cast<std::size_t>(payload.DataLength()), '\0');
+        payload.ReadInto(text);
+        SettingsList settings = SettingsList::FromPayloadBytes(text);
+        ApplySettings(settings);
+    }  // the settings list is discarded before the connection check and the home page
+
+    if (kept_.internet_required && !CanConnectTo(ProbeAddress())) {
+        ShowWarningBox(this, MessageCaption, kept_.msg_internet_required);
+        RequestQuit();
+        return;
+    }
+    OpenHomePage();
+}
+
+void Tform_apresentacao::OpenHomePage()
+{
+    const std::string page = PagePathOf(kept_.home_page, executable_folder_);
+    if (EntryExists(page)) {
+        web_->Navigate(page);
+    } else {
+        ShowWarningBox(this, MessageCaption, kept_.msg_home_page_missing);
+        RequestQuit();
+    }
+}
+
+}  // namespace quillora

@@ -3,20 +3,14 @@
 #include <optional>
 #include <vector>
 
+#include "window/pixel_rect.hpp"
+
 namespace quillora {
 
 // The window animations: the window appears or disappears through a sequence of visible regions.
 // This file only computes the regions; playing them on a window is the GTK side's business.
 
-// A pixel rectangle in window coordinates (origin at the window's top-left outer corner).
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
+// All coordinates are window coordinates: origin at the window's top-left outer corner.
 
 enum class AnimationShape { Ellipse, Rectangle, Horizontally, Vertically, Television, ToTop, ToBottom };
 enum class AnimationDirection { Disappear, Appear };

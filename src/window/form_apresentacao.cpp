@@ -58,6 +58,7 @@ Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
     auto* view = WEBKIT_WEB_VIEW(Require<Gtk::Widget>(builder_, "Web")->gobj());
     web_ = std::make_unique<WebBrowser>(view);
     web_->ApplySafeSettings();
+    web_->Connect();
     status_ = std::make_unique<BrowserStatus>(*progresso_, *title_panel_,
                                               *Require<Gtk::Widget>(builder_, "b_volta"),
                                               *Require<Gtk::Widget>(builder_, "b_proximo"));
@@ -84,8 +85,6 @@ void Tform_apresentacao::ConnectHandlers()
         [this](const std::string& title) { status_->WebTitleChange(title); });
     web_->signal_command_state_change.connect(
         [this](int command, bool enable) { status_->WebCommandStateChange(command, enable); });
-
-    signal_hide().connect([this] { AtEventBoundary([this] { FormClose(); }); });
 }
 
 void Tform_apresentacao::GiveButtonsHandCursor()

@@ -7,6 +7,8 @@
 #include <gtkmm/window.h>
 
 #include "window/kept_settings.hpp"
+#include "window/window_animation.hpp"
+#include "window/window_frame.hpp"
 #include "window/window_components.hpp"
 
 namespace Gtk {
@@ -55,10 +57,11 @@ public:
     WebBrowser& Web() { return *web_; }
     const KeptSettings& Kept() const { return kept_; }
     const std::string& ExecutableFolder() const { return executable_folder_; }
+    const WindowFrame& Frame() const { return frame_; }
 
     AboutBoxComponent Sobre;
     GradientCaptionComponent gradiente;
-    FormAnimationComponent animacao_form;
+    WindowAnimation animacao_form;
     ApplicationEventsComponent EventosAplicacao;
     SkinCollectionComponent SkinColecao;
     SkinEngineComponent SkinData;
@@ -68,6 +71,13 @@ private:
     void ConnectHandlers();
     void GiveButtonsHandCursor();
     void ApplySettings(SettingsList& settings);
+    void ApplyCaptionFont(const SettingsList& settings);
+    void CenterWindow();
+    void ApplyButtonVisibility(const SettingsList& settings);
+    void ApplyHints(const SettingsList& settings);
+    void ApplySkin(const SettingsList& settings);
+    void UpdateGradientCaption();
+    void SetComponentVisible(const char* name, bool visible);
     void OpenHomePage();
     void RequestQuit();
 
@@ -81,6 +91,7 @@ private:
     std::unique_ptr<WebBrowser> web_;
     std::unique_ptr<BrowserStatus> status_;
 
+    WindowFrame frame_{*this};
     KeptSettings kept_;
     std::string executable_folder_;
     std::string application_title_ = "Quillora";

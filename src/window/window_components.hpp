@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "window/caption_font.hpp"
+
 namespace quillora {
 
 // The window's non-visual components with the defaults the window description gives them.
@@ -19,16 +21,8 @@ struct AboutBoxComponent {
 struct GradientCaptionComponent {
     bool Active = false;
     std::string FormCaption = "Título";
-    std::int32_t StartColor = 0;             // toolkit colour 0x00BBGGRR
-    std::string FontName;                     // empty: the theme's caption font
-    int FontSize = 0;                         // points; 0: the theme's size
-    std::int32_t FontColor = 0x00FFFFFF;      // clWhite
-    bool Bold = true, Italic = false, Underline = false, StrikeOut = false;
-};
-
-// `animacao_form`: plays one of the opening animations on the window.
-struct FormAnimationComponent {
-    int last_played_effect = -1;  // -1: none has run
+    std::int32_t StartColor = 0;  // toolkit colour 0x00BBGGRR
+    CaptionFont Font{.name = "", .size = 0, .colour = 0x00FFFFFF, .bold = true};  // empty name: the theme's
 };
 
 // `EventosAplicacao`: sees every event before it is dispatched.

@@ -1,0 +1,219 @@
+// Applying the e-book's settings to the window, in their fixed order: later steps rely on
+// earlier ones (the state of a sizeable window follows the skin, the menu file holds line 3 as
+// the screen-fit test left it, the start-up action runs on a finished window).
+#include <chrono>
+#include <random>
+
+#include <gtkmm/builder.h>
+#include <gtkmm/menubar.h>
+#include <gtkmm/toolbar.h>
+#include <gtkmm/toolitem.h>
+
+#include "common/error.hpp"
+#include "payload/conversions.hpp"
+#include "payload/setting_index.hpp"
+#include "payload/settings_list.hpp"
+#include "window/caption_font.hpp"
+#include "window/form_apresentacao.hpp"
+#include "window/window_placement.hpp"
+
+namespace quillora {
+
+namespace {
+
+std::string RandomMenuFileStem()
+{
+    static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::mt19937 generator(
+        static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
+    std::uniform_int_distribution<int> letter(0, 25);
+    std::string stem(6, 'A');
+    for (char& c : stem) {
+        c = Letters[letter(generator)];
+    }
+    return stem;
+}
+
+}  // namespace
+
+void Tform_apresentacao::SetComponentVisible(const char* name, bool visible)
+{
+    Gtk::Widget* widget = Component(name);
+    if (widget == nullptr) {
+        throw Error(std::string("The window description has no component ") + name);
+    }
+    widget->set_visible(visible);
+}
+
+void Tform_apresentacao::ApplySettings(SettingsList& settings)
+{
+    using namespace setting;
+    const auto flag = [&settings](int index) { return ToFlag(settings.Get(index)); };
+
+    application_title_ = settings.Get(title);                                  // 1
+    kept_.startup_action = settings.Get(startup_action);                       // 2
+    kept_.menu_file_stem = RandomMenuFileStem();                               // 3
+    set_title(settings.Get(title));                                            // 4
+    gradiente.StartColor = ToToolkitColour(settings.Get(gradient_start_color));  // 5
+    ApplyCaptionFont(settings);                                                // 6
+    if (flag(gradient_caption_on)) {                                           // 7
+        gradiente.FormCaption = settings.Get(title);
+        gradiente.Active = true;
+    } else {
+        gradiente.Active = false;
+    }
+    UpdateGradientCaption();
+
+    const std::int32_t width = ToNumber(settings.Get(window_width));           // 8
+    const std::int32_t height = ToNumber(settings.Get(window_height));
+    resize(std::max(width, 1), std::max(height, 1));
+    set_default_size(std::max(width, 1), std::max(height, 1));
+    CenterWindow();                                                            // 9
+    if (FillsScreen(settings.Get(window_width), settings.Get(window_height),   // 10
+                    PrimaryScreenSize())) {
+        settings.Set(start_maximized, "1");
+    }
+    if (!StateFollowsSkin(settings.Get(border_style))) {                       // 11
+        frame_.SetState(StartWindowState(settings.Get(start_maximized)));
+    }
+    if (const auto style = FrameStyleFor(settings.Get(border_style))) {        // 12
+        frame_.SetStyle(*style);
+    }
+    const bool with_window_menu = flag(system_menu);                           // 13
+    const bool with_minimize = flag(minimize_button);
+    const bool with_maximize = flag(maximize_button);
+    frame_.SetButtons(FrameButtonsFrom(with_window_menu, with_minimize, with_maximize));
+
+    kept_.home_page = settings.Get(home_page);                                 // 14
+    ApplyButtonVisibility(settings);                                           // 15-18
+    kept_.internet_required = flag(internet_required);                         // 19
+    kept_.msg_internet_required = settings.Get(msg_internet_required);
+
+    // 20-22: a visible button never blocks its shortcut; a hidden one blocks it on request.
+    const auto button_and_shortcut = [&](const char* button, int visible_setting, int block_setting,
+                                         bool& block) {
+        if (flag(visible_setting)) {
+            SetComponentVisible(button, true);
+            block = false;
+        } else {
+            SetComponentVisible(button, false);
+            if (flag(block_setting)) block = true;
+        }
+    };
+    button_and_shortcut("bot_selectall", select_all_button_visible, block_ctrl_a, kept_.block_ctrl_a);
+    button_and_shortcut("botao_copiar", copy_button_visible, block_ctrl_c, kept_.block_ctrl_c);
+    button_and_shortcut("bt_imprimir", print_button_visible, block_ctrl_p, kept_.block_ctrl_p);
+
+    SetComponentVisible("barra_estado", flag(status_bar_visible));            // 23
+
+    kept_.about_title = settings.Get(about_title);                             // 24
+    kept_.about_app_name = settings.Get(about_app_name);
+    kept_.about_version = settings.Get(about_version);
+    kept_.about_description = settings.Get(about_description);
+    kept_.about_web_address = settings.Get(about_web_address);
+    kept_.about_email = settings.Get(about_email);
+    kept_.about_copyright = settings.Get(about_copyright);
+    kept_.about_app_name_size = settings.Get(about_app_name_size);
+
+    kept_.scrollbar_colors_on = flag(scrollbar_colors_on);                     // 25
+    for (int i = 0; i < 7; ++i) {
+        kept_.scrollbar_colors[static_cast<std::size_t>(i)] = settings.Get(scrollbar_face_color + i);
+    }
+    kept_.print_with_dialog = flag(print_with_dialog);                         // 26
+    kept_.page_border_on = flag(page_border_on);
+    kept_.page_border_style = settings.Get(page_border_style);
+    kept_.page_border_color = settings.Get(page_border_color);
+    kept_.block_right_click = flag(block_right_click);                         // 27
+
+    ApplyHints(settings);                                                      // 28
+
+    kept_.msg_home_page_missing = settings.Get(msg_home_page_missing);         // 29
+    kept_.home_button_alt_page = settings.Get(home_button_alt_page);
+    kept_.home_button_alt_on = settings.Get(home_button_alt_on);
+
+    if (flag(animation_on)) {                                                  // 30
+        if (const auto effect = EffectForKind(ToNumber(settings.Get(animation_kind)))) {
+            animacao_form.Play(*this, *effect);
+        }
+    }
+
+    if (flag(custom_menu_on)) {                                                // 31
+        // The menu bar takes room only once the custom menu fills it.
+        Menu_Normal_->set_visible(true);
+    }
+
+    ApplySkin(settings);                                                       // 32
+
+    if (StateFollowsSkin(settings.Get(border_style))) {                        // 33
+        frame_.SetState(StartWindowState(settings.Get(start_maximized)));
+    }
+    // 34: the start-up action runs last, on the finished window.
+}
+
+void Tform_apresentacao::ApplyCaptionFont(const SettingsList& settings)
+{
+    ApplyCaptionFontDescription(settings.Get(setting::caption_font), gradiente.Font);
+}
+
+void Tform_apresentacao::CenterWindow()
+{
+    int width = 0;
+    int height = 0;
+    get_default_size(width, height);
+    const WindowOrigin origin = CenteredOrigin(PrimaryScreenSize(), width, height);
+    move(origin.left, origin.top);
+}
+
+void Tform_apresentacao::ApplyButtonVisibility(const SettingsList& settings)
+{
+    using namespace setting;
+    const auto flag = [&settings](int index) { return ToFlag(settings.Get(index)); };
+    toolbar_->set_visible(flag(toolbar_visible));                              // 15
+    const bool about_visible = flag(about_button_visible);                     // 16
+    SetComponentVisible("b_about", about_visible);
+    SetComponentVisible("sep2", about_visible);
+    const bool home_visible = flag(home_button_visible);                       // 17
+    SetComponentVisible("b_home", home_visible);
+    SetComponentVisible("sep1", home_visible);
+    SetComponentVisible("b_refresh", flag(refresh_button_visible));            // 18
+    SetComponentVisible("b_stop", flag(stop_button_visible));
+    SetComponentVisible("bt_sair", flag(exit_button_visible));
+    SetComponentVisible("b_volta", flag(back_button_visible));
+    SetComponentVisible("b_proximo", flag(forward_button_visible));
+}
+
+void Tform_apresentacao::ApplyHints(const SettingsList& settings)
+{
+    using namespace setting;
+    static constexpr std::pair<const char*, int> Hints[] = {
+        {"b_home", hint_home},         {"b_volta", hint_back},        {"b_proximo", hint_forward},
+        {"b_refresh", hint_refresh},   {"b_stop", hint_stop},         {"bot_selectall", hint_select_all},
+        {"botao_copiar", hint_copy},   {"bt_imprimir", hint_print},   {"bt_sair", hint_exit},
+        {"b_about", hint_about}};
+    for (const auto& [button, hint] : Hints) {
+        Gtk::Widget* widget = Component(button);
+        widget->set_tooltip_text(settings.Get(hint));
+    }
+}
+
+void Tform_apresentacao::ApplySkin(const SettingsList& settings)
+{
+    if (!ToFlag(settings.Get(setting::skin_on))) {
+        return;
+    }
+    const std::int32_t index = ToNumber(settings.Get(setting::skin_index));
+    if (index < 0) {
+        throw ListIndexOutOfBounds(index);
+    }
+    SkinData.loaded_skin = index < SkinCollectionComponent::Count ? index : -1;
+    SkinCaption.Active = true;
+    SkinData.Active = true;
+}
+
+void Tform_apresentacao::UpdateGradientCaption()
+{
+    // The caption painter reads gradiente's fields when it draws.
+    queue_draw();
+}
+
+}  // namespace quillora

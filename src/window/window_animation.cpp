@@ -1,0 +1,66 @@
+#include "window/window_animation.hpp"
+
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <cairo.h>
+#include <gtkmm/main.h>
+#include <gtkmm/window.h>
+
+namespace quillora {
+
+namespace {
+
+struct RegionDeleter {
+    void operator()(cairo_region_t* region) const { cairo_region_destroy(region); }
+};
+using RegionPtr = std::unique_ptr<cairo_region_t, RegionDeleter>;
+
+RegionPtr ToCairoRegion(const std::vector<PixelRect>& rectangles)
+{
+    std::vector<cairo_rectangle_int_t> cairo_rectangles;
+    cairo_rectangles.reserve(rectangles.size());
+    for (const auto& r : rectangles) {
+        cairo_rectangles.push_back({r.x, r.y, r.width, r.height});
+    }
+    return RegionPtr(cairo_region_create_rectangles(cairo_rectangles.data(),
+                                                    static_cast<int>(cairo_rectangles.size())));
+}
+
+// Lets the window system show the new shape before the pause.
+void FlushAndWait()
+{
+    while (Gtk::Main::events_pending()) {
+        Gtk::Main::iteration(false);
+    }
+    gdk_display_flush(gdk_display_get_default());
+    std::this_thread::sleep_for(WindowAnimation::StepPause);
+}
+
+}  // namespace
+
+void WindowAnimation::Play(Gtk::Window& window, AnimationEffect effect)
+{
+    window.show();
+    int width = 0;
+    int height = 0;
+    window.get_size(width, height);
+
+    const auto regions = EffectRegions(effect, width, height);
+    std::vector<PixelRect> rectangles;
+    for (const auto& region : regions) {
+        RasteriseRegion(region, rectangles);
+        const RegionPtr shape = ToCairoRegion(rectangles);
+        gtk_widget_shape_combine_region(GTK_WIDGET(window.gobj()), shape.get());
+        FlushAndWait();
+    }
+    last_step_count_ = static_cast<int>(regions.size());
+
+    if (effect.direction == AnimationDirection::Disappear) {
+        window.hide();
+    }
+    gtk_widget_shape_combine_region(GTK_WIDGET(window.gobj()), nullptr);
+}
+
+}  // namespace quillora

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <chrono>
+
+#include "window/animation_shapes.hpp"
+
+namespace Gtk {
+class Window;
+}
+
+namespace quillora {
+
+// `animacao_form`: plays an appear or disappear effect on a window by changing its visible
+// region step by step, with a pause after each step.
+class WindowAnimation {
+public:
+    static constexpr std::chrono::milliseconds StepPause{10};
+
+    // Shows the window at once, then plays the effect's regions. An appear effect ends with the
+    // whole window visible; a disappear effect ends with the window hidden. Either way the window
+    // is left without a shape.
+    void Play(Gtk::Window& window, AnimationEffect effect);
+
+    // Steps of the last played effect, for tests and measurements.
+    int LastStepCount() const { return last_step_count_; }
+
+private:
+    int last_step_count_ = 0;
+};
+
+}  // namespace quillora

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "window/frame.hpp"
+#include "window/window_placement.hpp"
+
+namespace Gtk {
+class Window;
+}
+
+namespace quillora {
+
+// The size of the primary monitor (the first one when none is marked primary).
+ScreenSize PrimaryScreenSize();
+
+// Frame style, frame buttons and window state on a GTK window. Frame buttons are window
+// manager hints on the window's GDK window; they are set again whenever the window is
+// realised anew, for instance after it got a title bar of its own.
+class WindowFrame {
+public:
+    explicit WindowFrame(Gtk::Window& window);
+
+    void SetStyle(FrameStyle style);
+    void SetButtons(FrameButtons buttons);
+    void SetState(WindowState state);
+
+    FrameStyle Style() const { return style_; }
+    FrameButtons Buttons() const { return buttons_; }
+    WindowState State() const { return state_; }
+
+private:
+    void ApplyHints();
+
+    Gtk::Window& window_;
+    FrameStyle style_ = FrameStyle::Sizeable;
+    FrameButtons buttons_{.window_menu = true, .minimize = true, .maximize = true};
+    WindowState state_ = WindowState::Normal;
+};
+
+}  // namespace quillora

@@ -1,0 +1,146 @@
+// Cutting the payload text into the settings list, and reading and writing its lines.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/error.hpp"
+#include "payload/settings_list.hpp"
+
+namespace quillora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string ErrorOf(const std::function<void()>& operation)
+{
+    try {
+        operation();
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return "";
+}
+
+struct LineCase {
+    std::string text;
+    Lines lines;
+};
+
+TEST(SettingsList, LineEnds)
+{
+    // text -> lines
+    const std::vector<LineCase> cases = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+        {"\r\n", {""}},
+        {"\n\n", {"", ""}},
+        {"a\r\r\nb", {"a", "", "b"}},       // CR CR LF: an empty line between
+        {"a\n\rb", {"a", "", "b"}},         // LF CR is two line ends, not one
+        {"a\r\n\r\n", {"a", ""}},           // only the last line end adds nothing
+        {"\r\na", {"", "a"}},
+        {" a \t", {" a \t"}},               // never trimmed
+        {"x\r\n\r", {"x", ""}},
+    };
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.text));
+        EXPECT_EQ(SettingsList::FromText(c.text).Lines(), c.lines);
+    }
+}
+
+TEST(SettingsList, NulEndsTheText)
+{
+    // text -> lines
+    const std::vector<LineCase> cases = {
+        {std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
+        {std::string("a\r\n\0b", 5), {"a"}},
+        {std::string("\0a\r\nb", 5), {}},
+        {std::string("a\r\0\nb", 5), {"a"}},
+    };
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.text));
+        EXPECT_EQ(SettingsList::FromText(c.text).Lines(), c.lines);
+        EXPECT_EQ(SettingsList::FromPayloadBytes(c.text).Lines(), c.lines);
+    }
+}
+
+TEST(SettingsList, CrLfAfterTheLastSettingGives103Lines)
+{
+    std::string text;
+    for (int i = 0; i < 103; ++i) {
+        text += "value" + std::to_string(i) + "\r\n";
+    }
+    const SettingsList list = SettingsList::FromText(text);
+    ASSERT_EQ(list.Count(), 103);
+    EXPECT_EQ(list.Get(0), "value0");
+    EXPECT_EQ(list.Get(102), "value102");
+
+    // The menu definition follows the settings as further lines.
+    const SettingsList with_menu = SettingsList::FromText(text + "[GERAL]\r\nx=1\r\n");
+    ASSERT_EQ(with_menu.Count(), 105);
+    EXPECT_EQ(with_menu.Get(103), "[GERAL]");
+}
+
+TEST(SettingsList, PayloadBytesAreDecodedToUtf8)
+{
+    // bytes -> lines
+    const std::vector<LineCase> cases = {
+        {"caf\xC3\xA9\r\n\xE2\x82\xAC", {"caf\xC3\xA9", "\xE2\x82\xAC"}},      // UTF-8 stays
+        {"caf\xE9\r\n\x80\r\n\xA9", {"caf\xC3\xA9", "\xE2\x82\xAC", "\xC2\xA9"}},  // Windows-1252
+        // What follows a NUL has no say: the valid UTF-8 before it is not read as Windows-1252.
+        {std::string("caf\xC3\xA9\0\xFF", 7), {"caf\xC3\xA9"}},
+    };
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.text));
+        EXPECT_EQ(SettingsList::FromPayloadBytes(c.text).Lines(), c.lines);
+    }
+}
+
+TEST(SettingsList, IndexOutsideTheListIsAnError)
+{
+    SettingsList list = SettingsList::FromText("a\r\nb\r\nc\r\n");
+    // index -> error text, for reading and for writing alike
+    const std::vector<std::pair<int, std::string>> cases = {
+        {-1, "List index out of bounds (-1)"},
+        {3, "List index out of bounds (3)"},
+        {4, "List index out of bounds (4)"},
+        {102, "List index out of bounds (102)"},
+        {INT_MIN, "List index out of bounds (-2147483648)"},
+        {INT_MAX, "List index out of bounds (2147483647)"},
+    };
+    for (const auto& [index, error] : cases) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(ErrorOf([&] { (void)list.Get(index); }), error);
+        EXPECT_EQ(ErrorOf([&] { list.Set(index, "x"); }), error);
+    }
+    EXPECT_EQ(list.Lines(), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(SettingsList().Count(), 0);
+    EXPECT_EQ(ErrorOf([] { (void)SettingsList().Get(0); }), "List index out of bounds (0)");
+}
+
+TEST(SettingsList, SetReplacesOneLineOnly)
+{
+    SettingsList list = SettingsList::FromText("a\r\n0\r\nc");
+    list.Set(1, "1");
+    EXPECT_EQ(list.Lines(), (Lines{"a", "1", "c"}));
+    EXPECT_EQ(list.Get(2), "c");
+}
+
+TEST(SettingsList, ToTextEndsEveryLineWithCrLfAndReadsBackTheSame)
+{
+    const SettingsList list = SettingsList::FromText("a\n\nb\rc");
+    EXPECT_EQ(list.ToText(), "a\r\n\r\nb\r\nc\r\n");
+    EXPECT_EQ(SettingsList::FromText(list.ToText()).Lines(), list.Lines());
+    EXPECT_EQ(SettingsList().ToText(), "");
+}
+
+}  // namespace
+}  // namespace quillora

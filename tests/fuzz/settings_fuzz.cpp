@@ -1,0 +1,116 @@
+// Fuzzes the settings list and every value conversion on every line of it. Only quillora::Error
+// may escape a conversion; the Try forms must agree with the throwing ones; decimal numbers are
+// checked against std::from_chars; the list survives a round trip through its own text.
+
+#include <algorithm>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/error.hpp"
+#include "payload/conversions.hpp"
+#include "payload/settings_list.hpp"
+#include "payload/text_encoding.hpp"
+
+namespace {
+
+void Check(bool condition)
+{
+    if (!condition) {
+        __builtin_trap();
+    }
+}
+
+template <typename Operation>
+auto Attempt(Operation operation) -> std::optional<decltype(operation())>
+{
+    try {
+        return operation();
+    } catch (const quillora::Error&) {
+        return std::nullopt;
+    }
+}
+
+// A line of leading blanks, an optional sign and decimal digits: the number must be accepted
+// exactly when from_chars finds it in the 32-bit range, with the same value.
+void CheckDecimal(std::string_view line, std::optional<std::int32_t> number)
+{
+    std::string_view rest = line.substr(std::min(line.find_first_not_of(' '), line.size()));
+    const bool plus = !rest.empty() && rest.front() == '+';
+    if (plus) {
+        rest.remove_prefix(1);
+    }
+    const std::size_t digits_from = (!rest.empty() && rest.front() == '-' && !plus) ? 1 : 0;
+    if (rest.size() <= digits_from ||
+        rest.find_first_not_of("0123456789", digits_from) != std::string_view::npos) {
+        return;
+    }
+    std::int32_t reference = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), reference);
+    const bool fits = error == std::errc() && end == rest.data() + rest.size();
+    Check(number.has_value() == fits);
+    if (fits) {
+        Check(*number == reference);
+    }
+}
+
+void CheckLine(const std::string& line)
+{
+    Check(line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos);
+    Check(quillora::IsValidUtf8(line));
+
+    const auto flag = Attempt([&] { return quillora::ToFlag(line); });
+    bool tried_flag = false;
+    Check(quillora::TryToFlag(line, tried_flag) == flag.has_value());
+    Check(!flag || tried_flag == *flag);
+
+    const auto number = Attempt([&] { return quillora::ToNumber(line); });
+    std::int32_t tried_number = 0;
+    Check(quillora::TryToNumber(line, tried_number) == number.has_value());
+    Check(!number || tried_number == *number);
+    CheckDecimal(line, number);
+
+    const auto colour = Attempt([&] { return quillora::ToToolkitColour(line); });
+    if (number) {
+        Check(colour.has_value());
+    }
+    if (colour) {
+        std::string name;
+        if (quillora::ToolkitColourName(*colour, name)) {
+            Check(quillora::ToToolkitColour(name) == *colour);
+        }
+    }
+
+    const std::size_t length = quillora::Utf8Length(line);
+    const std::string half = quillora::Utf8Prefix(line, length / 2);
+    Check(quillora::IsValidUtf8(half));
+    Check(quillora::Utf8Length(half) == length / 2);
+    Check(line.compare(0, half.size(), half) == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    Check(quillora::IsValidUtf8(quillora::DecodePayloadText(bytes)));
+
+    quillora::SettingsList list = quillora::SettingsList::FromPayloadBytes(bytes);
+    for (const std::string& line : list.Lines()) {
+        CheckLine(line);
+    }
+
+    Check(quillora::SettingsList::FromText(list.ToText()).Lines() == list.Lines());
+
+    const int count = list.Count();
+    Check(!Attempt([&] { return list.Get(-1); }));
+    Check(!Attempt([&] { return list.Get(count); }));
+    if (count > 0) {
+        list.Set(count - 1, "1");
+        Check(list.Get(count - 1) == "1" && list.Count() == count);
+    }
+    return 0;
+}

@@ -1,0 +1,87 @@
+#include "book_plan.hpp"
+
+#include <fstream>
+#include <sstream>
+
+#include "menu_check.hpp"
+#include "payload/settings_list.hpp"
+#include "setting_defaults.hpp"
+#include "source_text.hpp"
+
+namespace quillora::pack {
+
+namespace fs = std::filesystem;
+
+std::string BookPlan::PayloadText() const
+{
+    SettingsList list;
+    for (const auto& value : settings) {
+        list.Append(value);
+    }
+    for (const auto& line : menu) {
+        list.Append(line);
+    }
+    return list.ToText();
+}
+
+fs::path SourceFile(const fs::path& source)
+{
+    std::error_code error;
+    if (fs::is_directory(source, error)) {
+        return source / SourceFileName;
+    }
+    return source;
+}
+
+LoadedBook CheckBookText(std::string_view text, const std::string& file, const fs::path& folder)
+{
+    LoadedBook book;
+    book.file = file;
+    const auto source = ParseBookSource(text, file, book.diagnostics);
+
+    SettingValues values;
+    for (const auto& entry : source.settings) {
+        values.values[static_cast<std::size_t>(entry.index)] = entry.value;
+        values.lines[static_cast<std::size_t>(entry.index)] = entry.line;
+    }
+    DefaultContext context;
+    context.has_menu = source.has_menu;
+    context.title = values.lines[setting::title] > 0 ? values[setting::title]
+                                                     : DefaultValue(setting::title, context);
+    for (int index = 0; index < SettingCount; ++index) {
+        if (values.lines[static_cast<std::size_t>(index)] == 0) {
+            values.values[static_cast<std::size_t>(index)] = DefaultValue(index, context);
+        }
+    }
+
+    const fs::path absolute_folder = folder.empty() ? fs::current_path() : fs::absolute(folder);
+    book.plan.page_folders = CheckSettings(values, absolute_folder.lexically_normal(), file,
+                                           source.has_menu, book.diagnostics);
+    CheckMenuDefinition(source.menu, file, book.diagnostics);
+
+    book.plan.settings.assign(values.values.begin(), values.values.end());
+    book.plan.lines.assign(values.lines.begin(), values.lines.end());
+    for (const auto& line : source.menu) {
+        book.plan.menu.push_back(line.text);
+        book.plan.lines.push_back(line.line);
+    }
+    return book;
+}
+
+LoadedBook LoadBook(const fs::path& source)
+{
+    const fs::path file = SourceFile(source);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        LoadedBook book;
+        book.file = file.string();
+        book.diagnostics.Error(book.file, 0, "", "cannot read the book source: " +
+                                                     std::error_code(errno, std::generic_category()).message());
+        return book;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return CheckBookText(text.str(), file.string(), file.parent_path());
+}
+
+}  // namespace quillora::pack

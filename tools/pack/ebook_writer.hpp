@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "setting_checks.hpp"
+
+namespace quillora::pack {
+
+struct WriteRequest {
+    std::string runtime_image;                  // the bare runtime program
+    std::string payload_text;                   // the settings and menu lines
+    std::vector<PageFolder> page_folders;       // copied beside the e-book
+    std::filesystem::path output;               // the e-book executable to write
+    bool replace = false;                       // an existing e-book or page folder may be replaced
+};
+
+// Writes an e-book all or nothing: the program with its payload goes to a hidden temporary file
+// in the output folder, the page folders are copied into a hidden temporary folder there, and
+// only when everything is complete are they renamed into place. A failure at any step (a page
+// that cannot be copied, a full disk) removes every temporary and puts back what was moved
+// aside, and leaves as an Error whose message says what failed. The e-book gets the run bits
+// that the process's umask allows.
+void WriteEbook(const WriteRequest& request);
+
+}  // namespace quillora::pack

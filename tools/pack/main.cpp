@@ -1,0 +1,134 @@
+// quillora-pack: makes an e-book from a book source, checks a source, or prints the source of
+// an existing e-book.
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "book_dump.hpp"
+#include "book_plan.hpp"
+#include "command_line.hpp"
+#include "ebook_writer.hpp"
+#include "payload/setting_index.hpp"
+#include "payload_encoding.hpp"
+#include "runtime_image.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace quillora::pack;
+
+constexpr const char* ProgramName = "quillora-pack";
+
+enum ExitCode { Success = 0, Failure = 1, UsageFailure = 2 };
+
+void ReportError(const std::string& message)
+{
+    std::cerr << ProgramName << ": error: " << message << '\n';
+}
+
+void ReportWarning(const std::string& message)
+{
+    std::cerr << ProgramName << ": warning: " << message << '\n';
+}
+
+// The runtime that this tool was built and installed with lies beside it.
+fs::path DefaultRuntime()
+{
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return "quillora";
+    }
+    return self.parent_path() / "quillora";
+}
+
+std::string ProblemCount(int errors)
+{
+    return std::to_string(errors) + (errors == 1 ? " problem" : " problems");
+}
+
+int RunCheck(const CommandLine& line)
+{
+    const auto book = LoadBook(line.source);
+    std::cerr << book.diagnostics.FormatAll();
+    return book.diagnostics.HasErrors() ? Failure : Success;
+}
+
+int RunDump(const CommandLine& line)
+{
+    const auto lines = ReadBookLines(line.source);
+    if (lines.Count() < quillora::SettingCount) {
+        ReportWarning(line.source + " holds only " + std::to_string(lines.Count()) + " of the " +
+                      std::to_string(quillora::SettingCount) + " settings");
+    }
+    std::cout << DumpSource(lines);
+    std::cout.flush();
+    return std::cout ? Success : Failure;
+}
+
+int RunPack(const CommandLine& line)
+{
+    auto book = LoadBook(line.source);
+    std::string payload;
+    if (!book.diagnostics.HasErrors()) {
+        payload = EncodePayload(book.plan, line.encoding, book.file, book.diagnostics);
+    }
+    std::cerr << book.diagnostics.FormatAll();
+    if (book.diagnostics.HasErrors()) {
+        ReportError(book.file + " has " + ProblemCount(book.diagnostics.ErrorCount()) +
+                    "; no e-book written");
+        return Failure;
+    }
+    std::error_code error;
+    if (fs::equivalent(line.output, SourceFile(line.source), error)) {
+        ReportError(line.output + " is the book source; name another file for the e-book");
+        return Failure;
+    }
+
+    WriteRequest request;
+    request.runtime_image = ReadRuntimeImage(line.runtime ? fs::path(*line.runtime) : DefaultRuntime());
+    request.payload_text = std::move(payload);
+    request.page_folders = book.plan.page_folders;
+    request.output = line.output;
+    request.replace = line.force;
+    WriteEbook(request);
+    return Success;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    CommandLine line;
+    try {
+        line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError& failure) {
+        ReportError(failure.what());
+        std::cerr << "Try '" << ProgramName << " --help' for more information.\n";
+        return UsageFailure;
+    }
+    try {
+        switch (line.mode) {
+        case Mode::Help:
+            std::cout << HelpText();
+            return Success;
+        case Mode::Version:
+            std::cout << ProgramName << " (Quillora) " << QUILLORA_VERSION << '\n';
+            return Success;
+        case Mode::Check:
+            return RunCheck(line);
+        case Mode::Dump:
+            return RunDump(line);
+        case Mode::Pack:
+            return RunPack(line);
+        }
+    } catch (const std::exception& failure) {
+        ReportError(failure.what());
+    }
+    return Failure;
+}

@@ -1,0 +1,221 @@
+#include "source_text.hpp"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "payload/setting_index.hpp"
+#include "payload/text_encoding.hpp"
+
+namespace quillora::pack {
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+std::size_t EditDistance(std::string_view a, std::string_view b)
+{
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The closest setting name, for "did you mean" hints; none when nothing is close.
+std::optional<std::string_view> ClosestSettingName(std::string_view name)
+{
+    std::optional<std::string_view> best;
+    std::size_t best_distance = 3;
+    for (int index = 0; index < SettingCount; ++index) {
+        const auto candidate = SettingAt(index).name;
+        const std::size_t distance =
+            EqualsIgnoringCase(candidate, name) ? 0 : EditDistance(candidate, name);
+        if (distance < best_distance) {
+            best = candidate;
+            best_distance = distance;
+        }
+    }
+    return best;
+}
+
+// Control characters other than the tab cannot stand in a payload line: CR and LF would cut it,
+// NUL would end the whole text.
+std::optional<std::string> LineCharacterProblem(std::string_view line)
+{
+    if (!IsValidUtf8(line)) {
+        return "the line is not valid UTF-8 text";
+    }
+    for (const char c : line) {
+        if (c == '\r') {
+            return "the line holds a carriage return that does not end it";
+        }
+        if (c != '\t' && static_cast<unsigned char>(c) < 0x20) {
+            return "the line holds control character " + std::to_string(static_cast<int>(c));
+        }
+    }
+    return std::nullopt;
+}
+
+class SourceParser {
+public:
+    SourceParser(const std::string& file, Diagnostics& diagnostics)
+        : file_(file), diagnostics_(diagnostics)
+    {
+    }
+
+    BookSourceText Parse(std::string_view text)
+    {
+        if (text.starts_with("\xEF\xBB\xBF")) {
+            text.remove_prefix(3);  // a byte-order mark some editors put in front of UTF-8
+        }
+        const auto lines = SplitSourceLines(text);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const int number = static_cast<int>(i) + 1;
+            const bool readable = CheckCharacters(number, lines[i]);
+            if (result_.has_menu) {
+                result_.menu.push_back({number, lines[i]});
+            } else if (readable) {
+                ParseSettingsLine(number, lines[i]);
+            }
+        }
+        return std::move(result_);
+    }
+
+private:
+    bool CheckCharacters(int number, std::string_view line)
+    {
+        if (const auto problem = LineCharacterProblem(line)) {
+            diagnostics_.Error(file_, number, "", *problem);
+            return false;
+        }
+        return true;
+    }
+
+    void ParseSettingsLine(int number, std::string_view raw)
+    {
+        const auto line = Trim(raw);
+        if (line.empty() || line.front() == '#') {
+            return;
+        }
+        if (EqualsIgnoringCase(line, MenuMarker)) {
+            result_.has_menu = true;
+            result_.menu_marker_line = number;
+            return;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            std::string message = "expected 'name = value', a '#' comment or the line " +
+                                  std::string(MenuMarker);
+            if (line.front() == '[') {
+                message += " (menu sections go below the " + std::string(MenuMarker) + " line)";
+            }
+            diagnostics_.Error(file_, number, "", message);
+            return;
+        }
+        const auto name = Trim(line.substr(0, equals));
+        if (name.empty()) {
+            diagnostics_.Error(file_, number, "", "expected a setting name before '='");
+            return;
+        }
+        const auto index = FindSetting(name);
+        if (!index) {
+            std::string message = "no such setting";
+            if (const auto closest = ClosestSettingName(name)) {
+                message += " (did you mean " + std::string(*closest) + "?)";
+            }
+            diagnostics_.Error(file_, number, SettingSubject(name), message);
+            return;
+        }
+        if (const auto first = first_lines_.find(*index); first != first_lines_.end()) {
+            diagnostics_.Error(file_, number, SettingSubject(name),
+                               "set twice (first on line " + std::to_string(first->second) + ")");
+            return;
+        }
+        first_lines_.emplace(*index, number);
+
+        auto value = Trim(line.substr(equals + 1));
+        if (!value.empty() && value.front() == '"') {
+            if (value.size() < 2 || value.back() != '"') {
+                diagnostics_.Error(file_, number, SettingSubject(name),
+                                   "a value that starts with a double quote must end with one");
+                return;
+            }
+            value = value.substr(1, value.size() - 2);
+        }
+        result_.settings.push_back({number, *index, std::string(value)});
+    }
+
+    const std::string& file_;
+    Diagnostics& diagnostics_;
+    BookSourceText result_;
+    std::map<int, int> first_lines_;  // setting index -> line that set it
+};
+
+}  // namespace
+
+std::vector<std::string> SplitSourceLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        auto line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        lines.emplace_back(line);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+BookSourceText ParseBookSource(std::string_view text, const std::string& file,
+                               Diagnostics& diagnostics)
+{
+    return SourceParser(file, diagnostics).Parse(text);
+}
+
+std::string SourceValue(std::string_view value)
+{
+    const bool needs_quotes = value.empty() || IsBlank(value.front()) || IsBlank(value.back()) ||
+                              value.front() == '"';
+    if (!needs_quotes) {
+        return std::string(value);
+    }
+    return '"' + std::string(value) + '"';
+}
+
+}  // namespace quillora::pack

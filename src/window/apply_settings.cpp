@@ -62,7 +62,7 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     } else {
         gradiente.Active = false;
     }
-    UpdateGradientCaption();
+    gradiente.Update();
 
     const std::int32_t width = ToNumber(settings.Get(window_width));           // 8
     const std::int32_t height = ToNumber(settings.Get(window_height));
@@ -210,10 +210,5 @@ void Tform_apresentacao::ApplySkin(const SettingsList& settings)
     SkinData.Active = true;
 }
 
-void Tform_apresentacao::UpdateGradientCaption()
-{
-    // The caption painter reads gradiente's fields when it draws.
-    queue_draw();
-}
 
 }  // namespace quillora

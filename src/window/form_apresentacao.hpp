@@ -6,6 +6,7 @@
 #include <glibmm/refptr.h>
 #include <gtkmm/window.h>
 
+#include "window/gradient_caption.hpp"
 #include "window/kept_settings.hpp"
 #include "window/window_animation.hpp"
 #include "window/window_frame.hpp"
@@ -59,8 +60,13 @@ public:
     const std::string& ExecutableFolder() const { return executable_folder_; }
     const WindowFrame& Frame() const { return frame_; }
 
+    // Declared first: the components below refer to it.
+private:
+    WindowFrame frame_{*this};
+
+public:
     AboutBoxComponent Sobre;
-    GradientCaptionComponent gradiente;
+    GradientCaption gradiente{*this, frame_};
     WindowAnimation animacao_form;
     ApplicationEventsComponent EventosAplicacao;
     SkinCollectionComponent SkinColecao;
@@ -76,7 +82,6 @@ private:
     void ApplyButtonVisibility(const SettingsList& settings);
     void ApplyHints(const SettingsList& settings);
     void ApplySkin(const SettingsList& settings);
-    void UpdateGradientCaption();
     void SetComponentVisible(const char* name, bool visible);
     void OpenHomePage();
     void RequestQuit();
@@ -91,7 +96,6 @@ private:
     std::unique_ptr<WebBrowser> web_;
     std::unique_ptr<BrowserStatus> status_;
 
-    WindowFrame frame_{*this};
     KeptSettings kept_;
     std::string executable_folder_;
     std::string application_title_ = "Quillora";

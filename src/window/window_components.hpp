@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "window/caption_font.hpp"
 
 namespace quillora {
 
@@ -15,14 +14,6 @@ namespace quillora {
 struct AboutBoxComponent {
     std::string icon_style = "isStandard";
     int app_name_font_size = 22;
-};
-
-// `gradiente`: paints the caption bar with a colour gradient while Active.
-struct GradientCaptionComponent {
-    bool Active = false;
-    std::string FormCaption = "Título";
-    std::int32_t StartColor = 0;  // toolkit colour 0x00BBGGRR
-    CaptionFont Font{.name = "", .size = 0, .colour = 0x00FFFFFF, .bold = true};  // empty name: the theme's
 };
 
 // `EventosAplicacao`: sees every event before it is dispatched.

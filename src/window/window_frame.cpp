@@ -33,6 +33,7 @@ void WindowFrame::SetStyle(FrameStyle style)
     window_.set_decorated(style != FrameStyle::None);
     window_.set_resizable(style == FrameStyle::Sizeable || style == FrameStyle::SizeableToolWindow);
     ApplyHints();
+    signal_changed.emit();
 }
 
 void WindowFrame::SetButtons(FrameButtons buttons)
@@ -40,6 +41,7 @@ void WindowFrame::SetButtons(FrameButtons buttons)
     buttons_ = buttons;
     window_.set_deletable(buttons.window_menu);
     ApplyHints();
+    signal_changed.emit();
 }
 
 void WindowFrame::SetState(WindowState state)

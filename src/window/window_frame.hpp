@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sigc++/signal.h>
+
 #include "window/frame.hpp"
 #include "window/window_placement.hpp"
 
@@ -26,6 +28,9 @@ public:
     FrameStyle Style() const { return style_; }
     FrameButtons Buttons() const { return buttons_; }
     WindowState State() const { return state_; }
+
+    // After every change of style or buttons.
+    sigc::signal<void()> signal_changed;
 
 private:
     void ApplyHints();

@@ -226,14 +226,24 @@ std::int32_t ToNumber(std::string_view text)
     return value;
 }
 
-std::int32_t ToToolkitColour(std::string_view text)
+bool TryToToolkitColour(std::string_view text, std::int32_t& value)
 {
     for (const NamedColour& colour : Colours) {
         if (EqualsIgnoringCase(text, colour.name)) {
-            return static_cast<std::int32_t>(colour.value);
+            value = static_cast<std::int32_t>(colour.value);
+            return true;
         }
     }
-    return ToNumber(text);
+    return TryToNumber(text, value);
+}
+
+std::int32_t ToToolkitColour(std::string_view text)
+{
+    std::int32_t value = 0;
+    if (!TryToToolkitColour(text, value)) {
+        throw Error(Quoted(text) + " is not a valid integer value");
+    }
+    return value;
 }
 
 bool ToolkitColourName(std::int32_t value, std::string& name)

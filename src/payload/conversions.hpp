@@ -30,6 +30,7 @@ bool TryToNumber(std::string_view text, std::int32_t& value);
 // ToNumber, with its error) whose value is 0x00BBGGRR; 0xFF0000nn names system colour nn.
 // clNone is 0x1FFFFFFF, clDefault 0x20000000.
 std::int32_t ToToolkitColour(std::string_view text);
+bool TryToToolkitColour(std::string_view text, std::int32_t& value);
 // The identifier of a colour value, if it has one (for writing readable sources).
 bool ToolkitColourName(std::int32_t value, std::string& name);
 constexpr bool IsSystemColour(std::int32_t value)

@@ -1,0 +1,81 @@
+#include "window/skin_engine.hpp"
+
+#include <string>
+#include <utility>
+
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/stylecontext.h>
+
+#include "window/skin_store.hpp"
+
+namespace quillora {
+
+static_assert(SkinEngine::Priority == GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+
+SkinEngine::SkinEngine(Glib::RefPtr<Gdk::Screen> screen) : screen_(std::move(screen)) {}
+
+SkinEngine::~SkinEngine()
+{
+    Uninstall();
+}
+
+int SkinEngine::Count() const
+{
+    return StoredSkinCount;
+}
+
+void SkinEngine::LoadSkin(int index)
+{
+    const std::optional<int> selected = SelectStoredSkin(index);
+
+    Glib::RefPtr<Gtk::CssProvider> sheet;
+    if (selected) {
+        sheet = Gtk::CssProvider::create();
+        const auto& skin = StoredSkins()[static_cast<size_t>(*selected)];
+        sheet->load_from_resource(std::string(skin.resource_path));
+    }
+    loaded_ = sheet;
+    loaded_index_ = selected.value_or(-1);
+    if (active_) {
+        Install();
+    }
+}
+
+void SkinEngine::SwitchOn()
+{
+    active_ = true;
+    Install();
+}
+
+void SkinEngine::SwitchOff()
+{
+    active_ = false;
+    Uninstall();
+}
+
+// Puts the loaded sheet on the screen in place of whatever this engine had put there.
+void SkinEngine::Install()
+{
+    if (installed_ == loaded_) {
+        return;
+    }
+    Uninstall();
+    if (!loaded_) {
+        return;
+    }
+    if (!screen_) {
+        screen_ = Gdk::Screen::get_default();
+    }
+    Gtk::StyleContext::add_provider_for_screen(screen_, loaded_, Priority);
+    installed_ = loaded_;
+}
+
+void SkinEngine::Uninstall()
+{
+    if (installed_) {
+        Gtk::StyleContext::remove_provider_for_screen(screen_, installed_);
+        installed_.reset();
+    }
+}
+
+}  // namespace quillora

@@ -163,9 +163,9 @@ def start(executable, display, **extra_env):
     env = dict(os.environ, DISPLAY=display.name, NO_AT_BRIDGE="1", GDK_BACKEND="x11")
     env.pop("WAYLAND_DISPLAY", None)
     env.update(extra_env)
+    # What the e-book prints to standard error goes to the test log.
     return subprocess.Popen([executable], env=env, stdin=subprocess.DEVNULL,
-                            stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                            start_new_session=True)
+                            stdout=subprocess.DEVNULL, start_new_session=True)
 
 
 def finish(process, timeout=15):

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <list>
+#include <memory>
+
+#include "webview/gobject_ptr.hpp"
+#include "webview/signal_connection.hpp"
+
+namespace quillora {
+
+class PrintPreviewWindow;
+
+// Prints the page of one web view. The choices the user makes in the print and page-setup
+// dialogs are kept and used by every later print and preview. A print runs on after the call
+// returns; its failure is shown in the standard error report.
+class PagePrinter {
+public:
+    explicit PagePrinter(WebKitWebView* view);
+    ~PagePrinter();
+    PagePrinter(const PagePrinter&) = delete;
+    PagePrinter& operator=(const PagePrinter&) = delete;
+
+    // Shows the print dialog (modal) and prints when the user confirms.
+    void PrintWithDialog(GtkWindow* parent);
+    // Prints with the kept settings, to the default printer when no dialog has chosen one.
+    void Print();
+    // Shows the page-setup dialog (modal) and keeps what the user chose.
+    void RunPageSetup(GtkWindow* parent);
+    // Prints the page to a PDF file with the kept page setup and shows it in a preview window.
+    // Throws Error when no printer that writes files is available.
+    void Preview(GtkWindow* parent);
+
+    // The preview on display, if any (for tests).
+    [[nodiscard]] PrintPreviewWindow* CurrentPreview() const { return preview_.get(); }
+
+private:
+    struct Job;
+
+    GObjectPtr<WebKitPrintOperation> NewOperation() const;
+    Job& Start(GObjectPtr<WebKitPrintOperation> operation);
+    void ForgetFinishedJobs();
+
+    static void OnJobFinished(WebKitPrintOperation* operation, gpointer job);
+    static void OnJobFailed(WebKitPrintOperation* operation, GError* error, gpointer job);
+
+    GObjectPtr<WebKitWebView> view_;
+    GObjectPtr<GtkPrintSettings> settings_;
+    GObjectPtr<GtkPageSetup> page_setup_;
+    std::list<Job> jobs_;
+    std::unique_ptr<PrintPreviewWindow> preview_;
+};
+
+}  // namespace quillora

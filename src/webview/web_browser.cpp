@@ -1,0 +1,286 @@
+#include "webview/web_browser.hpp"
+
+#include <utility>
+
+#include "common/error.hpp"
+#include "common/event_boundary.hpp"
+#include "webview/navigation_address.hpp"
+#include "webview/page_printer.hpp"
+
+namespace quillora {
+
+namespace {
+
+WebBrowser& Self(gpointer self)
+{
+    return *static_cast<WebBrowser*>(self);
+}
+
+std::string OrEmpty(const char* text)
+{
+    return text != nullptr ? std::string(text) : std::string();
+}
+
+// One script run: what to call when it fails.
+struct ScriptCall {
+    WebBrowser::ScriptFailure on_failure;
+};
+
+}  // namespace
+
+WebBrowser::WebBrowser(WebKitWebView* view)
+    : view_(GObjectPtr<WebKitWebView>::Retain(view)),
+      scripts_(GObjectPtr<GCancellable>::Adopt(g_cancellable_new())),
+      printer_(std::make_unique<PagePrinter>(view))
+{
+}
+
+WebBrowser::~WebBrowser()
+{
+    connections_.clear();
+    g_cancellable_cancel(scripts_.get());
+}
+
+void WebBrowser::Connect()
+{
+    if (!connections_.empty()) {
+        return;
+    }
+    WebKitWebView* view = view_.get();
+    connections_.emplace_back(view, "decide-policy", &OnDecidePolicy, this);
+    connections_.emplace_back(view, "load-changed", &OnLoadChanged, this);
+    connections_.emplace_back(view, "load-failed", &OnLoadFailed, this);
+    connections_.emplace_back(view, "notify::estimated-load-progress", &OnProgressNotify, this);
+    connections_.emplace_back(view, "notify::title", &OnTitleNotify, this);
+    connections_.emplace_back(webkit_web_view_get_back_forward_list(view), "changed",
+                              &OnHistoryChanged, this);
+}
+
+void WebBrowser::ApplySafeSettings()
+{
+    WebKitSettings* settings = webkit_web_view_get_settings(view_.get());
+    // A page loads its own images, style sheets and scripts from the book's folder without these;
+    // they would let a page's scripts read any local file.
+    webkit_settings_set_allow_universal_access_from_file_urls(settings, FALSE);
+    webkit_settings_set_allow_file_access_from_file_urls(settings, FALSE);
+    webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
+    webkit_settings_set_javascript_can_access_clipboard(settings, FALSE);
+#ifdef NDEBUG
+    webkit_settings_set_enable_developer_extras(settings, FALSE);
+#else
+    webkit_settings_set_enable_developer_extras(settings, TRUE);
+#endif
+}
+
+void WebBrowser::Navigate(const std::string& address)
+{
+    std::string uri;
+    if (!address.empty() && address.front() == '/') {
+        GError* raw_error = nullptr;
+        GCharPtr file_uri(g_filename_to_uri(address.c_str(), nullptr, &raw_error));
+        GErrorPtr error(raw_error);
+        if (!file_uri) {
+            throw Error("Cannot navigate to " + address + ": " + OrEmpty(error ? error->message : nullptr));
+        }
+        uri = file_uri.get();
+    } else if (HasUriScheme(address)) {
+        uri = address;
+    } else {
+        throw Error("Cannot navigate to \"" + address + "\": it is neither an address nor a full path");
+    }
+    webkit_web_view_load_uri(view_.get(), uri.c_str());
+}
+
+void WebBrowser::GoBack()
+{
+    if (!webkit_web_view_can_go_back(view_.get())) {
+        throw Error("There is no previous page to go back to");
+    }
+    webkit_web_view_go_back(view_.get());
+}
+
+void WebBrowser::GoForward()
+{
+    if (!webkit_web_view_can_go_forward(view_.get())) {
+        throw Error("There is no next page to go forward to");
+    }
+    webkit_web_view_go_forward(view_.get());
+}
+
+void WebBrowser::Refresh()
+{
+    webkit_web_view_reload(view_.get());
+}
+
+void WebBrowser::Stop()
+{
+    webkit_web_view_stop_loading(view_.get());
+}
+
+void WebBrowser::ExecWB(OleCmdId command, OleCmdExecOpt option)
+{
+    switch (command) {
+    case OleCmdId::SelectAll:
+        webkit_web_view_execute_editing_command(view_.get(), WEBKIT_EDITING_COMMAND_SELECT_ALL);
+        return;
+    case OleCmdId::Copy:
+        webkit_web_view_execute_editing_command(view_.get(), WEBKIT_EDITING_COMMAND_COPY);
+        return;
+    case OleCmdId::Print:
+        if (!HasDocument()) {
+            throw Error("There is no page to print");
+        }
+        if (option == OleCmdExecOpt::PromptUser) {
+            printer_->PrintWithDialog(ParentWindow());
+        } else {
+            printer_->Print();
+        }
+        return;
+    case OleCmdId::PageSetup:
+        printer_->RunPageSetup(ParentWindow());
+        return;
+    case OleCmdId::PrintPreview:
+        if (!HasDocument()) {
+            throw Error("There is no page to preview");
+        }
+        printer_->Preview(ParentWindow());
+        return;
+    }
+    throw Error("The browser does not support command " + std::to_string(static_cast<int>(command)));
+}
+
+std::string WebBrowser::LocationURL() const
+{
+    return document_url_;
+}
+
+bool WebBrowser::HasDocument() const
+{
+    return !document_url_.empty();
+}
+
+void WebBrowser::RunScript(const std::string& javascript, ScriptFailure on_failure)
+{
+    auto call = std::make_unique<ScriptCall>(ScriptCall{std::move(on_failure)});
+    webkit_web_view_evaluate_javascript(view_.get(), javascript.data(),
+                                        static_cast<gssize>(javascript.size()), nullptr, nullptr,
+                                        scripts_.get(), &OnScriptDone, call.release());
+}
+
+GtkWidget* WebBrowser::Widget() const
+{
+    return GTK_WIDGET(view_.get());
+}
+
+GtkWindow* WebBrowser::ParentWindow() const
+{
+    GtkWidget* top = gtk_widget_get_toplevel(Widget());
+    return gtk_widget_is_toplevel(top) && GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr;
+}
+
+void WebBrowser::ReportProgress(const std::vector<int>& values)
+{
+    for (const int value : values) {
+        AtEventBoundary([&] { signal_progress_change.emit(value); });
+    }
+}
+
+gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                                    WebKitPolicyDecisionType type, gpointer self)
+{
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
+        type != WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
+        return FALSE;
+    }
+    bool cancel = false;
+    AtEventBoundary([&] {
+        WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
+            WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+        const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+        Self(self).signal_before_navigate2.emit(DecodeNonAsciiEscapes(OrEmpty(uri)), cancel);
+    });
+    // A handler that set `cancel` and then failed still cancels.
+    if (cancel) {
+        webkit_policy_decision_ignore(decision);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void WebBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self)
+{
+    WebBrowser& browser = Self(self);
+    switch (event) {
+    case WEBKIT_LOAD_STARTED:
+        browser.load_failed_ = false;
+        browser.ReportProgress(browser.progress_.LoadStarted());
+        break;
+    case WEBKIT_LOAD_REDIRECTED:
+        break;
+    case WEBKIT_LOAD_COMMITTED:
+        browser.document_url_ = OrEmpty(webkit_web_view_get_uri(view));
+        break;
+    case WEBKIT_LOAD_FINISHED: {
+        const bool failed = std::exchange(browser.load_failed_, false);
+        if (!failed) {
+            // The address may have changed since the commit (a fragment, history.pushState).
+            browser.document_url_ = OrEmpty(webkit_web_view_get_uri(view));
+            const std::string url = browser.document_url_;
+            AtEventBoundary([&] { browser.signal_document_complete.emit(url); });
+        }
+        browser.ReportProgress(browser.progress_.LoadEnded());
+        break;
+    }
+    }
+}
+
+gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer self)
+{
+    WebBrowser& browser = Self(self);
+    browser.load_failed_ = true;
+    browser.ReportProgress(browser.progress_.LoadEnded());
+    return FALSE;  // the engine shows its error page
+}
+
+void WebBrowser::OnProgressNotify(GObject* view, GParamSpec*, gpointer self)
+{
+    WebBrowser& browser = Self(self);
+    const double fraction = webkit_web_view_get_estimated_load_progress(WEBKIT_WEB_VIEW(view));
+    browser.ReportProgress(browser.progress_.Fraction(fraction));
+}
+
+void WebBrowser::OnTitleNotify(GObject* view, GParamSpec*, gpointer self)
+{
+    const std::string title = OrEmpty(webkit_web_view_get_title(WEBKIT_WEB_VIEW(view)));
+    AtEventBoundary([&] { Self(self).signal_title_change.emit(title); });
+}
+
+void WebBrowser::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
+                                  gpointer self)
+{
+    WebBrowser& browser = Self(self);
+    const bool forward = webkit_web_view_can_go_forward(browser.view_.get());
+    const bool back = webkit_web_view_can_go_back(browser.view_.get());
+    AtEventBoundary([&] { browser.signal_command_state_change.emit(CSC_NAVIGATEFORWARD, forward); });
+    AtEventBoundary([&] { browser.signal_command_state_change.emit(CSC_NAVIGATEBACK, back); });
+}
+
+void WebBrowser::OnScriptDone(GObject* view, GAsyncResult* result, gpointer data)
+{
+    const std::unique_ptr<ScriptCall> call(static_cast<ScriptCall*>(data));
+    GError* raw_error = nullptr;
+    GObjectPtr<JSCValue> value = GObjectPtr<JSCValue>::Adopt(
+        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &raw_error));
+    const GErrorPtr error(raw_error);
+    if (!error || g_error_matches(error.get(), G_IO_ERROR, G_IO_ERROR_CANCELLED)) {
+        return;
+    }
+    const std::string message = OrEmpty(error->message);
+    if (call->on_failure) {
+        AtEventBoundary([&] { call->on_failure(message); });
+    } else {
+        g_warning("A script in the page failed: %s", message.c_str());
+    }
+}
+
+}  // namespace quillora

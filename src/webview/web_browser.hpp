@@ -1,0 +1,119 @@
+#pragma once
+
+#include <gtk/gtk.h>
+#include <sigc++/sigc++.h>
+#include <webkit2/webkit2.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "webview/gobject_ptr.hpp"
+#include "webview/progress_mapping.hpp"
+#include "webview/signal_connection.hpp"
+
+namespace quillora {
+
+class PagePrinter;
+
+// The commands that ExecWB carries out on the displayed page, with the numbers the action
+// language and the tool bar know them by.
+enum class OleCmdId { Print = 6, PrintPreview = 7, PageSetup = 8, Copy = 12, SelectAll = 17 };
+enum class OleCmdExecOpt { PromptUser = 1, DontPromptUser = 2 };
+
+// The two commands a command-state event is about.
+enum CommandStateCommand { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
+
+// The window's browser `Web`: one WebKitWebView (made by the window description) seen through
+// the operations and the five events the rest of the program uses. Every operation that fails
+// throws Error; every event handler runs inside the event boundary, so an exception thrown by a
+// handler is reported there and the rest of that handler is skipped.
+class WebBrowser {
+public:
+    // Keeps a reference to the view; nothing is connected until Connect().
+    explicit WebBrowser(WebKitWebView* view);
+    ~WebBrowser();
+    WebBrowser(const WebBrowser&) = delete;
+    WebBrowser& operator=(const WebBrowser&) = delete;
+
+    // Connects the engine's signals to the events below. Call once after construction; calling
+    // it again does nothing.
+    void Connect();
+
+    // Switches off what a page of the book must not have: file access across origins, pop-ups
+    // opened by scripts, script access to the clipboard, and (in release builds) the inspector.
+    void ApplySafeSettings();
+
+    // An absolute file-system path is loaded as its file:// URI (every character that needs an
+    // escape gets one: blanks, '#', '?', '%', non-ASCII); an address with a scheme is loaded as
+    // it is. Anything else is not an address and throws Error. Returns at once; the rest comes
+    // as events.
+    void Navigate(const std::string& address);
+    // Throw Error when the history has no page in that direction.
+    void GoBack();
+    void GoForward();
+    void Refresh();
+    void Stop();
+    void ExecWB(OleCmdId command, OleCmdExecOpt option);
+
+    // The address of the document on display (the last one the engine committed to), empty
+    // before the first. While a navigation is being decided, this is still the page that
+    // started it when the navigation is a link in that page or in one of its frames.
+    [[nodiscard]] std::string LocationURL() const;
+    [[nodiscard]] bool HasDocument() const;
+
+    // Runs a script in the top-level document, without waiting for it. A failure goes to
+    // `on_failure` (inside the event boundary), or to the log when none is given. Nothing is
+    // called for a script still running when this browser goes away.
+    using ScriptFailure = std::function<void(const std::string& message)>;
+    void RunScript(const std::string& javascript, ScriptFailure on_failure = {});
+
+    [[nodiscard]] GtkWidget* Widget() const;
+    [[nodiscard]] WebKitWebView* View() const { return view_.get(); }
+
+    // Before every navigation of the top document or a frame, and before a page opens a new
+    // window. The address reads as the author wrote it as far as the engine allows: the engine
+    // lower-cases the scheme ("ACTION:" arrives as "action:"), drops blanks and control
+    // characters at both ends, removes tabs and line ends, and writes a blank just before a '#'
+    // or '?' as "%20"; other blanks, double quotes and ASCII escapes arrive unchanged, and
+    // characters outside ASCII, which the engine escapes, are decoded back. Setting `cancel`
+    // stops the navigation.
+    sigc::signal<void(const std::string& url, bool& cancel)> signal_before_navigate2;
+    // When the top document has loaded, with its address. Not raised for a load that failed (the
+    // engine's error page that follows raises its own). Frames load inside the web process,
+    // where the program cannot observe them, so there is no event per frame.
+    sigc::signal<void(const std::string& url)> signal_document_complete;
+    // Load progress 1..100 while a page loads, and 0 once when the load ends (see ProgressMapping).
+    sigc::signal<void(int progress)> signal_progress_change;
+    sigc::signal<void(const std::string& title)> signal_title_change;
+    // After every change of the history: CSC_NAVIGATEFORWARD, then CSC_NAVIGATEBACK, each with
+    // whether the history has a page in that direction.
+    sigc::signal<void(int command, bool enable)> signal_command_state_change;
+
+private:
+    static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
+                                   WebKitPolicyDecisionType type, gpointer self);
+    static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
+    static gboolean OnLoadFailed(WebKitWebView* view, WebKitLoadEvent event, gchar* uri,
+                                 GError* error, gpointer self);
+    static void OnProgressNotify(GObject* view, GParamSpec* property, gpointer self);
+    static void OnTitleNotify(GObject* view, GParamSpec* property, gpointer self);
+    static void OnHistoryChanged(WebKitBackForwardList* list, WebKitBackForwardListItem* added,
+                                 gpointer removed, gpointer self);
+    static void OnScriptDone(GObject* view, GAsyncResult* result, gpointer call);
+
+    void ReportProgress(const std::vector<int>& values);
+    [[nodiscard]] GtkWindow* ParentWindow() const;
+
+    GObjectPtr<WebKitWebView> view_;
+    GObjectPtr<GCancellable> scripts_;
+    std::unique_ptr<PagePrinter> printer_;
+    ProgressMapping progress_;
+    std::string document_url_;
+    bool load_failed_ = false;
+    // Last, so that the handlers are disconnected before anything they use goes away.
+    std::vector<SignalConnection> connections_;
+};
+
+}  // namespace quillora

@@ -1,0 +1,141 @@
+#pragma once
+
+// Helpers for the GUI tests: wait for events by running the main loop, make pages in a private
+// folder, read results from the engine.
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "webview/temporary_folder.hpp"
+
+namespace quillora::test {
+
+using namespace std::chrono_literals;
+
+// Runs the main loop until `done` holds; false when `timeout` passes first. Use it with an
+// assertion, never a sleep: ASSERT_TRUE(RunUntil([&] { return loaded; }));
+inline bool RunUntil(const std::function<bool()>& done,
+                     std::chrono::milliseconds timeout = 20s)
+{
+    bool timed_out = false;
+    const guint timer = g_timeout_add(
+        static_cast<guint>(timeout.count()),
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            return G_SOURCE_REMOVE;
+        },
+        &timed_out);
+    while (!done() && !timed_out) {
+        g_main_context_iteration(nullptr, TRUE);
+    }
+    if (!timed_out) {
+        g_source_remove(timer);
+    }
+    return done();
+}
+
+// Lets the main loop run for a while, for checking that something does NOT happen.
+inline void RunFor(std::chrono::milliseconds duration)
+{
+    RunUntil([] { return false; }, duration);
+}
+
+// A private folder for the pages of one test, removed with its content afterwards.
+class TempDir {
+public:
+    TempDir() : folder_(TemporaryFolder::Create("quillora-gui-test")) {}
+
+    [[nodiscard]] const std::filesystem::path& Path() const { return folder_.Path(); }
+
+    // Writes `content` to the file `name` in the folder and returns its full path.
+    std::string Write(const std::string& name, const std::string& content) const
+    {
+        const std::filesystem::path path = folder_.Path() / name;
+        std::ofstream out(path, std::ios::binary);
+        out << content;
+        return path.string();
+    }
+
+    // The file:// address of `name` as the engine writes it: "file://" + the folder + "/" + the
+    // name, which the caller gives already escaped.
+    [[nodiscard]] std::string Uri(const std::string& escaped_name) const
+    {
+        return "file://" + folder_.Path().string() + "/" + escaped_name;
+    }
+
+private:
+    TemporaryFolder folder_;
+};
+
+// A page in UTF-8 with a title and a body.
+inline std::string Page(const std::string& title, const std::string& body)
+{
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
+           "</title></head><body>" + body + "</body></html>";
+}
+
+// Runs `body` as the body of an async JavaScript function in the page and returns the string
+// value it returns (promises are awaited), or nullopt when it throws or times out.
+inline std::optional<std::string> EvaluateScript(WebKitWebView* view, const std::string& body)
+{
+    struct Outcome {
+        bool done = false;
+        std::optional<std::string> value;
+    } outcome;
+    webkit_web_view_call_async_javascript_function(
+        view, body.c_str(), -1, nullptr, nullptr, nullptr, nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            auto& out = *static_cast<Outcome*>(data);
+            GError* error = nullptr;
+            JSCValue* value = webkit_web_view_call_async_javascript_function_finish(
+                WEBKIT_WEB_VIEW(source), result, &error);
+            if (value != nullptr) {
+                gchar* text = jsc_value_to_string(value);
+                out.value = text;
+                g_free(text);
+                g_object_unref(value);
+            }
+            if (error != nullptr) {
+                g_error_free(error);
+            }
+            out.done = true;
+        },
+        &outcome);
+    if (!RunUntil([&] { return outcome.done; })) {
+        ADD_FAILURE() << "script did not finish: " << body;
+        // The callback still points at `outcome`; wait for it rather than leave it dangling.
+        RunUntil([&] { return outcome.done; }, 600s);
+    }
+    return outcome.value;
+}
+
+// The text on the clipboard, read through the main loop.
+inline std::optional<std::string> ClipboardText()
+{
+    struct Outcome {
+        bool done = false;
+        std::optional<std::string> text;
+    } outcome;
+    gtk_clipboard_request_text(
+        gtk_clipboard_get(GDK_SELECTION_CLIPBOARD),
+        [](GtkClipboard*, const gchar* text, gpointer data) {
+            auto& out = *static_cast<Outcome*>(data);
+            if (text != nullptr) {
+                out.text = text;
+            }
+            out.done = true;
+        },
+        &outcome);
+    RunUntil([&] { return outcome.done; }, 600s);
+    return outcome.text;
+}
+
+}  // namespace quillora::test

@@ -53,6 +53,11 @@ private:
         } else if (name == "-f" || name == "--force") {
             no_value();
             line_.force = true;
+        } else if (name == "-o" || name == "--output") {
+            if (line_.output) {
+                throw UsageError("option '" + name + "' given twice");
+            }
+            line_.output = Value(name, attached);
         } else if (name == "-r" || name == "--runtime") {
             line_.runtime = Value(name, attached);
         } else if (name == "-e" || name == "--encoding") {
@@ -96,23 +101,36 @@ private:
         case Mode::Version:
             return line_;
         case Mode::Check:
+            NoOutput();
             Expect(operands, 1, "SOURCE");
             line_.source = operands[0];
             return line_;
         case Mode::Dump:
+            NoOutput();
             Expect(operands, 1, "BOOK");
             line_.source = operands[0];
             return line_;
         case Mode::Pack:
             if (operands.empty()) {
-                throw UsageError("missing SOURCE and OUTPUT");
+                throw UsageError(line_.output ? "missing SOURCE" : "missing SOURCE and OUTPUT");
             }
-            Expect(operands, 2, "OUTPUT");
+            if (line_.output) {
+                Expect(operands, 1, "SOURCE");
+            } else {
+                Expect(operands, 2, "OUTPUT");
+                line_.output = operands[1];
+            }
             line_.source = operands[0];
-            line_.output = operands[1];
             return line_;
         }
         return line_;
+    }
+
+    void NoOutput() const
+    {
+        if (line_.output) {
+            throw UsageError("option '" + *mode_option_ + "' writes no e-book; drop '-o'");
+        }
     }
 
     static void Expect(const std::vector<std::string>& operands, std::size_t count, const char* last)
@@ -141,6 +159,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 std::string HelpText()
 {
     return R"(Usage: quillora-pack [OPTION]... SOURCE OUTPUT
+  or:  quillora-pack [OPTION]... SOURCE -o OUTPUT
   or:  quillora-pack --check SOURCE
   or:  quillora-pack --dump BOOK
 Make an e-book: copy the Quillora runtime to OUTPUT with the settings of SOURCE
@@ -148,7 +167,11 @@ appended, and copy the book's page folder beside it.
 
 SOURCE is a book settings file (name = value lines), or a folder holding one
 named book.conf. Page paths in it are relative to its folder.
+OUTPUT is the e-book file to write. When it is a folder (an existing one, or
+any path ending in '/'), the e-book is written into it under the name of the
+book's folder. Missing folders are created.
 
+  -o, --output=OUTPUT  the e-book to write (instead of the second operand)
   -c, --check          check SOURCE and report every problem; write nothing
   -d, --dump           print the settings and menu of the e-book BOOK in the
                          form of a book source

@@ -14,7 +14,7 @@ enum class OutputEncoding { Utf8, Windows1252 };
 struct CommandLine {
     Mode mode = Mode::Pack;
     std::string source;                  // SOURCE of pack and --check, BOOK of --dump
-    std::string output;                  // OUTPUT of pack
+    std::optional<std::string> output;   // OUTPUT of pack
     std::optional<std::string> runtime;  // --runtime PATH
     bool force = false;                  // --force
     OutputEncoding encoding = OutputEncoding::Utf8;

@@ -74,6 +74,11 @@ public:
         for (const auto& temporary : temporaries_) {
             fs::remove_all(temporary, ignored);
         }
+        if (!committed_) {
+            for (auto it = created_folders_.rbegin(); it != created_folders_.rend(); ++it) {
+                fs::remove(*it, ignored);  // only while empty
+            }
+        }
     }
 
     // A hidden file beside the output, removed at the end whatever happens.
@@ -110,6 +115,25 @@ public:
         placed_.push_back(to);
     }
 
+    // Creates the folder and its missing parents; on failure they are removed again.
+    void CreateFolders(const fs::path& folder)
+    {
+        std::vector<fs::path> missing;
+        std::error_code error;
+        for (fs::path at = folder; !at.empty() && !fs::exists(at, error); at = at.parent_path()) {
+            missing.push_back(at);
+            if (at == at.parent_path()) {
+                break;
+            }
+        }
+        for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+            if (!fs::create_directory(*it, error) && error) {
+                throw quillora::Error("cannot create the folder " + it->string() + ": " + error.message());
+            }
+            created_folders_.push_back(*it);
+        }
+    }
+
     void Commit() { committed_ = true; }
 
 private:
@@ -127,6 +151,7 @@ private:
     std::vector<fs::path> temporaries_;
     std::vector<std::pair<fs::path, fs::path>> moved_aside_;  // (where it is now, where it was)
     std::vector<fs::path> placed_;
+    std::vector<fs::path> created_folders_;
     bool committed_ = false;
 };
 
@@ -195,11 +220,11 @@ void WriteEbook(const WriteRequest& request)
     const fs::path output = fs::absolute(request.output).lexically_normal();
     const fs::path folder = output.parent_path();
     std::error_code error;
-    if (!fs::is_directory(folder, error)) {
-        throw quillora::Error("the folder " + folder.string() + " does not exist");
-    }
     if (!output.has_filename() || fs::is_directory(output, error)) {
         throw quillora::Error(request.output.string() + " is a folder; name the e-book file to write");
+    }
+    if (fs::exists(folder, error) && !fs::is_directory(folder, error)) {
+        throw quillora::Error(folder.string() + " is not a folder");
     }
     if (fs::exists(fs::symlink_status(output, error)) && !request.replace) {
         throw quillora::Error(request.output.string() + " already exists (use --force to replace it)");
@@ -210,6 +235,7 @@ void WriteEbook(const WriteRequest& request)
     const std::string image = AppendPayload(request.runtime_image, request.payload_text);
 
     OutputTransaction transaction(folder);
+    transaction.CreateFolders(folder);
     const std::string stem = output.filename().string();
     const auto [temporary, raw_fd] = transaction.CreateTemporaryFile(stem);
     ScopedFd fd(raw_fd);

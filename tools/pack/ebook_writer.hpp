@@ -21,8 +21,9 @@ struct WriteRequest {
 // in the output folder, the page folders are copied into a hidden temporary folder there, and
 // only when everything is complete are they renamed into place. A failure at any step (a page
 // that cannot be copied, a full disk) removes every temporary and puts back what was moved
-// aside, and leaves as an Error whose message says what failed. The e-book gets the run bits
-// that the process's umask allows.
+// aside, and is thrown as an Error whose message says what failed. Missing folders on the way to
+// the output are created (and removed again on failure). The e-book gets the run bits that the
+// process's umask allows.
 void WriteEbook(const WriteRequest& request);
 
 }  // namespace quillora::pack

@@ -47,6 +47,17 @@ fs::path DefaultRuntime()
     return self.parent_path() / "quillora";
 }
 
+// OUTPUT names the e-book, or a folder to write it into under the name of the book's folder.
+fs::path EbookPath(const std::string& output, const std::string& source)
+{
+    std::error_code error;
+    if (!output.ends_with('/') && !fs::is_directory(output, error)) {
+        return output;
+    }
+    const fs::path book_folder = fs::absolute(SourceFile(source)).lexically_normal().parent_path();
+    return fs::path(output) / book_folder.filename();
+}
+
 std::string ProblemCount(int errors)
 {
     return std::to_string(errors) + (errors == 1 ? " problem" : " problems");
@@ -84,9 +95,10 @@ int RunPack(const CommandLine& line)
                     "; no e-book written");
         return Failure;
     }
+    const fs::path output = EbookPath(*line.output, line.source);
     std::error_code error;
-    if (fs::equivalent(line.output, SourceFile(line.source), error)) {
-        ReportError(line.output + " is the book source; name another file for the e-book");
+    if (fs::equivalent(output, SourceFile(line.source), error)) {
+        ReportError(output.string() + " is the book source; name another file for the e-book");
         return Failure;
     }
 
@@ -94,7 +106,7 @@ int RunPack(const CommandLine& line)
     request.runtime_image = ReadRuntimeImage(line.runtime ? fs::path(*line.runtime) : DefaultRuntime());
     request.payload_text = std::move(payload);
     request.page_folders = book.plan.page_folders;
-    request.output = line.output;
+    request.output = output;
     request.replace = line.force;
     WriteEbook(request);
     return Success;

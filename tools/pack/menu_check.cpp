@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "action_check.hpp"
 #include "payload/text_encoding.hpp"
 
 namespace quillora::pack {
@@ -312,6 +313,11 @@ private:
                                               : n[2] < SubItemCount(n[0], n[1]);
             if (!exists) {
                 Warning(key.line, key.key + " is never read: there is no item " + ItemName(n));
+                continue;
+            }
+            for (const auto& word : UnknownCommandWords(key.value)) {
+                Warning(key.line, "unknown command " + word + " in the action of " + key.key +
+                                      "; the e-book passes over it");
             }
         }
     }

@@ -87,9 +87,11 @@ std::string EncodePayload(const BookPlan& plan, OutputEncoding encoding, const s
             const int index = static_cast<int>(i);
             const std::string subject =
                 index < SettingCount ? SettingSubject(SettingAt(index).name) : std::string("menu");
-            diagnostics.Error(file, i < plan.lines.size() ? plan.lines[i] : 0, subject,
+            const int line = i < plan.lines.size() ? plan.lines[i] : 0;
+            diagnostics.Error(file, line, subject,
                               "character " + CodePointName(unwritable) +
-                                  " cannot be written in windows-1252");
+                                  " cannot be written in windows-1252" +
+                                  (line == 0 ? " (the default value)" : ""));
             continue;
         }
         encoded += *bytes + "\r\n";

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "action_check.hpp"
 #include "common/error.hpp"
 #include "payload/conversions.hpp"
 #include "stored_path.hpp"
@@ -70,6 +71,7 @@ public:
         CheckWindowTexts();
         CheckPages();
         CheckMenuSwitch(has_menu);
+        CheckStartupAction();
         return std::move(folders_);
     }
 
@@ -285,6 +287,13 @@ private:
             Warning(setting::custom_menu_on, "the source has no [[menu]] block, so the menu bar stays empty");
         } else if (on && !*on && has_menu) {
             Warning(setting::custom_menu_on, "the [[menu]] block is not shown while the custom menu is off");
+        }
+    }
+
+    void CheckStartupAction()
+    {
+        for (const auto& word : UnknownCommandWords(settings_[setting::startup_action])) {
+            Warning(setting::startup_action, "unknown command " + word + "; the e-book passes over it");
         }
     }
 

@@ -66,7 +66,7 @@ std::variant<ResolvedPage, std::string> ResolveLocal(std::string_view value,
                                                     const fs::path& source_folder)
 {
     const fs::path written{std::string(value)};
-    if (!written.has_filename()) {
+    if (!written.has_filename() || written.filename() == "." || written.filename() == "..") {
         return std::string("names a folder, not a page");
     }
     const fs::path written_normal = written.lexically_normal();

@@ -1,0 +1,160 @@
+#include "ebook_writer.hpp"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "common/error.hpp"
+#include "pack_test_support.hpp"
+#include "payload/payload.hpp"
+#include "payload/payload_writer.hpp"
+
+namespace quillora::pack {
+namespace {
+
+using testing::Listing;
+using testing::ReadFile;
+using testing::TempDir;
+namespace fs = std::filesystem;
+using testing::WriteFile;
+using Names = std::vector<std::string>;
+
+class EbookWriter : public ::testing::Test {
+protected:
+    EbookWriter()
+    {
+        WriteFile(source_ / "pages" / "index.html", "home");
+        WriteFile(source_ / "pages" / "img" / "map.svg", "<svg/>");
+        fs::create_directories(out_);
+    }
+
+    WriteRequest Request() const
+    {
+        WriteRequest request;
+        request.runtime_image = "PROGRAM";
+        request.payload_text = "Title\r\n";
+        request.page_folders = {{source_ / "pages", "pages"}};
+        request.output = out_ / "book";
+        return request;
+    }
+
+    std::string Failure(const WriteRequest& request)
+    {
+        try {
+            WriteEbook(request);
+        } catch (const quillora::Error& failure) {
+            return failure.what();
+        }
+        return "<written>";
+    }
+
+    TempDir dir_;
+    fs::path source_ = dir_ / "source";
+    fs::path out_ = dir_ / "out";
+};
+
+TEST_F(EbookWriter, WritesTheProgramItsPayloadAndThePageFolder)
+{
+    WriteEbook(Request());
+    EXPECT_EQ(ReadFile(out_ / "book"), AppendPayload("PROGRAM", "Title\r\n"));
+    EXPECT_EQ(TPayload((out_ / "book").string()).ReadText(), "Title\r\n");
+    EXPECT_EQ(ReadFile(out_ / "pages" / "img" / "map.svg"), "<svg/>");
+    EXPECT_EQ(Listing(out_), (Names{"book", "pages"}));  // no temporaries left
+    struct stat info {};
+    ASSERT_EQ(::stat((out_ / "book").c_str(), &info), 0);
+    EXPECT_NE(info.st_mode & S_IXUSR, 0u);
+}
+
+TEST_F(EbookWriter, ReplacesOnlyWhenAskedAndThenCompletely)
+{
+    WriteFile(out_ / "book", "old book");
+    WriteFile(out_ / "pages" / "stale.html", "old page");
+    auto request = Request();
+    EXPECT_EQ(Failure(request), (out_ / "book").string() + " already exists (use --force to replace it)");
+    fs::remove(out_ / "book");
+    EXPECT_EQ(Failure(request), (out_ / "pages").string() + " already exists (use --force to replace it)");
+    WriteFile(out_ / "book", "old book");
+    EXPECT_EQ(ReadFile(out_ / "pages" / "stale.html"), "old page");
+
+    request.replace = true;
+    WriteEbook(request);
+    EXPECT_EQ(ReadFile(out_ / "book"), AppendPayload("PROGRAM", "Title\r\n"));
+    EXPECT_FALSE(fs::exists(out_ / "pages" / "stale.html"));
+    EXPECT_EQ(Listing(out_ / "pages"), (Names{"img", "index.html"}));
+    EXPECT_EQ(Listing(out_), (Names{"book", "pages"}));
+}
+
+TEST_F(EbookWriter, AFailedCopyLeavesNothingBehind)
+{
+    // A pipe cannot be copied as a page; the copy fails after the program has been written.
+    ASSERT_EQ(::mkfifo((source_ / "pages" / "pipe").c_str(), 0600), 0);
+    const auto failure = Failure(Request());
+    EXPECT_TRUE(failure.starts_with("cannot copy the page folder " + (source_ / "pages").string() + ": "))
+        << failure;
+    EXPECT_EQ(Listing(out_), Names{});
+
+    // With --force over an earlier e-book, the earlier one stays whole.
+    WriteFile(out_ / "book", "old book");
+    WriteFile(out_ / "pages" / "stale.html", "old page");
+    auto request = Request();
+    request.replace = true;
+    EXPECT_NE(Failure(request), "<written>");
+    EXPECT_EQ(Listing(out_), (Names{"book", "pages"}));
+    EXPECT_EQ(ReadFile(out_ / "book"), "old book");
+    EXPECT_EQ(Listing(out_ / "pages"), Names{"stale.html"});
+}
+
+TEST_F(EbookWriter, MissingFoldersAreMadeAndRemovedAgainOnFailure)
+{
+    auto request = Request();
+    request.output = out_ / "a" / "b" / "book";
+    WriteEbook(request);
+    EXPECT_EQ(Listing(out_ / "a" / "b"), (Names{"book", "pages"}));
+
+    ASSERT_EQ(::mkfifo((source_ / "pages" / "pipe").c_str(), 0600), 0);
+    request.output = out_ / "c" / "d" / "book";
+    EXPECT_NE(Failure(request), "<written>");
+    EXPECT_EQ(Listing(out_), Names{"a"});
+}
+
+TEST_F(EbookWriter, AnEbookBesideItsOwnPageFolderCopiesNothing)
+{
+    auto request = Request();
+    request.output = source_ / "book";
+    WriteEbook(request);
+    EXPECT_EQ(Listing(source_), (Names{"book", "pages"}));
+    EXPECT_EQ(ReadFile(source_ / "pages" / "index.html"), "home");
+}
+
+TEST_F(EbookWriter, RefusesWhatWouldLoseTheAuthorsFiles)
+{
+    auto request = Request();
+    request.output = source_ / "pages" / "inner" / "book";  // pages copied into pages/inner/pages
+    EXPECT_EQ(Failure(request), "the page folder " + (source_ / "pages").string() +
+                                    " cannot be copied into itself (" +
+                                    (source_ / "pages" / "inner" / "pages").string() + ")");
+
+    request = Request();
+    request.output = out_ / "pages";
+    EXPECT_EQ(Failure(request), "the e-book " + (out_ / "pages").string() +
+                                    " would have the name of its page folder");
+
+    request = Request();
+    request.page_folders = {{out_ / "pages" / "x" / "pages", "pages"}};
+    fs::create_directories(out_ / "pages" / "x" / "pages");
+    request.replace = true;
+    EXPECT_EQ(Failure(request), "the page folder " + (out_ / "pages" / "x" / "pages").string() +
+                                    " lies inside " + (out_ / "pages").string() +
+                                    ", which the e-book's page folder would replace");
+    EXPECT_EQ(Listing(out_), Names{"pages"});
+}
+
+TEST_F(EbookWriter, AFolderIsNoOutputFile)
+{
+    auto request = Request();
+    request.output = out_;
+    EXPECT_EQ(Failure(request), out_.string() + " is a folder; name the e-book file to write");
+}
+
+}  // namespace
+}  // namespace quillora::pack

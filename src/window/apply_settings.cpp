@@ -201,13 +201,10 @@ void Tform_apresentacao::ApplySkin(const SettingsList& settings)
     if (!ToFlag(settings.Get(setting::skin_on))) {
         return;
     }
-    const std::int32_t index = ToNumber(settings.Get(setting::skin_index));
-    if (index < 0) {
-        throw ListIndexOutOfBounds(index);
-    }
-    SkinData.loaded_skin = index < SkinCollectionComponent::Count ? index : -1;
+    // An index past the stored skins loads none, yet the engine is still switched on.
+    SkinData.LoadSkin(ToNumber(settings.Get(setting::skin_index)));
     SkinCaption.Active = true;
-    SkinData.Active = true;
+    SkinData.SwitchOn();
 }
 
 

@@ -8,6 +8,7 @@
 
 #include "window/gradient_caption.hpp"
 #include "window/kept_settings.hpp"
+#include "window/skin_engine.hpp"
 #include "window/window_animation.hpp"
 #include "window/window_frame.hpp"
 #include "window/window_components.hpp"
@@ -70,7 +71,7 @@ public:
     WindowAnimation animacao_form;
     ApplicationEventsComponent EventosAplicacao;
     SkinCollectionComponent SkinColecao;
-    SkinEngineComponent SkinData;
+    SkinEngine SkinData;
     SkinCaptionComponent SkinCaption;
 
 private:

@@ -42,17 +42,23 @@ void FlushAndWait()
 
 void WindowAnimation::Play(Gtk::Window& window, AnimationEffect effect)
 {
-    window.show();
     int width = 0;
     int height = 0;
     window.get_size(width, height);
-
     const auto regions = EffectRegions(effect, width, height);
+
     std::vector<PixelRect> rectangles;
-    for (const auto& region : regions) {
+    const auto apply = [&](const ShapeRegion& region) {
         RasteriseRegion(region, rectangles);
         const RegionPtr shape = ToCairoRegion(rectangles);
         gtk_widget_shape_combine_region(GTK_WIDGET(window.gobj()), shape.get());
+    };
+    // The first shape is set before the window shows, so that an appearing window does not
+    // flash whole before its first, smallest step.
+    if (!regions.empty()) apply(regions.front());
+    window.show();
+    for (const auto& region : regions) {
+        apply(region);
         FlushAndWait();
     }
     last_step_count_ = static_cast<int>(regions.size());

@@ -27,12 +27,6 @@ struct SkinCollectionComponent {
     static std::string ItemName(int index) { return "SkinItem" + std::to_string(index); }
 };
 
-// `SkinData`: the skin engine; inactive with no skin loaded until the settings switch it on.
-struct SkinEngineComponent {
-    bool Active = false;
-    int loaded_skin = -1;  // -1: "(none)"
-};
-
 // `SkinCaption`: the skin engine's caption part, switched on together with SkinData.
 struct SkinCaptionComponent {
     bool Active = false;

@@ -102,7 +102,8 @@ TEST_F(WindowTest, BareWindowHasEveryComponentHintAndImage)
     EXPECT_FALSE(Progress().get_visible());
     EXPECT_FALSE(window->Component("Menu_Normal")->get_visible()) << "an empty menu takes no room";
     EXPECT_TRUE(window->Component("barra_estado")->get_visible());
-    EXPECT_FALSE(window->SkinData.Active);
+    EXPECT_FALSE(window->SkinData.Active());
+    EXPECT_EQ(window->SkinData.LoadedSkin(), -1);
     EXPECT_FALSE(window->gradiente.Active);
     EXPECT_EQ(window->SkinColecao.Count, 16);
 }

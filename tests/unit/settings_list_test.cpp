@@ -116,7 +116,8 @@ TEST(SettingsList, IndexOutsideTheListIsAnError)
         {INT_MIN, "List index out of bounds (-2147483648)"},
         {INT_MAX, "List index out of bounds (2147483647)"},
     };
-    for (const auto& [index, error] : cases) {
+    for (const auto& [at, error] : cases) {
+        const int index = at;  // a structured binding cannot be captured before C++20 in clang 14
         SCOPED_TRACE(index);
         EXPECT_EQ(ErrorOf([&] { (void)list.Get(index); }), error);
         EXPECT_EQ(ErrorOf([&] { list.Set(index, "x"); }), error);

@@ -117,7 +117,7 @@ TEST(SettingsList, IndexOutsideTheListIsAnError)
         {INT_MAX, "List index out of bounds (2147483647)"},
     };
     for (const auto& [at, error] : cases) {
-        const int index = at;  // a structured binding cannot be captured before C++20 in clang 14
+        const int index = at;  // clang 14 cannot capture a structured binding
         SCOPED_TRACE(index);
         EXPECT_EQ(ErrorOf([&] { (void)list.Get(index); }), error);
         EXPECT_EQ(ErrorOf([&] { list.Set(index, "x"); }), error);

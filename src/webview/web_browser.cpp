@@ -204,6 +204,17 @@ gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decisi
         webkit_policy_decision_ignore(decision);
         return TRUE;
     }
+    if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
+        // The program has one window: a page that asks for a new one gets its address loaded
+        // here instead of nothing at all. That load is decided again as an ordinary navigation.
+        WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
+            WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+        const GObjectPtr<WebKitURIRequest> request =
+            GObjectPtr<WebKitURIRequest>::Retain(webkit_navigation_action_get_request(action));
+        webkit_policy_decision_ignore(decision);
+        webkit_web_view_load_request(Self(self).view_.get(), request.get());
+        return TRUE;
+    }
     return FALSE;
 }
 

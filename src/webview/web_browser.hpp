@@ -78,7 +78,8 @@ public:
     // characters at both ends, removes tabs and line ends, and writes a blank just before a '#'
     // or '?' as "%20"; other blanks, double quotes and ASCII escapes arrive unchanged, and
     // characters outside ASCII, which the engine escapes, are decoded back. Setting `cancel`
-    // stops the navigation.
+    // stops the navigation. A new window that is not cancelled is not opened: its address is
+    // loaded in this view, and that load raises this event once more.
     sigc::signal<void(const std::string& url, bool& cancel)> signal_before_navigate2;
     // When the top document has loaded, with its address. Not raised for a load that failed (the
     // engine's error page that follows raises its own). Frames load inside the web process,

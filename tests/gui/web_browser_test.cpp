@@ -239,6 +239,34 @@ TEST_F(WebBrowserTest, ActionLinksArriveAsTheAuthorWroteThem)
     EXPECT_EQ(browser->LocationURL(), folder.Uri("links.html"));
 }
 
+TEST_F(WebBrowserTest, ANewWindowIsLoadedInThisViewInstead)
+{
+    folder.Write("b.html", Page("B", "b"));
+    Load(folder.Write("a.html", Page("A", "<a id='link' target='_blank' href='b.html'>b</a>")));
+    // A scripted click stands in for the user's; the safe settings would block it as a pop-up.
+    webkit_settings_set_javascript_can_open_windows_automatically(
+        webkit_web_view_get_settings(browser->View()), TRUE);
+    const std::size_t before = completed.size();
+    Click("link");
+    WaitForCompletion(before);
+    EXPECT_EQ(completed.back(), folder.Uri("b.html"));
+    // Raised for the new window, then for the load here.
+    EXPECT_EQ(std::count(navigations.begin(), navigations.end(), folder.Uri("b.html")), 2);
+}
+
+TEST_F(WebBrowserTest, ANewWindowThatIsCancelledLoadsNothing)
+{
+    folder.Write("b.html", Page("B", "b"));
+    Load(folder.Write("a.html", Page("A", "<a id='link' target='_blank' href='b.html'>b</a>")));
+    webkit_settings_set_javascript_can_open_windows_automatically(
+        webkit_web_view_get_settings(browser->View()), TRUE);
+    cancel_if = [](const std::string&) { return true; };
+    Click("link");
+    ASSERT_TRUE(RunUntil([&] { return navigations.back() == folder.Uri("b.html"); }));
+    test::RunFor(300ms);
+    EXPECT_EQ(completed, std::vector<std::string>{folder.Uri("a.html")});
+}
+
 TEST_F(WebBrowserTest, FramesRaiseBeforeNavigateToo)
 {
     folder.Write("inner.html", Page("Inner", "inner"));

@@ -111,7 +111,10 @@ TEST_F(BookChecks, EveryValueKindIsChecked)
         {"custom_menu_on = 0\n[[menu]]\n[GERAL]\nMENU_0=A\n",
          "book.conf:1: warning: setting custom_menu_on: the [[menu]] block is not shown while the custom menu is off\n"},
         {"startup_action = webhome()-@-MESSAGE \"a\"==\"b\"-@--@-WEBHOME-@-webstop\n",
-         "book.conf:1: warning: setting startup_action: unknown command WEBHOME; the e-book passes over it\n"},
+         "book.conf:1: warning: setting startup_action: unknown command WEBHOME (did you mean WEBHOME()?); the e-book passes over it\n"},
+        {"startup_action = WEBSTOP()-@-HELLO()\n",
+         "book.conf:1: warning: setting startup_action: unknown command WEBSTOP() (did you mean WEBSTOP?); the e-book passes over it\n"
+         "book.conf:1: warning: setting startup_action: unknown command HELLO(); the e-book passes over it\n"},
         {"home_button_alt_on = -1\n",
          "book.conf:1: warning: setting home_button_alt_on: home_button_alt_page is empty, so the home button opens home_page\n"},
     };

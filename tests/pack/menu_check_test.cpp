@@ -89,7 +89,7 @@ TEST(MenuCheck, ProblemsWithTheirLines)
          "book.conf:11: warning: menu: MENUx0_1_1 is never read: there is no item MENUx0_1_1\n"
          "book.conf:12: warning: menu: key MENUx0 in [ACOES] is not an item name such as MENUx0_1 or MENUx0_1_2; the menu never reads it\n"},
         {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=X\n[ACOES]\nMENUx0_0=WEBHOME-@-MESSAGE(\"a\")\n",
-         "book.conf:6: warning: menu: unknown command WEBHOME in the action of MENUx0_0; the e-book passes over it\n"
+         "book.conf:6: warning: menu: unknown command WEBHOME (did you mean WEBHOME()?) in the action of MENUx0_0; the e-book passes over it\n"
          "book.conf:6: warning: menu: unknown command MESSAGE(\"A\") in the action of MENUx0_0; the e-book passes over it\n"},
     };
     for (const auto& c : cases) {

@@ -40,7 +40,24 @@ std::string CommandWord(std::string_view command)
     return word;
 }
 
+bool IsKnown(std::string_view word)
+{
+    for (const auto known : KnownWords) {
+        if (word == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+std::string CommandWordHint(std::string_view word)
+{
+    std::string other = word.ends_with("()") ? std::string(word.substr(0, word.size() - 2))
+                                             : std::string(word) + "()";
+    return IsKnown(other) ? " (did you mean " + other + "?)" : "";
+}
 
 std::vector<std::string> UnknownCommandWords(std::string_view action)
 {
@@ -48,15 +65,9 @@ std::vector<std::string> UnknownCommandWords(std::string_view action)
     std::vector<std::string> unknown;
     const auto check = [&](std::string_view command) {
         const std::string word = CommandWord(command);
-        if (word.empty()) {
-            return;
+        if (!word.empty() && !IsKnown(word)) {
+            unknown.push_back(word);
         }
-        for (const auto known : KnownWords) {
-            if (word == known) {
-                return;
-            }
-        }
-        unknown.push_back(word);
     };
     for (;;) {
         const auto at = action.find(separator);

@@ -316,8 +316,8 @@ private:
                 continue;
             }
             for (const auto& word : UnknownCommandWords(key.value)) {
-                Warning(key.line, "unknown command " + word + " in the action of " + key.key +
-                                      "; the e-book passes over it");
+                Warning(key.line, "unknown command " + word + CommandWordHint(word) + " in the action of " +
+                                      key.key + "; the e-book passes over it");
             }
         }
     }

@@ -293,7 +293,8 @@ private:
     void CheckStartupAction()
     {
         for (const auto& word : UnknownCommandWords(settings_[setting::startup_action])) {
-            Warning(setting::startup_action, "unknown command " + word + "; the e-book passes over it");
+            Warning(setting::startup_action, "unknown command " + word + CommandWordHint(word) +
+                                                 "; the e-book passes over it");
         }
     }
 

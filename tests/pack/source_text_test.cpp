@@ -110,6 +110,13 @@ TEST(SourceText, EveryProblemIsReportedWithItsLine)
     EXPECT_EQ(parsed.source.settings[0].value, "B");
 }
 
+TEST(SourceText, ABinaryFileGivesOneMessage)
+{
+    const auto parsed = Parse(std::string("title = x\n\x7F" "ELF\0\x01\xFF\xFE\n\n\x80", 21));
+    EXPECT_EQ(parsed.problems, "book.conf:2: the file holds a NUL byte; a book source is a text file\n");
+    EXPECT_TRUE(parsed.source.settings.empty());
+}
+
 TEST(SourceText, UnknownNameFarFromAnySettingHasNoHint)
 {
     EXPECT_EQ(Parse("colour_of_the_moon = blue\n").problems,

@@ -99,6 +99,12 @@ public:
         if (text.starts_with("\xEF\xBB\xBF")) {
             text.remove_prefix(3);  // a byte-order mark some editors put in front of UTF-8
         }
+        if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
+            // An e-book or a picture given by mistake: one message instead of one per line.
+            const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n') + 1;
+            diagnostics_.Error(file_, static_cast<int>(line), "", "the file holds a NUL byte; a book source is a text file");
+            return std::move(result_);
+        }
         const auto lines = SplitSourceLines(text);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const int number = static_cast<int>(i) + 1;

@@ -75,6 +75,9 @@ TEST(MenuCheck, ProblemsWithTheirLines)
          "book.conf:1: warning: menu: KEY=value line before the first section; the menu never reads it\n"},
         {"[EXTRAS]\nA=B\n",
          "book.conf:1: warning: menu: unknown section [EXTRAS]; the menu reads [GERAL], [MENU], [SUBMENUS] and [ACOES]\n"},
+        {"[GERAL]\nMENU_0=A\n; MENU_1=Old menu\n",
+         "book.conf:1: menu: [GERAL] has no MENU_1 (menus are numbered from MENU_0 without gaps)\n"
+         "book.conf:3: menu: key ; MENU_1 in [GERAL] is not MENU_0, MENU_1, ...\n"},
         {"[GERAL]\nMENU_0=A\njust text\n",
          "book.conf:3: warning: menu: the line is neither a [SECTION] nor a KEY=value line; the menu never reads it\n"},
         {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_1=X\nITEMS_0=Y\n",

@@ -135,7 +135,9 @@ private:
     void ReadLine(int number, std::string_view raw)
     {
         const auto text = Trim(raw);
-        if (text.empty() || text.front() == ';') {
+        // A ';' line is a comment only while it holds no '=': otherwise a reader may well take
+        // it for a key, and in [GERAL] every key makes a menu.
+        if (text.empty() || (text.front() == ';' && text.find('=') == std::string_view::npos)) {
             return;
         }
         if (text.front() == '[') {

@@ -1,0 +1,258 @@
+#include <gdkmm/pixbuf.h>
+#include <gtest/gtest.h>
+#include <gtkmm/headerbar.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/event_boundary.hpp"
+#include "ebook_fixture.hpp"
+#include "gui_test_support.hpp"
+#include "payload/setting_index.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+#include "window/system_colours.hpp"
+
+namespace quillora {
+namespace {
+
+using test::EBookFixture;
+using test::PlainSettings;
+using test::RunUntil;
+
+class ApplySettingsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
+        window = Tform_apresentacao::Create();
+        settings = PlainSettings();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        SetErrorReporter(nullptr);
+    }
+
+    // Packs the settings, starts the window on them and returns whether start-up went through.
+    bool Start()
+    {
+        EBookFixture book(settings);
+        book.WritePage("index.html", test::Page("Home", ""));
+        return AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); });
+    }
+    bool Visible(const char* name) { return window->Component(name)->get_visible(); }
+
+    std::unique_ptr<Tform_apresentacao> window;
+    std::vector<std::string> settings;
+    std::vector<std::string> reports;
+};
+
+TEST_F(ApplySettingsTest, CaptionSizeCentredPositionFrameAndControls)
+{
+    using namespace setting;
+    settings[title] = "Atlas do Norte";
+    settings[window_width] = "500";
+    settings[window_height] = "$190";  // hexadecimal: 400
+    settings[border_style] = "0";
+    settings[system_menu] = "-1";
+    settings[minimize_button] = "0";
+    settings[maximize_button] = "FALSE";
+    settings[status_bar_visible] = "0";
+    settings[home_button_visible] = "false";
+    settings[stop_button_visible] = "0";
+    settings[print_button_visible] = "0";
+    settings[block_ctrl_p] = "-1";
+    settings[copy_button_visible] = "-1";
+    settings[block_ctrl_c] = "-1";
+    settings[hint_back] = "Voltar uma página";
+    settings[hint_about] = "";
+    ASSERT_TRUE(Start()) << reports.front();
+
+    EXPECT_EQ(window->get_title(), "Atlas do Norte");
+    EXPECT_EQ(window->ApplicationTitle(), "Atlas do Norte");
+    int width = 0;
+    int height = 0;
+    window->get_default_size(width, height);
+    EXPECT_EQ(width, 500);
+    EXPECT_EQ(height, 400);
+    const ScreenSize screen = PrimaryScreenSize();
+    int left = 0;
+    int top = 0;
+    window->get_position(left, top);
+    EXPECT_EQ(left, (screen.width - 500) / 2);
+    EXPECT_EQ(top, (screen.height - 400) / 2);
+
+    EXPECT_EQ(window->Frame().Style(), FrameStyle::Single);
+    EXPECT_FALSE(window->get_resizable());
+    EXPECT_EQ(window->Frame().Buttons(), (FrameButtons{.window_menu = true}));
+    EXPECT_EQ(window->Frame().State(), WindowState::Normal);
+
+    EXPECT_FALSE(Visible("barra_estado"));
+    EXPECT_FALSE(Visible("b_home"));
+    EXPECT_FALSE(Visible("sep1")) << "the separator follows its button";
+    EXPECT_FALSE(Visible("b_stop"));
+    EXPECT_FALSE(Visible("bt_imprimir"));
+    EXPECT_TRUE(Visible("b_volta"));
+    EXPECT_TRUE(Visible("botao_copiar"));
+    EXPECT_TRUE(window->Kept().block_ctrl_p) << "a hidden print button blocks Ctrl+P on request";
+    EXPECT_FALSE(window->Kept().block_ctrl_c) << "a visible copy button never blocks Ctrl+C";
+    EXPECT_EQ(window->Component("b_volta")->get_tooltip_text(), "Voltar uma página");
+    EXPECT_EQ(window->Component("b_about")->get_tooltip_text(), "");
+    EXPECT_EQ(window->Kept().home_page, settings[home_page]);
+    EXPECT_EQ(window->Kept().menu_file_stem.size(), 6u);
+}
+
+TEST_F(ApplySettingsTest, AScreenSizedWindowIsMaximisedWhateverStartMaximizedSays)
+{
+    const ScreenSize screen = PrimaryScreenSize();
+    settings[setting::window_width] = std::to_string(screen.width);
+    settings[setting::window_height] = std::to_string(screen.height);
+    settings[setting::start_maximized] = "0";
+    ASSERT_TRUE(Start()) << reports.front();
+    EXPECT_EQ(window->Frame().State(), WindowState::Maximized);
+}
+
+TEST_F(ApplySettingsTest, OnlyExactlyZeroStartsNormal)
+{
+    // start_maximized -> state (a border style of 5 keeps the frame and still sets the state)
+    const std::pair<const char*, WindowState> cases[] = {
+        {"0", WindowState::Normal}, {"00", WindowState::Maximized},
+        {"0 ", WindowState::Maximized}, {"", WindowState::Maximized}};
+    for (const auto& [text, state] : cases) {
+        window = Tform_apresentacao::Create();
+        settings[setting::start_maximized] = text;
+        settings[setting::border_style] = "5";
+        ASSERT_TRUE(Start()) << reports.front();
+        EXPECT_EQ(window->Frame().State(), state) << '"' << text << '"';
+        EXPECT_EQ(window->Frame().Style(), FrameStyle::Sizeable) << "the described frame stays";
+    }
+}
+
+TEST_F(ApplySettingsTest, AMalformedCaptionFontColourKeepsNameAndSizeAndStopsThere)
+{
+    settings[setting::caption_font] = "Serif,14";
+    settings[setting::gradient_caption_on] = "-1";
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(reports, std::vector<std::string>{"'' is not a valid integer value"});
+    EXPECT_EQ(window->gradiente.Font.name, "Serif");
+    EXPECT_EQ(window->gradiente.Font.size, 14);
+    EXPECT_FALSE(window->gradiente.Active) << "step 7 never ran";
+    int width = 0;
+    int height = 0;
+    window->get_default_size(width, height);
+    EXPECT_EQ(width, 650) << "the size of the description stays";
+}
+
+TEST_F(ApplySettingsTest, AnimationKindIsNotReadWhileAnimationIsOff)
+{
+    settings[setting::animation_on] = "0";
+    settings[setting::animation_kind] = "fast";
+    EXPECT_TRUE(Start());
+    EXPECT_TRUE(reports.empty());
+    settings[setting::animation_on] = "1";
+    window = Tform_apresentacao::Create();
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(reports, std::vector<std::string>{"'fast' is not a valid integer value"});
+}
+
+TEST_F(ApplySettingsTest, AppearAnimationLeavesTheWholeWindowShownWithoutShape)
+{
+    settings[setting::animation_on] = "-1";
+    settings[setting::animation_kind] = "7";  // appear, vertically
+    settings[setting::window_width] = "200";
+    settings[setting::window_height] = "120";
+    ASSERT_TRUE(Start()) << reports.front();
+    EXPECT_TRUE(window->get_visible());
+    EXPECT_GT(window->animacao_form.LastStepCount(), 0);
+}
+
+TEST_F(ApplySettingsTest, DisappearAnimationLeavesTheWindowHidden)
+{
+    settings[setting::animation_on] = "-1";
+    settings[setting::animation_kind] = "2";  // disappear, rectangle
+    settings[setting::window_width] = "120";
+    settings[setting::window_height] = "80";
+    ASSERT_TRUE(Start()) << reports.front();
+    EXPECT_FALSE(window->get_visible());
+}
+
+TEST_F(ApplySettingsTest, SkinIndexPastTheStoreLoadsNoneButSwitchesOn)
+{
+    settings[setting::skin_on] = "-1";
+    settings[setting::skin_index] = "16";
+    ASSERT_TRUE(Start()) << reports.front();
+    EXPECT_TRUE(window->SkinData.Active());
+    EXPECT_EQ(window->SkinData.LoadedSkin(), -1);
+    EXPECT_TRUE(window->SkinCaption.Active);
+
+    window = Tform_apresentacao::Create();
+    settings[setting::skin_index] = "3";
+    ASSERT_TRUE(Start()) << reports.front();
+    EXPECT_EQ(window->SkinData.LoadedSkin(), 3);
+
+    window = Tform_apresentacao::Create();
+    settings[setting::skin_index] = "-1";
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(reports, std::vector<std::string>{"List index out of bounds (-1)"});
+}
+
+// The colour of one pixel of a widget as it is on the screen.
+Rgb PixelOf(Gtk::Widget& widget, int x, int y)
+{
+    int root_x = 0;
+    int root_y = 0;
+    widget.translate_coordinates(*widget.get_toplevel(), x, y, root_x, root_y);
+    const auto pixbuf = Gdk::Pixbuf::create(widget.get_toplevel()->get_window(), root_x, root_y, 1, 1);
+    const guint8* p = pixbuf->get_pixels();
+    return {p[0], p[1], p[2]};
+}
+
+bool Near(Rgb a, Rgb b, int tolerance)
+{
+    return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
+           std::abs(a.blue - b.blue) <= tolerance;
+}
+
+TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColour)
+{
+    settings[setting::gradient_caption_on] = "-1";
+    settings[setting::gradient_start_color] = "$000000FF";  // red
+    settings[setting::caption_font] = "Sans,10,clWhite,Negrito";
+    settings[setting::window_width] = "400";
+    ASSERT_TRUE(Start()) << reports.front();
+    ASSERT_TRUE(window->gradiente.Active);
+    Gtk::Widget* bar = window->gradiente.TitleBar();
+    ASSERT_NE(bar, nullptr);
+    window->show();
+    window->present();
+    ASSERT_TRUE(RunUntil([&] { return window->is_active() && bar->get_allocated_width() > 0; }));
+    test::RunFor(std::chrono::milliseconds(300));  // let it paint
+
+    const Rgb end = ThemeSystemColour(window->get_style_context(), system_colour::GradientActiveCaption);
+    const Rgb start{255, 0, 0};
+    const int width = bar->get_allocated_width();
+    // The gradient starts a quarter of the width left of the bar: its left edge shows the
+    // colour one fifth of the way from start to end.
+    const auto mix = [&](double f) {
+        return Rgb{static_cast<std::uint8_t>(start.red + (end.red - start.red) * f + 0.5),
+                   static_cast<std::uint8_t>(start.green + (end.green - start.green) * f + 0.5),
+                   static_cast<std::uint8_t>(start.blue + (end.blue - start.blue) * f + 0.5)};
+    };
+    EXPECT_TRUE(Near(PixelOf(*bar, 0, 2), mix(0.2), 6));
+    EXPECT_TRUE(Near(PixelOf(*bar, width / 2, 2), mix(0.6), 6));
+    EXPECT_TRUE(Near(PixelOf(*bar, width - 1, 2), end, 0)) << "the end colour at the right end";
+}
+
+TEST_F(ApplySettingsTest, WithoutFrameThereIsNoGradientCaptionToSee)
+{
+    settings[setting::gradient_caption_on] = "-1";
+    settings[setting::border_style] = "1";
+    ASSERT_TRUE(Start()) << reports.front();
+    EXPECT_FALSE(window->get_decorated());
+    EXPECT_EQ(window->Frame().Style(), FrameStyle::None);
+}
+
+}  // namespace
+}  // namespace quillora

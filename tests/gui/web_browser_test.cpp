@@ -220,6 +220,8 @@ TEST_F(WebBrowserTest, ActionLinksArriveAsTheAuthorWroteThem)
         // Blanks at the ends are dropped; a blank before '#' is written as %20.
         {"  ACTION:WEBSTOP  ", "action:WEBSTOP"},
         {"ACTION:X #y", "action:X%20#y"},
+        // Tabs and line ends inside are removed.
+        {"ACTION:A&#9;B&#10;C&#13;D", "action:ABCD"},
         // The marker need not begin the address.
         {"http://example.invalid/ACTION:X", "http://example.invalid/ACTION:X"},
     };

@@ -27,6 +27,7 @@ int main(int argc, char* argv[])
         return EXIT_SUCCESS;  // ended at start, before the window was ever used
     }
     Gtk::Main::run(*window);
+    quillora::AtEventBoundary([&] { window->FormClose(); });
     quillora::SetErrorReporter(nullptr);
     return EXIT_SUCCESS;
 }

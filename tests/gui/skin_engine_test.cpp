@@ -225,5 +225,31 @@ TEST_F(SkinEngineTest, DisabledButtonsLookDisabledInEverySkin)
     }
 }
 
+// A skin changes how the bars look, never how much room they take: the buttons stay 36 x 30
+// (plus their margins), the separators 8 wide, the status bar as high as without a skin.
+TEST_F(SkinEngineTest, SkinsKeepTheSizesOfTheBars)
+{
+    using Sizes = std::map<std::string, std::pair<int, int>>;
+    const auto measure = [this] {
+        Settle();
+        Sizes sizes;
+        for (const char* name : {"b_home", "sep1", "b_volta", "b_about", "toolbar", "barra_estado",
+                                 "barra_estado_panel0", "progresso"}) {
+            Gtk::Widget* widget = nullptr;
+            builder_->get_widget(name, widget);
+            sizes[name] = {widget->get_allocated_width(), widget->get_allocated_height()};
+        }
+        return sizes;
+    };
+    const Sizes base = measure();
+    EXPECT_EQ(base.at("sep1").first, 8);
+    SkinEngine engine;
+    engine.SwitchOn();
+    for (int index = 0; index < engine.Count(); ++index) {
+        engine.LoadSkin(index);
+        EXPECT_EQ(measure(), base) << "skin " << index;
+    }
+}
+
 }  // namespace
 }  // namespace quillora

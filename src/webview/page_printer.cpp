@@ -163,9 +163,10 @@ void PagePrinter::OnJobFailed(WebKitPrintOperation*, GError* error, gpointer dat
 {
     Job& job = *static_cast<Job*>(data);
     job.done = true;
-    const std::string what = job.pdf_path.empty() ? "Printing failed" : "Print preview failed";
-    const std::string message = error != nullptr ? error->message : "unknown error";
-    AtEventBoundary([&] { throw Error(what + ": " + message); });
+    AtEventBoundary([&] {
+        const std::string what = job.pdf_path.empty() ? "Printing failed" : "Print preview failed";
+        throw Error(what + ": " + (error != nullptr ? error->message : "unknown error"));
+    });
 }
 
 }  // namespace quillora

@@ -218,52 +218,64 @@ gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decisi
     return FALSE;
 }
 
+// Each engine callback runs whole inside the event boundary (even a string copy may throw), and
+// each event it raises has its own boundary, so one failing handler does not keep the others
+// from their events.
+
 void WebBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self)
 {
-    WebBrowser& browser = Self(self);
-    switch (event) {
-    case WEBKIT_LOAD_STARTED:
-        browser.load_failed_ = false;
-        browser.ReportProgress(browser.progress_.LoadStarted());
-        break;
-    case WEBKIT_LOAD_REDIRECTED:
-        break;
-    case WEBKIT_LOAD_COMMITTED:
-        browser.document_url_ = OrEmpty(webkit_web_view_get_uri(view));
-        break;
-    case WEBKIT_LOAD_FINISHED: {
-        const bool failed = std::exchange(browser.load_failed_, false);
-        if (!failed) {
-            // The address may have changed since the commit (a fragment, history.pushState).
+    AtEventBoundary([&] {
+        WebBrowser& browser = Self(self);
+        switch (event) {
+        case WEBKIT_LOAD_STARTED:
+            browser.load_failed_ = false;
+            browser.ReportProgress(browser.progress_.LoadStarted());
+            break;
+        case WEBKIT_LOAD_REDIRECTED:
+            break;
+        case WEBKIT_LOAD_COMMITTED:
             browser.document_url_ = OrEmpty(webkit_web_view_get_uri(view));
-            const std::string url = browser.document_url_;
-            AtEventBoundary([&] { browser.signal_document_complete.emit(url); });
+            break;
+        case WEBKIT_LOAD_FINISHED: {
+            const bool failed = std::exchange(browser.load_failed_, false);
+            if (!failed) {
+                // The address may have changed since the commit (a fragment, history.pushState).
+                browser.document_url_ = OrEmpty(webkit_web_view_get_uri(view));
+                const std::string url = browser.document_url_;
+                AtEventBoundary([&] { browser.signal_document_complete.emit(url); });
+            }
+            browser.ReportProgress(browser.progress_.LoadEnded());
+            break;
         }
-        browser.ReportProgress(browser.progress_.LoadEnded());
-        break;
-    }
-    }
+        }
+    });
 }
 
 gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer self)
 {
-    WebBrowser& browser = Self(self);
-    browser.load_failed_ = true;
-    browser.ReportProgress(browser.progress_.LoadEnded());
+    AtEventBoundary([&] {
+        WebBrowser& browser = Self(self);
+        browser.load_failed_ = true;
+        browser.ReportProgress(browser.progress_.LoadEnded());
+    });
     return FALSE;  // the engine shows its error page
 }
 
 void WebBrowser::OnProgressNotify(GObject* view, GParamSpec*, gpointer self)
 {
-    WebBrowser& browser = Self(self);
-    const double fraction = webkit_web_view_get_estimated_load_progress(WEBKIT_WEB_VIEW(view));
-    browser.ReportProgress(browser.progress_.Fraction(fraction));
+    AtEventBoundary([&] {
+        WebBrowser& browser = Self(self);
+        const double fraction = webkit_web_view_get_estimated_load_progress(WEBKIT_WEB_VIEW(view));
+        browser.ReportProgress(browser.progress_.Fraction(fraction));
+    });
 }
 
 void WebBrowser::OnTitleNotify(GObject* view, GParamSpec*, gpointer self)
 {
-    const std::string title = OrEmpty(webkit_web_view_get_title(WEBKIT_WEB_VIEW(view)));
-    AtEventBoundary([&] { Self(self).signal_title_change.emit(title); });
+    AtEventBoundary([&] {
+        const std::string title = OrEmpty(webkit_web_view_get_title(WEBKIT_WEB_VIEW(view)));
+        Self(self).signal_title_change.emit(title);
+    });
 }
 
 void WebBrowser::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
@@ -280,18 +292,20 @@ void WebBrowser::OnScriptDone(GObject* view, GAsyncResult* result, gpointer data
 {
     const std::unique_ptr<ScriptCall> call(static_cast<ScriptCall*>(data));
     GError* raw_error = nullptr;
-    GObjectPtr<JSCValue> value = GObjectPtr<JSCValue>::Adopt(
+    const GObjectPtr<JSCValue> value = GObjectPtr<JSCValue>::Adopt(
         webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &raw_error));
     const GErrorPtr error(raw_error);
     if (!error || g_error_matches(error.get(), G_IO_ERROR, G_IO_ERROR_CANCELLED)) {
         return;
     }
-    const std::string message = OrEmpty(error->message);
-    if (call->on_failure) {
-        AtEventBoundary([&] { call->on_failure(message); });
-    } else {
-        g_warning("A script in the page failed: %s", message.c_str());
-    }
+    AtEventBoundary([&] {
+        const std::string message = OrEmpty(error->message);
+        if (call->on_failure) {
+            call->on_failure(message);
+        } else {
+            g_warning("A script in the page failed: %s", message.c_str());
+        }
+    });
 }
 
 }  // namespace quillora

@@ -33,9 +33,6 @@ public:
     // Throws Error when no printer that writes files is available.
     void Preview(GtkWindow* parent);
 
-    // The preview on display, if any (for tests).
-    [[nodiscard]] PrintPreviewWindow* CurrentPreview() const { return preview_.get(); }
-
 private:
     struct Job;
 

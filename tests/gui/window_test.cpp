@@ -108,6 +108,35 @@ TEST_F(WindowTest, BareWindowHasEveryComponentHintAndImage)
     EXPECT_EQ(window->SkinColecao.Count, 16);
 }
 
+TEST_F(WindowTest, HiddenControlsTakeNoRoom)
+{
+    window->show();
+    Gtk::Widget& web = *window->Component("Web");
+    Gtk::Widget& home = *window->Component("b_home");
+    Gtk::Widget& back = *window->Component("b_volta");
+    ASSERT_TRUE(RunUntil([&] { return web.get_allocated_height() > 1; }));
+    const int home_x = home.get_allocation().get_x();
+    const int web_top = web.get_allocation().get_y();
+    const int web_height = web.get_allocated_height();
+    // The buttons are 36 x 30.
+    Gtk::Widget* home_button = window->ComponentAs<Gtk::ToolButton>("b_home")->get_child();
+    EXPECT_EQ(home_button->get_allocated_width(), 36);
+    EXPECT_EQ(home_button->get_allocated_height(), 30);
+
+    // Hiding b_home with its separator moves b_volta to the left edge of the tool bar.
+    home.hide();
+    window->Component("sep1")->hide();
+    EXPECT_TRUE(RunUntil([&] { return back.get_allocation().get_x() == home_x; }));
+
+    // Without tool bar and status bar the browser takes the whole client area.
+    window->Component("toolbar")->hide();
+    window->Component("barra_estado")->hide();
+    EXPECT_TRUE(RunUntil([&] {
+        return web.get_allocation().get_y() < web_top && web.get_allocated_height() > web_height;
+    }));
+    EXPECT_EQ(web.get_allocated_height(), window->Component("client_area")->get_allocated_height());
+}
+
 TEST_F(WindowTest, WithoutPayloadNothingIsAppliedAndNoPageLoads)
 {
     test::TempDir folder;

@@ -1,7 +1,7 @@
 #pragma once
 // The one line a start-up probe prints when its home page has finished loading, read by
 // scripts/measure-startup:
-//   loaded_monotonic_ns=<CLOCK_MONOTONIC> rss_kb=<sum> pss_kb=<sum> uss_kb=<sum> processes=<count>
+//   loaded_monotonic_ns=<CLOCK_MONOTONIC> rss_kb=<sum> pss_kb=<sum> anon_kb=<sum> processes=<count>
 // The sums run over the probe and every process it started. The processes one by one go to
 // standard error, to show what was counted.
 
@@ -28,17 +28,17 @@ inline void ReportLoaded()
     const auto tree = ProcessTreeMemory(getpid());
     long rss_kb = 0;
     long pss_kb = 0;
-    long uss_kb = 0;
+    long anon_kb = 0;
     for (const auto& process : tree) {
         rss_kb += process.rss_kb;
         pss_kb += process.pss_kb;
-        uss_kb += process.uss_kb;
-        std::fprintf(stderr, "process pid=%d name=%s rss_kb=%ld pss_kb=%ld uss_kb=%ld\n",
+        anon_kb += process.anon_kb;
+        std::fprintf(stderr, "process pid=%d name=%s rss_kb=%ld pss_kb=%ld anon_kb=%ld\n",
                      static_cast<int>(process.pid), process.name.c_str(), process.rss_kb,
-                     process.pss_kb, process.uss_kb);
+                     process.pss_kb, process.anon_kb);
     }
-    std::printf("loaded_monotonic_ns=%lld rss_kb=%ld pss_kb=%ld uss_kb=%ld processes=%zu\n",
-                loaded_ns, rss_kb, pss_kb, uss_kb, tree.size());
+    std::printf("loaded_monotonic_ns=%lld rss_kb=%ld pss_kb=%ld anon_kb=%ld processes=%zu\n",
+                loaded_ns, rss_kb, pss_kb, anon_kb, tree.size());
     std::fflush(stdout);
 }
 

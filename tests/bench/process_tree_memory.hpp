@@ -20,7 +20,7 @@ struct ProcessMemory {
     std::string name;  // the short command name from /proc/PID/stat
     long rss_kb = 0;   // VmRSS from /proc/PID/status
     long pss_kb = 0;   // Pss from /proc/PID/smaps_rollup; shared pages split between sharers
-    long uss_kb = 0;   // Private_Clean + Private_Dirty: pages no other process maps
+    long anon_kb = 0;  // RssAnon from /proc/PID/status: heap, stacks, the script engine's heap
 };
 
 namespace detail {
@@ -87,12 +87,10 @@ inline std::vector<ProcessMemory> ProcessTreeMemory(pid_t root)
     for (std::size_t i = 0; i < queue.size(); ++i) {
         const pid_t pid = queue[i];
         const std::filesystem::path dir = "/proc/" + std::to_string(pid);
-        const std::string rollup = detail::ReadFile(dir / "smaps_rollup");
-        tree.push_back({pid, names[pid],
-                        detail::KilobytesOf(detail::ReadFile(dir / "status"), "VmRSS:"),
-                        detail::KilobytesOf(rollup, "Pss:"),
-                        detail::KilobytesOf(rollup, "Private_Clean:") +
-                            detail::KilobytesOf(rollup, "Private_Dirty:")});
+        const std::string status = detail::ReadFile(dir / "status");
+        tree.push_back({pid, names[pid], detail::KilobytesOf(status, "VmRSS:"),
+                        detail::KilobytesOf(detail::ReadFile(dir / "smaps_rollup"), "Pss:"),
+                        detail::KilobytesOf(status, "RssAnon:")});
         for (const pid_t child : children[pid]) queue.push_back(child);
     }
     return tree;

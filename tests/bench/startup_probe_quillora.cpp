@@ -8,6 +8,7 @@
 // the e-book, and that costs the same as for any program linking GTK and WebKit.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -37,7 +38,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s PACKED-EBOOK\n", argv[0]);
         return 2;
     }
-    const std::string ebook = argv[1];
+    // Absolute, as the program's own path always is: the home page's path is built from it.
+    const std::string ebook = std::filesystem::absolute(argv[1]).string();
 
     std::unique_ptr<quillora::Tform_apresentacao> window;
     if (!quillora::AtEventBoundary([&] { window = quillora::Tform_apresentacao::Create(); })) {
@@ -68,6 +70,10 @@ int main(int argc, char* argv[])
     quillora::AtEventBoundary([&] { window->FormCreate(ebook); });
     if (window->QuitRequested()) {
         std::fprintf(stderr, "startup_probe_quillora: the e-book ended at start\n");
+        failed = true;
+    } else if (!failed && webkit_web_view_get_uri(window->Web().View()) == nullptr) {
+        std::fprintf(stderr, "startup_probe_quillora: %s opened no page (no payload?)\n",
+                     ebook.c_str());
         failed = true;
     }
     if (!loaded && !failed) Gtk::Main::run(*window);

@@ -122,6 +122,7 @@ TEST_F(WindowTest, HiddenControlsTakeNoRoom)
     Gtk::Widget* home_button = window->ComponentAs<Gtk::ToolButton>("b_home")->get_child();
     EXPECT_EQ(home_button->get_allocated_width(), 36);
     EXPECT_EQ(home_button->get_allocated_height(), 30);
+    EXPECT_EQ(window->Component("toolbar")->get_allocated_height(), 36);
 
     // Hiding b_home with its separator moves b_volta to the left edge of the tool bar.
     home.hide();

@@ -41,19 +41,21 @@ int main(int argc, char* argv[])
     // Absolute, as the program's own path always is: the home page's path is built from it.
     const std::string ebook = std::filesystem::absolute(argv[1]).string();
 
+    // Declared before the window, so that they outlive every handler the window may call.
+    bool failed = false;
+    bool loaded = false;
+
     std::unique_ptr<quillora::Tform_apresentacao> window;
     if (!quillora::AtEventBoundary([&] { window = quillora::Tform_apresentacao::Create(); })) {
         return EXIT_FAILURE;
     }
     // An error report would be a modal dialog waiting for a click; a measurement fails instead.
-    bool failed = false;
     quillora::SetErrorReporter([&failed](const std::string& text) {
         std::fprintf(stderr, "startup_probe_quillora: error report: %s\n", text.c_str());
         failed = true;
         QuitLoopIfRunning();
     });
 
-    bool loaded = false;
     window->Web().signal_document_complete.connect([&loaded](const std::string&) {
         if (loaded) return;
         loaded = true;

@@ -138,8 +138,7 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     }
 
     if (flag(custom_menu_on)) {                                                // 31
-        // The menu bar takes room only once the custom menu fills it.
-        Menu_Normal_->set_visible(true);
+        AttachCustomMenu(settings);
     }
 
     ApplySkin(settings);                                                       // 32
@@ -147,7 +146,20 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     if (StateFollowsSkin(settings.Get(border_style))) {                        // 33
         frame_.SetState(StartWindowState(settings.Get(start_maximized)));
     }
-    // 34: the start-up action runs last, on the finished window.
+    RunStartupAction();                                                        // 34
+}
+
+void Tform_apresentacao::AttachCustomMenu(const SettingsList& /*settings*/)
+{
+    // FIXME: write the settings as the menu definition file named after menu_file_stem and
+    // build Menu_Normal's items from it. Until then the menu has no items.
+    // The menu bar takes room only once it has items.
+    Menu_Normal_->set_visible(!Menu_Normal_->get_children().empty());
+}
+
+void Tform_apresentacao::RunStartupAction()
+{
+    // FIXME: run kept_.startup_action through the action interpreter, also when it is empty.
 }
 
 void Tform_apresentacao::ApplyCaptionFont(const SettingsList& settings)

@@ -83,6 +83,8 @@ private:
     void ApplyButtonVisibility(const SettingsList& settings);
     void ApplyHints(const SettingsList& settings);
     void ApplySkin(const SettingsList& settings);
+    void AttachCustomMenu(const SettingsList& settings);
+    void RunStartupAction();
     void SetComponentVisible(const char* name, bool visible);
     void OpenHomePage();
     void RequestQuit();

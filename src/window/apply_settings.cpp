@@ -215,7 +215,7 @@ void Tform_apresentacao::ApplySkin(const SettingsList& settings)
     }
     // An index past the stored skins loads none, yet the engine is still switched on.
     SkinData.LoadSkin(ToNumber(settings.Get(setting::skin_index)));
-    SkinCaption.Active = true;
+    SkinCaption.SwitchOn();
     SkinData.SwitchOn();
 }
 

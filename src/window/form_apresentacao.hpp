@@ -8,6 +8,7 @@
 
 #include "window/gradient_caption.hpp"
 #include "window/kept_settings.hpp"
+#include "window/skin_title_bar.hpp"
 #include "window/skin_engine.hpp"
 #include "window/window_animation.hpp"
 #include "window/window_frame.hpp"
@@ -72,7 +73,7 @@ public:
     ApplicationEventsComponent EventosAplicacao;
     SkinCollectionComponent SkinColecao;
     SkinEngine SkinData;
-    SkinCaptionComponent SkinCaption;
+    SkinTitleBar SkinCaption{*this, frame_, gradiente, SkinData};
 
 private:
     void ConnectHandlers();

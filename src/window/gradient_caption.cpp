@@ -7,6 +7,7 @@
 #include <pangomm/layout.h>
 
 #include "common/event_boundary.hpp"
+#include "window/decoration_layout.hpp"
 #include "window/system_colours.hpp"
 #include "window/window_frame.hpp"
 
@@ -92,15 +93,7 @@ void GradientCaption::Update()
 
 void GradientCaption::UpdateButtons()
 {
-    const FrameButtons shown = CaptionButtons(frame_.Style(), frame_.Buttons());
-    std::string layout = ":";
-    const auto add = [&layout](const char* button) {
-        if (layout.size() > 1) layout += ',';
-        layout += button;
-    };
-    if (shown.minimize) add("minimize");
-    if (shown.maximize) add("maximize");
-    if (shown.window_menu) add("close");
+    const std::string layout = DecorationLayoutFor(frame_.Style(), frame_.Buttons());
     // Setting the layout rebuilds the buttons, so only a change is set.
     if (bar_->get_decoration_layout() != layout) {
         bar_->set_decoration_layout(layout);

@@ -27,9 +27,5 @@ struct SkinCollectionComponent {
     static std::string ItemName(int index) { return "SkinItem" + std::to_string(index); }
 };
 
-// `SkinCaption`: the skin engine's caption part, switched on together with SkinData.
-struct SkinCaptionComponent {
-    bool Active = false;
-};
 
 }  // namespace quillora

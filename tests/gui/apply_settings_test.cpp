@@ -185,12 +185,22 @@ TEST_F(ApplySettingsTest, SkinIndexPastTheStoreLoadsNoneButSwitchesOn)
     ASSERT_TRUE(Start()) << reports.front();
     EXPECT_TRUE(window->SkinData.Active());
     EXPECT_EQ(window->SkinData.LoadedSkin(), -1);
-    EXPECT_TRUE(window->SkinCaption.Active);
+    EXPECT_TRUE(window->SkinCaption.Active());
+    EXPECT_EQ(window->SkinCaption.TitleBar(), nullptr) << "no skin, no title bar of our own";
 
     window = Tform_apresentacao::Create();
     settings[setting::skin_index] = "3";
     ASSERT_TRUE(Start()) << reports.front();
     EXPECT_EQ(window->SkinData.LoadedSkin(), 3);
+    ASSERT_NE(window->SkinCaption.TitleBar(), nullptr) << "the skin draws the caption";
+    EXPECT_EQ(window->get_title(), "Atlas") << "the window keeps its caption";
+
+    window = Tform_apresentacao::Create();
+    settings[setting::gradient_caption_on] = "-1";
+    ASSERT_TRUE(Start()) << reports.front();
+    EXPECT_EQ(window->SkinCaption.TitleBar(), nullptr) << "the gradient caption paints it";
+    EXPECT_NE(window->gradiente.TitleBar(), nullptr);
+    settings[setting::gradient_caption_on] = "0";
 
     window = Tform_apresentacao::Create();
     settings[setting::skin_index] = "-1";

@@ -104,6 +104,35 @@ TEST_F(ApplySettingsTest, CaptionSizeCentredPositionFrameAndControls)
     EXPECT_EQ(window->Kept().menu_file_stem.size(), 6u);
 }
 
+TEST_F(ApplySettingsTest, FrameButtonsBecomeWindowManagerHints)
+{
+    // system_menu, minimize_button, maximize_button -> decorations the window manager is asked for
+    struct Case {
+        const char* menu;
+        const char* minimize;
+        const char* maximize;
+        int decorations;
+    };
+    const Case cases[] = {
+        {"0", "0", "0", 0},
+        {"-1", "0", "0", GDK_DECOR_MENU},
+        {"-1", "-1", "-1", GDK_DECOR_MENU | GDK_DECOR_MINIMIZE | GDK_DECOR_MAXIMIZE},
+    };
+    for (const auto& c : cases) {
+        window = Tform_apresentacao::Create();
+        settings[setting::system_menu] = c.menu;
+        settings[setting::minimize_button] = c.minimize;
+        settings[setting::maximize_button] = c.maximize;
+        ASSERT_TRUE(Start()) << reports.front();
+        gtk_widget_realize(GTK_WIDGET(window->gobj()));
+        GdkWMDecoration decorations{};
+        ASSERT_TRUE(gdk_window_get_decorations(window->get_window()->gobj(), &decorations));
+        const int buttons = decorations & (GDK_DECOR_MENU | GDK_DECOR_MINIMIZE | GDK_DECOR_MAXIMIZE);
+        EXPECT_EQ(buttons, c.decorations) << c.menu << c.minimize << c.maximize;
+        EXPECT_EQ(window->get_deletable(), c.decorations != 0);
+    }
+}
+
 TEST_F(ApplySettingsTest, AScreenSizedWindowIsMaximisedWhateverStartMaximizedSays)
 {
     const ScreenSize screen = PrimaryScreenSize();

@@ -1,13 +1,12 @@
 // Applying the e-book's settings to the window, in their fixed order: later steps rely on
 // earlier ones (the state of a sizeable window follows the skin, the menu file holds line 3 as
 // the screen-fit test left it, the start-up action runs on a finished window).
+#include <algorithm>
 #include <chrono>
 #include <random>
 
-#include <gtkmm/builder.h>
 #include <gtkmm/menubar.h>
 #include <gtkmm/toolbar.h>
-#include <gtkmm/toolitem.h>
 
 #include "common/error.hpp"
 #include "payload/conversions.hpp"
@@ -38,11 +37,7 @@ std::string RandomMenuFileStem()
 
 void Tform_apresentacao::SetComponentVisible(const char* name, bool visible)
 {
-    Gtk::Widget* widget = Component(name);
-    if (widget == nullptr) {
-        throw Error(std::string("The window description has no component ") + name);
-    }
-    widget->set_visible(visible);
+    RequireComponent(name).set_visible(visible);
 }
 
 void Tform_apresentacao::ApplySettings(SettingsList& settings)
@@ -203,8 +198,7 @@ void Tform_apresentacao::ApplyHints(const SettingsList& settings)
         {"botao_copiar", hint_copy},   {"bt_imprimir", hint_print},   {"bt_sair", hint_exit},
         {"b_about", hint_about}};
     for (const auto& [button, hint] : Hints) {
-        Gtk::Widget* widget = Component(button);
-        widget->set_tooltip_text(settings.Get(hint));
+        RequireComponent(button).set_tooltip_text(settings.Get(hint));
     }
 }
 

@@ -9,7 +9,6 @@
 #include <gtkmm/toolbutton.h>
 
 #include "common/error.hpp"
-#include "common/event_boundary.hpp"
 #include "webview/web_browser.hpp"
 #include "window/browser_status.hpp"
 #include "window/toolkit_setup.hpp"
@@ -75,6 +74,11 @@ Gtk::Widget* Tform_apresentacao::Component(const std::string& name) const
     Gtk::Widget* widget = nullptr;
     builder_->get_widget(name, widget);
     return widget;
+}
+
+Gtk::Widget& Tform_apresentacao::RequireComponent(const std::string& name) const
+{
+    return *Require<Gtk::Widget>(builder_, name.c_str());
 }
 
 void Tform_apresentacao::ConnectHandlers()

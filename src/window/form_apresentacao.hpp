@@ -54,6 +54,8 @@ public:
 
     // Components by their names, for the handlers and for tests.
     Gtk::Widget* Component(const std::string& name) const;
+    // The same, for components the description must have: a missing one is an error.
+    Gtk::Widget& RequireComponent(const std::string& name) const;
     template <typename T>
     T* ComponentAs(const std::string& name) const { return dynamic_cast<T*>(Component(name)); }
 

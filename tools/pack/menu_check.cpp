@@ -274,7 +274,8 @@ private:
     {
         std::string name = "MENUx";
         for (std::size_t i = 0; i < numbers.size(); ++i) {
-            name += (i > 0 ? "_" : "") + std::to_string(numbers[i]);
+            if (i > 0) name += '_';
+            name += std::to_string(numbers[i]);
         }
         return name;
     }

@@ -16,6 +16,7 @@
 #include "payload/setting_index.hpp"
 #include "payload_encoding.hpp"
 #include "runtime_image.hpp"
+#include "window/self_path.hpp"
 
 namespace {
 
@@ -39,12 +40,7 @@ void ReportWarning(const std::string& message)
 // The runtime that this tool was built and installed with lies beside it.
 fs::path DefaultRuntime()
 {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return "quillora";
-    }
-    return self.parent_path() / "quillora";
+    return quillora::FolderOf(quillora::ProgramPath()) + "quillora";
 }
 
 // OUTPUT names the e-book, or a folder to write it into under the name of the book's folder.

@@ -143,6 +143,19 @@ TEST_F(ApplySettingsTest, AScreenSizedWindowIsMaximisedWhateverStartMaximizedSay
     EXPECT_EQ(window->Frame().State(), WindowState::Maximized);
 }
 
+TEST_F(ApplySettingsTest, AWindowLargerThanTheScreenGetsANegativePosition)
+{
+    const ScreenSize screen = PrimaryScreenSize();
+    settings[setting::window_width] = std::to_string(screen.width + 131);
+    settings[setting::window_height] = std::to_string(screen.height + 3);
+    ASSERT_TRUE(Start()) << reports.front();
+    int left = 0;
+    int top = 0;
+    window->get_position(left, top);
+    EXPECT_EQ(left, -65) << "truncated toward zero";
+    EXPECT_EQ(top, -1);
+}
+
 TEST_F(ApplySettingsTest, OnlyExactlyZeroStartsNormal)
 {
     // start_maximized -> state (a border style of 5 keeps the frame and still sets the state)

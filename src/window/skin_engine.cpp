@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include <giomm/resource.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/stylecontext.h>
 
@@ -11,6 +12,25 @@
 namespace quillora {
 
 static_assert(SkinEngine::Priority == GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+
+namespace {
+
+// The text of a sheet compiled into the program; a missing one throws Gio::ResourceError.
+std::string ResourceText(std::string_view path)
+{
+    const Glib::RefPtr<const Glib::Bytes> bytes =
+        Gio::Resource::lookup_data_global(std::string(path));
+    gsize size = 0;
+    const auto* data = static_cast<const char*>(bytes->get_data(size));
+    return std::string(data, size);
+}
+
+}  // namespace
+
+std::string StoredSkinSheet(const StoredSkin& skin)
+{
+    return ComposeSkinSheet(ResourceText(skin.resource_path), ResourceText(SharedSkinRulesPath));
+}
 
 SkinEngine::SkinEngine(Glib::RefPtr<Gdk::Screen> screen) : screen_(std::move(screen)) {}
 
@@ -32,7 +52,7 @@ void SkinEngine::LoadSkin(int index)
     if (selected) {
         sheet = Gtk::CssProvider::create();
         const auto& skin = StoredSkins()[static_cast<size_t>(*selected)];
-        sheet->load_from_resource(std::string(skin.resource_path));
+        sheet->load_from_data(StoredSkinSheet(skin));
     }
     loaded_ = sheet;
     loaded_index_ = selected.value_or(-1);

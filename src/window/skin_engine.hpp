@@ -3,11 +3,19 @@
 #include <gdkmm/screen.h>
 #include <glibmm/refptr.h>
 
+#include <string>
+
 namespace Gtk {
 class CssProvider;
 }
 
 namespace quillora {
+
+struct StoredSkin;
+
+// The style sheet of a stored skin as the engine loads it: the skin's palette from its sheet in
+// the resources, the rules all skins share, then the skin's own rules (see skin_rules.css).
+std::string StoredSkinSheet(const StoredSkin& skin);
 
 // `SkinData`: draws the window (and every other window of the program) in one of the stored
 // skins. A skin is a style sheet from the skin store; switching the engine on installs it on the

@@ -38,4 +38,31 @@ std::optional<int> SelectStoredSkin(long long index)
     return static_cast<int>(index);
 }
 
+SkinSheetParts SplitSkinSheet(std::string_view sheet)
+{
+    for (size_t line = 0; line < sheet.size();) {
+        if (sheet.substr(line).starts_with(OwnRulesMarker)) {
+            return {sheet.substr(0, line), sheet.substr(line)};
+        }
+        const size_t end = sheet.find('\n', line);
+        line = end == std::string_view::npos ? sheet.size() : end + 1;
+    }
+    return {sheet, {}};
+}
+
+std::string ComposeSkinSheet(std::string_view skin_sheet, std::string_view shared_rules)
+{
+    const SkinSheetParts parts = SplitSkinSheet(skin_sheet);
+    std::string sheet;
+    sheet.reserve(skin_sheet.size() + shared_rules.size() + 2);
+    // A part that does not end its last line would run into the next part's first line.
+    for (const std::string_view part : {parts.palette, shared_rules, parts.own_rules}) {
+        sheet += part;
+        if (!sheet.empty() && sheet.back() != '\n') {
+            sheet += '\n';
+        }
+    }
+    return sheet;
+}
+
 }  // namespace quillora

@@ -7,6 +7,7 @@
 #include <gtkmm/progressbar.h>
 #include <gtkmm/window.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <map>
@@ -96,6 +97,26 @@ protected:
     Gtk::Widget* back_ = nullptr;
 };
 
+// Where line `line` (from 0) of a skin's loaded sheet comes from, for the failure messages.
+std::string PlaceInSheet(const StoredSkin& skin, int line)
+{
+    const std::string skin_sheet = ResourceText(skin.resource_path);
+    const SkinSheetParts parts = SplitSkinSheet(skin_sheet);
+    const auto lines = [](std::string_view part) {
+        return static_cast<int>(std::count(part.begin(), part.end(), '\n'));
+    };
+    const int palette = lines(parts.palette);
+    const int shared = lines(ComposeSkinSheet("", ResourceText(SharedSkinRulesPath)));
+    if (line < palette) {
+        return std::string(skin.resource_path) + " line " + std::to_string(line + 1);
+    }
+    if (line < palette + shared) {
+        return std::string(SharedSkinRulesPath) + " line " + std::to_string(line - palette + 1);
+    }
+    return std::string(skin.resource_path) + " line " + std::to_string(line - shared + 1);
+}
+
+// Each skin as the engine loads it: its palette, the shared rules, its own rules.
 TEST(StoredSkins, EverySheetParsesWithoutErrorAndDefinesEveryColourItUses)
 {
     PrepareToolkit();
@@ -103,18 +124,22 @@ TEST(StoredSkins, EverySheetParsesWithoutErrorAndDefinesEveryColourItUses)
     const std::regex use(R"(@([A-Za-z0-9_-]+))");
     for (const StoredSkin& skin : StoredSkins()) {
         SCOPED_TRACE(std::string(skin.resource_path));
+        const std::string text = StoredSkinSheet(skin);
         std::vector<std::string> errors;
         const auto sheet = Gtk::CssProvider::create();
         sheet->signal_parsing_error().connect(
             [&](const Glib::RefPtr<const Gtk::CssSection>& section, const Glib::Error& error) {
-                errors.push_back("line " + std::to_string(section->get_start_line() + 1) + ": " +
-                                 error.what());
+                errors.push_back(PlaceInSheet(skin, static_cast<int>(section->get_start_line())) +
+                                 ": " + error.what());
             });
-        sheet->load_from_resource(std::string(skin.resource_path));
+        try {
+            sheet->load_from_data(text);
+        } catch (const Glib::Error& error) {
+            ADD_FAILURE() << error.what();
+        }
         EXPECT_EQ(errors, std::vector<std::string>{});
 
         // A misspelt colour name is no parse error; it only shows as a wrong colour.
-        const std::string text = ResourceText(skin.resource_path);
         std::set<std::string> defined;
         for (std::sregex_iterator it(text.begin(), text.end(), definition), end; it != end; ++it) {
             defined.insert((*it)[1]);

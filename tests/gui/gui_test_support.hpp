@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "webview/temporary_folder.hpp"
+#include "support/temp_files.hpp"
 
 namespace quillora::test {
 
@@ -47,33 +47,6 @@ inline void RunFor(std::chrono::milliseconds duration)
 {
     RunUntil([] { return false; }, duration);
 }
-
-// A private folder for the pages of one test, removed with its content afterwards.
-class TempDir {
-public:
-    TempDir() : folder_(TemporaryFolder::Create("quillora-gui-test")) {}
-
-    [[nodiscard]] const std::filesystem::path& Path() const { return folder_.Path(); }
-
-    // Writes `content` to the file `name` in the folder and returns its full path.
-    std::string Write(const std::string& name, const std::string& content) const
-    {
-        const std::filesystem::path path = folder_.Path() / name;
-        std::ofstream out(path, std::ios::binary);
-        out << content;
-        return path.string();
-    }
-
-    // The file:// address of `name` as the engine writes it: "file://" + the folder + "/" + the
-    // name, which the caller gives already escaped.
-    [[nodiscard]] std::string Uri(const std::string& escaped_name) const
-    {
-        return "file://" + folder_.Path().string() + "/" + escaped_name;
-    }
-
-private:
-    TemporaryFolder folder_;
-};
 
 // A page in UTF-8 with a title and a body.
 inline std::string Page(const std::string& title, const std::string& body)

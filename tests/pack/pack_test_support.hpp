@@ -14,54 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_files.hpp"
+
 extern char** environ;
 
 namespace quillora::pack::testing {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "quillora-pack-test.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        path_ = pattern;
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& Path() const { return path_; }
-    fs::path operator/(const fs::path& relative) const { return path_ / relative; }
-
-private:
-    fs::path path_;
-};
-
-inline void WriteFile(const fs::path& path, const std::string& bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    if (!out) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
-}
-
-inline std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using quillora::test::ReadFile;
+using quillora::test::TempDir;
+using quillora::test::WriteFile;
 
 // The names in a folder, sorted, so that leftovers show in a failure message.
 inline std::vector<std::string> Listing(const fs::path& folder)

@@ -20,7 +20,7 @@
 #include "payload/file_handle.hpp"
 #include "payload/payload.hpp"
 #include "payload/payload_writer.hpp"
-#include "test_support.hpp"
+#include "support/temp_files.hpp"
 
 // Largest single allocation made while a test watches. Without a sanitizer, global operator
 // new is replaced (for the whole test binary, passing everything to malloc); under ASan, which

@@ -75,11 +75,7 @@ Gtk::Widget* GradientCaption::TitleBar() const
 void GradientCaption::Update()
 {
     if (Active && !installed_) {
-        // Installing a title bar makes GTK name the window after the program; the window keeps
-        // its own caption.
-        const Glib::ustring caption = window_.get_title();
-        window_.set_titlebar(*bar_);
-        window_.set_title(caption);
+        InstallTitleBar(window_, *bar_);
         bar_->show_all();
         installed_ = true;
     } else if (!Active && installed_) {

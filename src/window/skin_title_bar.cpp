@@ -33,11 +33,7 @@ void SkinTitleBar::SwitchOn()
     bar_->set_name("SkinCaption");
     bar_->set_show_close_button(true);
     bar_->set_title(window_.get_title());
-    // Installing a title bar makes GTK name the window after the program; keep the caption.
-    const Glib::ustring caption = window_.get_title();
-    window_.set_titlebar(*bar_);
-    window_.set_title(caption);
-    bar_->show();
+    InstallTitleBar(window_, *bar_);
     window_.property_title().signal_changed().connect(
         [this] { bar_->set_title(window_.get_title()); });
     frame_.signal_changed.connect([this] { UpdateButtons(); });

@@ -21,6 +21,14 @@ ScreenSize PrimaryScreenSize()
     return {area.get_width(), area.get_height()};
 }
 
+void InstallTitleBar(Gtk::Window& window, Gtk::Widget& title_bar)
+{
+    const Glib::ustring caption = window.get_title();
+    window.set_titlebar(title_bar);
+    window.set_title(caption);
+    title_bar.show();
+}
+
 WindowFrame::WindowFrame(Gtk::Window& window) : window_(window)
 {
     // Runs after GTK's own realize, which sets hints of its own that ours must replace.

@@ -6,10 +6,15 @@
 #include "window/window_placement.hpp"
 
 namespace Gtk {
+class Widget;
 class Window;
-}
+}  // namespace Gtk
 
 namespace quillora {
+
+// Gives the window a title bar of its own. Installing one makes GTK name the window after the
+// program; the window keeps its caption.
+void InstallTitleBar(Gtk::Window& window, Gtk::Widget& title_bar);
 
 // The size of the primary monitor (the first one when none is marked primary).
 ScreenSize PrimaryScreenSize();

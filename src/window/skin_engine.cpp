@@ -1,6 +1,8 @@
 #include "window/skin_engine.hpp"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include <giomm/resource.h>
@@ -25,11 +27,22 @@ std::string ResourceText(std::string_view path)
     return std::string(data, size);
 }
 
+// The text of a look compiled into the program, none for a name the resources do not have.
+std::optional<std::string> StoredLookText(std::string_view name)
+{
+    try {
+        return ResourceText(std::string(SkinLooksPath) + std::string(name) + ".css");
+    } catch (const Gio::ResourceError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::string StoredSkinSheet(const StoredSkin& skin)
 {
-    return ComposeSkinSheet(ResourceText(skin.resource_path), ResourceText(SharedSkinRulesPath));
+    return ComposeSkinSheet(ResourceText(skin.resource_path), ResourceText(SharedSkinRulesPath),
+                            StoredLookText, skin.name);
 }
 
 SkinEngine::SkinEngine(Glib::RefPtr<Gdk::Screen> screen) : screen_(std::move(screen)) {}

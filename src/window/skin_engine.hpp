@@ -14,7 +14,8 @@ namespace quillora {
 struct StoredSkin;
 
 // The style sheet of a stored skin as the engine loads it: the skin's palette from its sheet in
-// the resources, the rules all skins share, then the skin's own rules (see skin_rules.css).
+// the resources, the rules all skins share, then the skin's own rules with the looks they ask
+// for (see skin_rules.css). Throws quillora::Error for a look the resources do not have.
 std::string StoredSkinSheet(const StoredSkin& skin);
 
 // `SkinData`: draws the window (and every other window of the program) in one of the stored

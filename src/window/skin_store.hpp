@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,9 +37,29 @@ struct SkinSheetParts {
 };
 SkinSheetParts SplitSkinSheet(std::string_view sheet);
 
-// The style sheet a skin is loaded as: its palette, then the shared rules, then its own rules,
-// so that every colour is defined before the rules and the skin's own rules come last and win.
-// Each part starts on a line of its own.
-std::string ComposeSkinSheet(std::string_view skin_sheet, std::string_view shared_rules);
+// Looks: blocks of rules that several skins share, one concept each (sunken status-bar panels,
+// a glossy progress bar, ...). A skin asks for one with a look line in its own rules, a line
+// holding only the comment "look: NAME"; the look's rules take that line's place, so they fall
+// in the cascade exactly where the line stands. The look named NAME is the sheet at
+// SkinLooksPath + NAME + ".css"; NAME is made of lower-case letters, digits and hyphens.
+inline constexpr std::string_view SkinLooksPath = "/org/quillora/skins/looks/";
+inline constexpr std::string_view LookLineStart = "/* look:";
+
+// The text of the look named `name`, or nullopt when there is no such look.
+using SkinLookTexts = std::function<std::optional<std::string>(std::string_view name)>;
+
+// `own_rules` with each look line replaced by the text of its look. A look line is a whole line
+// (blanks at either end aside); a look mentioned inside other text is left alone. A line that
+// starts like a look line must be one: a misspelt line would otherwise be a comment, and the
+// look would silently be missing. Looks do not nest. Throws Error naming `skin` and the look for
+// an unknown look, a look line that is not well formed, or a look that has a look line itself.
+std::string ExpandSkinLooks(std::string_view own_rules, const SkinLookTexts& looks,
+                            std::string_view skin);
+
+// The style sheet a skin is loaded as: its palette, then the shared rules, then its own rules
+// with their looks expanded, so that every colour is defined before the rules and the skin's
+// own rules come last and win. Each part starts on a line of its own. Errors as ExpandSkinLooks.
+std::string ComposeSkinSheet(std::string_view skin_sheet, std::string_view shared_rules,
+                             const SkinLookTexts& looks, std::string_view skin);
 
 }  // namespace quillora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillora {
+
+// Letter case of the action language: only the ASCII letters have one, whatever the locale.
+
+constexpr char AsciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+constexpr char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline std::string AsciiLowerCopy(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) {
+        c = AsciiLower(c);
+    }
+    return lower;
+}
+
+constexpr bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (AsciiLower(text[i]) != AsciiLower(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace quillora

@@ -75,9 +75,11 @@ TEST(MenuCheck, ProblemsWithTheirLines)
          "book.conf:1: warning: menu: KEY=value line before the first section; the menu never reads it\n"},
         {"[EXTRAS]\nA=B\n",
          "book.conf:1: warning: menu: unknown section [EXTRAS]; the menu reads [GERAL], [MENU], [SUBMENUS] and [ACOES]\n"},
-        {"[GERAL]\nMENU_0=A\n; MENU_1=Old menu\n",
-         "book.conf:1: menu: [GERAL] has no MENU_1 (menus are numbered from MENU_0 without gaps)\n"
-         "book.conf:3: menu: key ; MENU_1 in [GERAL] is not MENU_0, MENU_1, ...\n"},
+        {"[GERAL]\nMENU_0=A\n; MENU_1=Old menu\n", ""},  // a ';' line is a comment, "=" or not
+        {"[GERAL]\nMENU_0=A\n=B\n", "book.conf:3: warning: menu: the line has no key before '='; the menu never reads it\n"},
+        {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=\n[SUBMENUS]\nITENS-|0.0|=\n",
+         "book.conf:4: warning: menu: ITENS_0 gives its menu no entries: the caption list is empty\n"
+         "book.conf:6: warning: menu: ITENS-|0.0| is never read: there is no item MENUx0_0\n"},
         {"[GERAL]\nMENU_0=A\njust text\n",
          "book.conf:3: warning: menu: the line is neither a [SECTION] nor a KEY=value line; the menu never reads it\n"},
         {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_1=X\nITEMS_0=Y\n",
@@ -114,18 +116,6 @@ TEST(MenuCheck, ValuesLongerThanTheReaderTakes)
         letters += "é";
     }
     EXPECT_EQ(Problems("[GERAL]\nMENU_0=" + letters + "\n"), "");
-}
-
-TEST(MenuCheck, CaptionListsAreCutLikeTheMenuCutsThem)
-{
-    using List = std::vector<std::string>;
-    // value -> captions
-    EXPECT_EQ(CutCaptionList(""), List{});
-    EXPECT_EQ(CutCaptionList("A"), List{"A"});
-    EXPECT_EQ(CutCaptionList("A-@-"), List{"A"});
-    EXPECT_EQ(CutCaptionList("A-@--@-B"), (List{"A", "", "B"}));
-    EXPECT_EQ(CutCaptionList("-@-A"), (List{"", "A"}));
-    EXPECT_EQ(CutCaptionList("Home-@-Print-@---@-Exit"), (List{"Home", "Print", "-", "Exit"}));
 }
 
 }  // namespace

@@ -1,30 +1,17 @@
 #include "menu_check.hpp"
 
-#include <algorithm>
-#include <map>
 #include <optional>
 #include <set>
+#include <string_view>
 
 #include "action_check.hpp"
-#include "payload/text_encoding.hpp"
+#include "menu/menu_model.hpp"
+#include "menu/profile_reader.hpp"
 
 namespace quillora::pack {
 namespace {
 
-constexpr std::size_t MaxValueLength = 2047;  // the reader cuts every value after this
 constexpr std::string_view Subject = "menu";
-
-std::string_view Trim(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 std::string Upper(std::string_view text)
 {
@@ -37,14 +24,14 @@ std::string Upper(std::string_view text)
     return result;
 }
 
-// Drops one pair of matching quotes that encloses the whole value, as the reader does.
-std::string_view Unquote(std::string_view value)
+bool IsKnownSection(std::string_view name)
 {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        return value.substr(1, value.size() - 2);
+    for (const auto known : {menu_keys::Menus, menu_keys::Items, menu_keys::SubItems, menu_keys::Actions}) {
+        if (SameProfileName(name, known)) {
+            return true;
+        }
     }
-    return value;
+    return false;
 }
 
 // A number as menu names spell it: decimal digits without a leading zero.
@@ -62,22 +49,15 @@ std::optional<int> ReadIndex(std::string_view& text)
     return value;
 }
 
-bool Consume(std::string_view& text, std::string_view upper_prefix)
-{
-    if (text.size() < upper_prefix.size() || Upper(text.substr(0, upper_prefix.size())) != upper_prefix) {
-        return false;
-    }
-    text.remove_prefix(upper_prefix.size());
-    return true;
-}
-
-// Reads "PREFIX" followed by `count` numbers joined by `separators`, then `suffix`.
+// Reads "PREFIX" followed by numbers joined by `separators` (one number more than separators),
+// then `suffix`.
 std::optional<std::vector<int>> ParseKey(std::string_view key, std::string_view prefix,
                                          std::string_view separators, std::string_view suffix)
 {
-    if (!Consume(key, prefix)) {
+    if (key.size() < prefix.size() || !SameProfileName(key.substr(0, prefix.size()), prefix)) {
         return std::nullopt;
     }
+    key.remove_prefix(prefix.size());
     std::vector<int> numbers;
     for (std::size_t i = 0;; ++i) {
         const auto number = ReadIndex(key);
@@ -99,268 +79,213 @@ std::optional<std::vector<int>> ParseKey(std::string_view key, std::string_view 
     return numbers;
 }
 
-struct KeyLine {
-    int line = 0;
-    std::string key;
-    std::string value;
-};
-
-struct Section {
-    int line = 0;
-    std::vector<KeyLine> keys;
-};
-
 class MenuChecker {
 public:
-    MenuChecker(const std::string& file, Diagnostics& diagnostics)
+    MenuChecker(const std::vector<SourceMenuLine>& lines, const std::string& file, Diagnostics& diagnostics)
         : file_(file), diagnostics_(diagnostics)
     {
+        // A CR inside a source line ends a line of the e-book's text as well.
+        std::string text;
+        for (const auto& line : lines) {
+            for (const char c : line.text) {
+                if (c == '\r') {
+                    source_lines_.push_back(line.line);
+                }
+            }
+            source_lines_.push_back(line.line);
+            text += line.text;
+            text += '\n';
+        }
+        profile_ = ProfileText::Parse(text);
+        model_ = BuildMenuModel(profile_);
     }
 
-    void Run(const std::vector<SourceMenuLine>& lines)
+    void Run()
     {
-        for (const auto& line : lines) {
-            ReadLine(line.line, line.text);
+        ReportNotes();
+        for (const auto& section : profile_.Sections()) {
+            if (!IsKnownSection(section.name)) {
+                UnknownSection(section.line, section.name);
+            }
         }
         CheckMenus();
-        CheckItems();
-        CheckSubItems();
+        CheckItemLists(menu_keys::Items, "ITENS_", "", "", "is not ITENS_0, ITENS_1, ...");
+        CheckItemLists(menu_keys::SubItems, "ITENS-|", ".", "|", "is not ITENS-|i.j|");
         CheckActions();
     }
 
 private:
-    void Error(int line, std::string message) { diagnostics_.Error(file_, line, std::string(Subject), std::move(message)); }
-    void Warning(int line, std::string message) { diagnostics_.Warning(file_, line, std::string(Subject), std::move(message)); }
-
-    void ReadLine(int number, std::string_view raw)
+    // Profile lines count from 1 in the text made of the menu lines; the source counts its own.
+    int SourceLine(int profile_line) const { return source_lines_[static_cast<std::size_t>(profile_line - 1)]; }
+    void Error(int line, std::string message)
     {
-        const auto text = Trim(raw);
-        // A ';' line is a comment only while it holds no '=': otherwise a reader may well take
-        // it for a key, and in [GERAL] every key makes a menu.
-        if (text.empty() || (text.front() == ';' && text.find('=') == std::string_view::npos)) {
-            return;
-        }
-        if (text.front() == '[') {
-            if (text.back() != ']') {
-                Error(number, "a section header ends with ']'");
-                current_ = nullptr;
-                return;
-            }
-            OpenSection(number, Trim(text.substr(1, text.size() - 2)));
-            return;
-        }
-        const auto equals = text.find('=');
-        if (equals == std::string_view::npos) {
-            Warning(number, "the line is neither a [SECTION] nor a KEY=value line; the menu never reads it");
-            return;
-        }
-        if (current_ == nullptr) {
-            if (!outside_warned_) {
-                Warning(number, "KEY=value line before the first section; the menu never reads it");
-                outside_warned_ = true;
-            }
-            return;
-        }
-        const auto key = Trim(text.substr(0, equals));
-        const auto value = Unquote(Trim(text.substr(equals + 1)));
-        if (const auto length = Utf8Length(value); length > MaxValueLength) {
-            Error(number, "the value of " + std::string(key) + " is " + std::to_string(length) +
-                              " characters long; the menu reads only the first 2047");
-        }
-        for (const auto& earlier : current_->keys) {
-            if (Upper(earlier.key) == Upper(key)) {
-                Error(number, std::string(key) + " is given twice in [" + current_name_ +
-                                  "] (first on line " + std::to_string(earlier.line) + ")");
-                return;
-            }
-        }
-        current_->keys.push_back({number, std::string(key), std::string(value)});
+        diagnostics_.Error(file_, SourceLine(line), std::string(Subject), std::move(message));
+    }
+    void Warning(int line, std::string message)
+    {
+        diagnostics_.Warning(file_, SourceLine(line), std::string(Subject), std::move(message));
     }
 
-    void OpenSection(int number, std::string_view name)
+    void UnknownSection(int line, const std::string& name)
     {
-        current_name_ = Upper(name);
-        static const std::set<std::string> known = {"GERAL", "MENU", "SUBMENUS", "ACOES"};
-        if (!known.contains(current_name_)) {
-            Warning(number, "unknown section [" + std::string(name) +
-                                "]; the menu reads [GERAL], [MENU], [SUBMENUS] and [ACOES]");
-            current_ = &ignored_;
-            ignored_.keys.clear();
-            return;
-        }
-        if (const auto found = sections_.find(current_name_); found != sections_.end()) {
-            Error(number, "section [" + current_name_ + "] is given twice (first on line " +
-                              std::to_string(found->second.line) + ")");
-            current_ = &ignored_;
-            ignored_.keys.clear();
-            return;
-        }
-        current_ = &sections_[current_name_];
-        current_->line = number;
+        Warning(line, "unknown section [" + name + "]; the menu reads [GERAL], [MENU], [SUBMENUS] and [ACOES]");
     }
 
-    const std::vector<KeyLine>& Keys(const std::string& section) const
+    void ReportNotes()
     {
-        static const std::vector<KeyLine> none;
-        const auto found = sections_.find(section);
-        return found == sections_.end() ? none : found->second.keys;
+        bool outside_warned = false;
+        for (const auto& note : profile_.Notes()) {
+            switch (note.kind) {
+            case ProfileNoteKind::KeyOutsideSection:
+                if (!outside_warned) {
+                    Warning(note.line, "KEY=value line before the first section; the menu never reads it");
+                    outside_warned = true;
+                }
+                break;
+            case ProfileNoteKind::NotAKeyLine:
+                Warning(note.line, "the line is neither a [SECTION] nor a KEY=value line; the menu never reads it");
+                break;
+            case ProfileNoteKind::EmptyKeyName:
+                Warning(note.line, "the line has no key before '='; the menu never reads it");
+                break;
+            case ProfileNoteKind::UnclosedHeader:
+                Error(note.line, "a section header ends with ']'");
+                break;
+            case ProfileNoteKind::RepeatedSection:
+                if (IsKnownSection(note.name)) {
+                    Error(note.line, "section [" + Upper(note.name) + "] is given twice (first on line " +
+                                         std::to_string(SourceLine(note.earlier_line)) + ")");
+                } else {
+                    UnknownSection(note.line, note.name);
+                }
+                break;
+            case ProfileNoteKind::RepeatedKey:
+                if (IsKnownSection(note.section)) {
+                    Error(note.line, note.name + " is given twice in [" + Upper(note.section) +
+                                         "] (first on line " + std::to_string(SourceLine(note.earlier_line)) + ")");
+                }
+                break;
+            case ProfileNoteKind::ValueCut:
+                if (IsKnownSection(note.section)) {
+                    Error(note.line, "the value of " + note.name + " is " + std::to_string(note.length) +
+                                         " characters long; the menu reads only the first 2047");
+                }
+                break;
+            }
+        }
+    }
+
+    const std::vector<ProfileKey>& Keys(std::string_view section) const
+    {
+        static const std::vector<ProfileKey> none;
+        const auto* found = profile_.FindSection(section);
+        return found == nullptr ? none : found->keys;
     }
 
     // The menu bar has one menu per key of [GERAL], whatever the key is called, and takes their
     // captions from MENU_0, MENU_1, ...: anything else shows wrong or empty menus.
     void CheckMenus()
     {
-        const auto& keys = Keys("GERAL");
-        menu_count_ = static_cast<int>(keys.size());
+        const auto& keys = Keys(menu_keys::Menus);
+        const int count = static_cast<int>(keys.size());
         std::set<int> numbers;
         for (const auto& key : keys) {
-            const auto parsed = ParseKey(key.key, "MENU_", "", "");
+            const auto parsed = ParseKey(key.name, "MENU_", "", "");
             if (!parsed) {
-                Error(key.line, "key " + key.key + " in [GERAL] is not MENU_0, MENU_1, ...");
+                Error(key.line, "key " + key.name + " in [GERAL] is not MENU_0, MENU_1, ...");
                 continue;
             }
             numbers.insert(parsed->front());
             if (key.value.empty()) {
-                Warning(key.line, key.key + " gives its menu an empty caption");
+                Warning(key.line, key.name + " gives its menu an empty caption");
+            }
+            if (parsed->front() >= count) {
+                Error(key.line, key.name + " is never read: with " + std::to_string(count) +
+                                    " keys in [GERAL] the menus are MENU_0 to MENU_" + std::to_string(count - 1));
             }
         }
-        for (const auto& key : keys) {
-            const auto parsed = ParseKey(key.key, "MENU_", "", "");
-            if (parsed && parsed->front() >= menu_count_) {
-                Error(key.line, key.key + " is never read: with " + std::to_string(menu_count_) +
-                                    " keys in [GERAL] the menus are MENU_0 to MENU_" +
-                                    std::to_string(menu_count_ - 1));
-            }
-        }
-        for (int i = 0; i < menu_count_; ++i) {
-            if (!numbers.contains(i) && !keys.empty()) {
-                Error(sections_.at("GERAL").line,
-                      "[GERAL] has no MENU_" + std::to_string(i) +
-                          " (menus are numbered from MENU_0 without gaps)");
+        for (int i = 0; i < count; ++i) {
+            if (!numbers.contains(i)) {
+                Error(profile_.FindSection(menu_keys::Menus)->line,
+                      "[GERAL] has no MENU_" + std::to_string(i) + " (menus are numbered from MENU_0 without gaps)");
             }
         }
     }
 
-    void CheckItems()
+    // The built entry that `numbers` names, if the build made one.
+    const MenuEntry* Entry(const std::vector<int>& numbers) const
     {
-        for (const auto& key : Keys("MENU")) {
-            const auto parsed = ParseKey(key.key, "ITENS_", "", "");
+        const MenuEntry* entry = &model_;
+        for (const int n : numbers) {
+            if (static_cast<std::size_t>(n) >= entry->children.size()) {
+                return nullptr;
+            }
+            entry = &entry->children[static_cast<std::size_t>(n)];
+        }
+        return entry;
+    }
+
+    // [MENU] and [SUBMENUS]: each key the build reads names an existing menu or item and should
+    // give it entries.
+    void CheckItemLists(std::string_view section, std::string_view prefix, std::string_view separators,
+                        std::string_view suffix, const std::string& shape)
+    {
+        for (const auto& key : Keys(section)) {
+            const auto parsed = ParseKey(key.name, prefix, separators, suffix);
             if (!parsed) {
-                Warning(key.line, "key " + key.key + " in [MENU] is not ITENS_0, ITENS_1, ...; the menu never reads it");
+                Warning(key.line, "key " + key.name + " in [" + std::string(section) + "] " + shape +
+                                      "; the menu never reads it");
                 continue;
             }
-            const int menu = parsed->front();
-            if (menu >= menu_count_) {
-                Warning(key.line, key.key + " is never read: [GERAL] has no MENU_" + std::to_string(menu));
-                continue;
+            const auto* owner = Entry(*parsed);
+            if (owner == nullptr) {
+                Warning(key.line, key.name + " is never read: " +
+                                      (parsed->size() == 1 ? "[GERAL] has no MENU_" + std::to_string(parsed->front())
+                                                           : "there is no item " + MenuItemName(*parsed)));
+            } else if (CutCaptionList(key.value).empty()) {
+                Warning(key.line, key.name + " gives " + (parsed->size() == 1 ? "its menu" : "its item") +
+                                      " no entries: the caption list is empty");
             }
-            items_[menu] = static_cast<int>(CutCaptionList(key.value).size());
-        }
-    }
-
-    int ItemCount(int menu) const
-    {
-        const auto found = items_.find(menu);
-        return found == items_.end() ? 0 : found->second;
-    }
-
-    int SubItemCount(int menu, int item) const
-    {
-        const auto found = sub_items_.find({menu, item});
-        return found == sub_items_.end() ? 0 : found->second;
-    }
-
-    std::string ItemName(const std::vector<int>& numbers) const
-    {
-        std::string name = "MENUx";
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
-            if (i > 0) name += '_';
-            name += std::to_string(numbers[i]);
-        }
-        return name;
-    }
-
-    void CheckSubItems()
-    {
-        for (const auto& key : Keys("SUBMENUS")) {
-            const auto parsed = ParseKey(key.key, "ITENS-|", ".", "|");
-            if (!parsed) {
-                Warning(key.line, "key " + key.key + " in [SUBMENUS] is not ITENS-|i.j|; the menu never reads it");
-                continue;
-            }
-            const int menu = (*parsed)[0];
-            const int item = (*parsed)[1];
-            if (item >= ItemCount(menu)) {
-                Warning(key.line, key.key + " is never read: there is no item " + ItemName(*parsed));
-                continue;
-            }
-            sub_items_[{menu, item}] = static_cast<int>(CutCaptionList(key.value).size());
         }
     }
 
     void CheckActions()
     {
-        for (const auto& key : Keys("ACOES")) {
-            auto parsed = ParseKey(key.key, "MENUX", "_", "");
+        for (const auto& key : Keys(menu_keys::Actions)) {
+            auto parsed = ParseKey(key.name, "MENUx", "_", "");
             if (!parsed) {
-                parsed = ParseKey(key.key, "MENUX", "__", "");
+                parsed = ParseKey(key.name, "MENUx", "__", "");
             }
             if (!parsed) {
-                Warning(key.line, "key " + key.key +
+                Warning(key.line, "key " + key.name +
                                       " in [ACOES] is not an item name such as MENUx0_1 or MENUx0_1_2; "
                                       "the menu never reads it");
                 continue;
             }
-            const auto& n = *parsed;
-            const bool exists = n.size() == 2 ? n[1] < ItemCount(n[0])
-                                              : n[2] < SubItemCount(n[0], n[1]);
-            if (!exists) {
-                Warning(key.line, key.key + " is never read: there is no item " + ItemName(n));
+            if (Entry(*parsed) == nullptr) {
+                Warning(key.line, key.name + " is never read: there is no item " + MenuItemName(*parsed));
                 continue;
             }
             for (const auto& word : UnknownCommandWords(key.value)) {
                 Warning(key.line, "unknown command " + word + CommandWordHint(word) + " in the action of " +
-                                      key.key + "; the e-book passes over it");
+                                      key.name + "; the e-book passes over it");
             }
         }
     }
 
+    std::vector<int> source_lines_;  // the source line of each profile line
     const std::string& file_;
     Diagnostics& diagnostics_;
-    std::map<std::string, Section> sections_;
-    Section ignored_;
-    Section* current_ = nullptr;
-    std::string current_name_;
-    bool outside_warned_ = false;
-    int menu_count_ = 0;
-    std::map<int, int> items_;
-    std::map<std::pair<int, int>, int> sub_items_;
+    ProfileText profile_;
+    MenuEntry model_;
 };
 
 }  // namespace
 
-std::vector<std::string> CutCaptionList(std::string_view value)
-{
-    constexpr std::string_view separator = "-@-";
-    std::vector<std::string> pieces;
-    for (;;) {
-        const auto at = value.find(separator);
-        if (at == std::string_view::npos) {
-            break;
-        }
-        pieces.emplace_back(value.substr(0, at));
-        value.remove_prefix(at + separator.size());
-    }
-    if (!value.empty()) {
-        pieces.emplace_back(value);
-    }
-    return pieces;
-}
-
 void CheckMenuDefinition(const std::vector<SourceMenuLine>& lines, const std::string& file,
                          Diagnostics& diagnostics)
 {
-    MenuChecker(file, diagnostics).Run(lines);
+    MenuChecker(lines, file, diagnostics).Run();
 }
 
 }  // namespace quillora::pack

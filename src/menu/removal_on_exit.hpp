@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace quillora {
+
+// Files that must not outlive the program, whichever way it ends: through exit() (a start-up
+// path that ends the program without closing the window) or SIGTERM, SIGINT or SIGHUP (a reader
+// logging out). The signal handler only unlinks the registered paths, which is safe inside a
+// handler, then lets the signal take its ordinary course: the default action, or the handler
+// that was installed before. A signal the process ignores (SIGHUP under nohup) stays ignored.
+//
+// Returns a slot to hand back to ForgetOnExit, or -1 when every slot is taken or the path is
+// too long to register; the file is then removed only by its owner.
+int RemoveOnExit(const std::string& path);
+// The file is someone else's business again (its owner removed it).
+void ForgetOnExit(int slot);
+
+}  // namespace quillora

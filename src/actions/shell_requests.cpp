@@ -1,5 +1,7 @@
 #include "actions/shell_requests.hpp"
 
+#include <algorithm>
+
 #include "actions/ascii_case.hpp"
 #include "actions/book_paths.hpp"
 #include "common/error.hpp"
@@ -26,31 +28,43 @@ int HexValue(char c)
     return -1;
 }
 
-// A query parameter's name as a mail program reads it: percent-decoded, without blanks around
-// it, ASCII letters in small.
-std::string DecodedName(std::string_view field)
+std::string PercentDecoded(std::string_view text)
 {
-    const std::string_view name = field.substr(0, field.find('='));
     std::string decoded;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '%' && i + 2 < name.size() && HexValue(name[i + 1]) >= 0 &&
-            HexValue(name[i + 2]) >= 0) {
-            decoded += static_cast<char>(HexValue(name[i + 1]) * 16 + HexValue(name[i + 2]));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+            HexValue(text[i + 2]) >= 0) {
+            decoded += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
             i += 2;
         } else {
-            decoded += name[i];
+            decoded += text[i];
         }
     }
-    const auto first = decoded.find_first_not_of(' ');
-    const auto last = decoded.find_last_not_of(' ');
-    decoded = first == std::string::npos ? std::string() : decoded.substr(first, last - first + 1);
-    return AsciiLowerCopy(decoded);
+    return decoded;
 }
 
+// Whether a query field could name an attachment to any mail program: decoded, and also cut at
+// the separators that lenient programs accept ("?", ";", "&"), no part may be named "attach" or
+// "attachment" (blanks around the name and letter case aside). Dropping a harmless field now
+// and then is the price of never mailing a file.
 bool IsAttachment(std::string_view field)
 {
-    const std::string name = DecodedName(field);
-    return name == "attach" || name == "attachment";
+    const std::string decoded = AsciiLowerCopy(PercentDecoded(field));
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = decoded.find_first_of("?;&", start);
+        const std::string_view part = std::string_view(decoded).substr(start, end - start);
+        std::string_view name = part.substr(0, part.find('='));
+        name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
+        name = name.substr(0, name.find_last_not_of(' ') + 1);
+        if (name == "attach" || name == "attachment") {
+            return true;
+        }
+        if (end == std::string::npos) {
+            return false;
+        }
+        start = end + 1;
+    }
 }
 
 }  // namespace

@@ -40,6 +40,9 @@ TEST(ShellRequests, MailAddressesLoseTheirAttachments)
         {"a@b.org? attach =x&cc=c@d", "mailto:a@b.org?cc=c@d"},
         {"a@b.org?attachments=x&", "mailto:a@b.org?attachments=x&"},
         {"?attach=x&attach=y", "mailto:"},
+        // Lenient mail programs also cut at "?" and ";".
+        {"a@b.org?subject=Hi&x?attachment=/etc/passwd", "mailto:a@b.org?subject=Hi"},
+        {"a@b.org?subject=Hi;attach=/etc/passwd", "mailto:a@b.org"},
     };
     for (const auto& [address, expected] : cases) {
         EXPECT_EQ(MailAddressOf(address), expected) << address;

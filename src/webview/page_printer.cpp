@@ -15,21 +15,57 @@ namespace quillora {
 
 namespace {
 
-// The name of a printer that writes files rather than paper (GTK's "Print to File", whose name
-// depends on the language), empty when there is none.
-std::string FilePrinterName()
+// What the printers GTK knows of offer: the one a name asks for, the default one, and the
+// one that writes PDF files rather than paper (GTK's "Print to File", whose name depends on the
+// language). Empty names where there is none.
+struct Printers {
+    std::string wanted;
+    std::string by_default;
+    std::string file;
+    bool any_paper = false;
+};
+
+Printers FindPrinters(const std::string& wanted)
 {
-    std::string name;
+    struct Search {
+        const std::string& wanted;
+        Printers found;
+    } search{wanted, {}};
     gtk_enumerate_printers(
-        [](GtkPrinter* printer, gpointer found) -> gboolean {
-            if (gtk_printer_is_virtual(printer) && gtk_printer_accepts_pdf(printer)) {
-                *static_cast<std::string*>(found) = gtk_printer_get_name(printer);
-                return TRUE;
+        [](GtkPrinter* printer, gpointer data) -> gboolean {
+            auto& [asked, found] = *static_cast<Search*>(data);
+            const std::string name = gtk_printer_get_name(printer);
+            const bool paper = !gtk_printer_is_virtual(printer);
+            if (!asked.empty() && name == asked) {
+                found.wanted = name;
             }
+            if (paper && gtk_printer_is_default(printer)) {
+                found.by_default = name;
+            }
+            if (!paper && gtk_printer_accepts_pdf(printer) && found.file.empty()) {
+                found.file = name;
+            }
+            found.any_paper = found.any_paper || paper;
             return FALSE;
         },
-        &name, nullptr, TRUE);
-    return name;
+        &search, nullptr, TRUE);
+    return search.found;
+}
+
+// Whether two page setups lay out pages alike (null is GTK's default setup).
+bool SameLayout(GtkPageSetup* left, GtkPageSetup* right)
+{
+    auto layout = [](GtkPageSetup* setup) {
+        auto own = GObjectPtr<GtkPageSetup>::Adopt(setup != nullptr ? gtk_page_setup_copy(setup)
+                                                                     : gtk_page_setup_new());
+        return g_variant_ref_sink(gtk_page_setup_to_gvariant(own.get()));
+    };
+    GVariant* a = layout(left);
+    GVariant* b = layout(right);
+    const bool same = g_variant_equal(a, b);
+    g_variant_unref(a);
+    g_variant_unref(b);
+    return same;
 }
 
 }  // namespace
@@ -39,7 +75,9 @@ struct PagePrinter::Job {
     PagePrinter* printer = nullptr;
     GObjectPtr<WebKitPrintOperation> operation;
     bool done = false;
-    // For a preview: where the PDF goes, and the folder it lies in until the preview takes it.
+    // For a preview: where the PDF goes, the folder it lies in until the preview takes it, and
+    // the window to open the preview over (none: only an open preview is brought up to date).
+    bool preview = false;
     TemporaryFolder folder;
     std::string pdf_path;
     GObjectPtr<GtkWindow> parent;
@@ -88,8 +126,10 @@ void PagePrinter::PrintWithDialog(GtkWindow* parent)
     if (response == WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
         settings_ = GObjectPtr<GtkPrintSettings>::Retain(
             webkit_print_operation_get_print_settings(job.operation.get()));
-        page_setup_ = GObjectPtr<GtkPageSetup>::Retain(
-            webkit_print_operation_get_page_setup(job.operation.get()));
+        GtkPageSetup* chosen = webkit_print_operation_get_page_setup(job.operation.get());
+        if (!SameLayout(chosen, page_setup_.get())) {
+            KeepPageSetup(chosen);
+        }
     } else {
         job.done = true;
     }
@@ -97,7 +137,23 @@ void PagePrinter::PrintWithDialog(GtkWindow* parent)
 
 void PagePrinter::Print()
 {
-    Job& job = Start(NewOperation());
+    const char* kept = settings_ ? gtk_print_settings_get_printer(settings_.get()) : nullptr;
+    const Printers printers = FindPrinters(kept != nullptr ? kept : "");
+    const std::string printer = !printers.wanted.empty() ? printers.wanted : printers.by_default;
+    if (printer.empty()) {
+        // The engine would only say "Printer not found", after the call has returned.
+        throw Error(printers.any_paper
+                        ? "No printer is set as the default printer. Choose a default printer in "
+                          "the system's printer settings and try again"
+                        : "There is no printer to print to. Add a printer in the system's printer "
+                          "settings and try again");
+    }
+    auto settings = GObjectPtr<GtkPrintSettings>::Adopt(
+        settings_ ? gtk_print_settings_copy(settings_.get()) : gtk_print_settings_new());
+    gtk_print_settings_set_printer(settings.get(), printer.c_str());
+    auto operation = NewOperation();
+    webkit_print_operation_set_print_settings(operation.get(), settings.get());
+    Job& job = Start(std::move(operation));
     webkit_print_operation_print(job.operation.get());
 }
 
@@ -106,14 +162,35 @@ void PagePrinter::RunPageSetup(GtkWindow* parent)
     if (!settings_) {
         settings_ = GObjectPtr<GtkPrintSettings>::Adopt(gtk_print_settings_new());
     }
-    // The dialog returns a new page setup, the old one when the user cancels.
-    page_setup_ = GObjectPtr<GtkPageSetup>::Adopt(
+    // The dialog returns a new page setup, a copy of the old one when the user cancels.
+    auto chosen = GObjectPtr<GtkPageSetup>::Adopt(
         gtk_print_run_page_setup_dialog(parent, page_setup_.get(), settings_.get()));
+    if (!SameLayout(chosen.get(), page_setup_.get())) {
+        KeepPageSetup(chosen.get());
+    }
+}
+
+void PagePrinter::KeepPageSetup(GtkPageSetup* page_setup)
+{
+    page_setup_ = GObjectPtr<GtkPageSetup>::Retain(page_setup);
+    if (OpenPreview() != nullptr) {
+        RenderPreview(nullptr);
+    }
 }
 
 void PagePrinter::Preview(GtkWindow* parent)
 {
-    const std::string printer = FilePrinterName();
+    RenderPreview(parent);
+}
+
+PrintPreviewWindow* PagePrinter::OpenPreview() const
+{
+    return preview_ && preview_->IsOpen() ? preview_.get() : nullptr;
+}
+
+void PagePrinter::RenderPreview(GtkWindow* parent)
+{
+    const std::string printer = FindPrinters("").file;
     if (printer.empty()) {
         throw Error("Print preview is not available: no printer writes PDF files");
     }
@@ -135,10 +212,27 @@ void PagePrinter::Preview(GtkWindow* parent)
     auto operation = NewOperation();
     webkit_print_operation_set_print_settings(operation.get(), settings.get());
     Job& job = Start(std::move(operation));
+    job.preview = true;
     job.folder = std::move(folder);
     job.pdf_path = pdf_path;
     job.parent = GObjectPtr<GtkWindow>::Retain(parent);
     webkit_print_operation_print(job.operation.get());
+}
+
+void PagePrinter::ShowPreview(Job& job)
+{
+    if (!job.parent && OpenPreview() == nullptr) {
+        return;  // the preview this was for has been closed
+    }
+    if (OpenPreview() == nullptr) {
+        PrintPreviewWindow::Commands commands;
+        commands.print = [this](GtkWindow* preview) { PrintWithDialog(preview); };
+        commands.page_setup = [this](GtkWindow* preview) { RunPageSetup(preview); };
+        preview_.reset();
+        preview_ = std::make_unique<PrintPreviewWindow>(job.parent.get(), std::move(commands));
+    }
+    const char* title = webkit_web_view_get_title(view_.get());
+    preview_->Show(std::move(job.folder), job.pdf_path, title != nullptr ? title : "");
 }
 
 void PagePrinter::OnJobFinished(WebKitPrintOperation*, gpointer data)
@@ -148,15 +242,9 @@ void PagePrinter::OnJobFinished(WebKitPrintOperation*, gpointer data)
         return;  // "failed" came first
     }
     job.done = true;
-    if (job.pdf_path.empty()) {
-        return;
+    if (job.preview) {
+        AtEventBoundary([&] { job.printer->ShowPreview(job); });
     }
-    AtEventBoundary([&] {
-        PagePrinter& printer = *job.printer;
-        printer.preview_.reset();
-        printer.preview_ = std::make_unique<PrintPreviewWindow>(job.parent.get(), std::move(job.folder),
-                                                                job.pdf_path);
-    });
 }
 
 void PagePrinter::OnJobFailed(WebKitPrintOperation*, GError* error, gpointer data)
@@ -164,7 +252,7 @@ void PagePrinter::OnJobFailed(WebKitPrintOperation*, GError* error, gpointer dat
     Job& job = *static_cast<Job*>(data);
     job.done = true;
     AtEventBoundary([&] {
-        const std::string what = job.pdf_path.empty() ? "Printing failed" : "Print preview failed";
+        const std::string what = job.preview ? "Print preview failed" : "Printing failed";
         throw Error(what + ": " + (error != nullptr ? error->message : "unknown error"));
     });
 }

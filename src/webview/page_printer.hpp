@@ -25,13 +25,20 @@ public:
 
     // Shows the print dialog (modal) and prints when the user confirms.
     void PrintWithDialog(GtkWindow* parent);
-    // Prints with the kept settings, to the default printer when no dialog has chosen one.
+    // Prints without a dialog, with the kept settings, to the printer the print dialog chose or
+    // else to the default printer. Throws Error when there is no such printer.
     void Print();
     // Shows the page-setup dialog (modal) and keeps what the user chose.
     void RunPageSetup(GtkWindow* parent);
-    // Prints the page to a PDF file with the kept page setup and shows it in a preview window.
-    // Throws Error when no printer that writes files is available.
+    // Keeps a page setup for every later print and preview. An open preview that no longer
+    // shows the pages as they will print is rendered afresh.
+    void KeepPageSetup(GtkPageSetup* page_setup);
+    // Prints the page to a PDF file with the kept settings and shows it in the preview window,
+    // which is opened, or brought up to date and to the front. Throws Error when no printer that
+    // writes files is available.
     void Preview(GtkWindow* parent);
+    // The preview window while it is open, else null.
+    [[nodiscard]] PrintPreviewWindow* OpenPreview() const;
 
 private:
     struct Job;
@@ -39,6 +46,9 @@ private:
     GObjectPtr<WebKitPrintOperation> NewOperation() const;
     Job& Start(GObjectPtr<WebKitPrintOperation> operation);
     void ForgetFinishedJobs();
+    // Renders the PDF for the preview; `parent` null: only an open preview is updated.
+    void RenderPreview(GtkWindow* parent);
+    void ShowPreview(Job& job);
 
     static void OnJobFinished(WebKitPrintOperation* operation, gpointer job);
     static void OnJobFailed(WebKitPrintOperation* operation, GError* error, gpointer job);

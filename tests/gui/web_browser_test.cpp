@@ -2,13 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <gtk/gtkunixprint.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -350,108 +344,6 @@ TEST_F(WebBrowserTest, ScriptFailuresGoToTheCallbackAndNotAfterTheBrowserIsGone)
     browser.reset();
     test::RunFor(500ms);
     EXPECT_FALSE(called);
-}
-
-// The first shown top-level window with the given title, or null.
-GtkWindow* FindWindow(const std::string& wanted)
-{
-    GList* windows = gtk_window_list_toplevels();
-    GtkWindow* found = nullptr;
-    for (GList* item = windows; item != nullptr; item = item->next) {
-        const char* title = gtk_window_get_title(GTK_WINDOW(item->data));
-        if (title != nullptr && title == wanted && gtk_widget_get_visible(GTK_WIDGET(item->data))) {
-            found = GTK_WINDOW(item->data);
-        }
-    }
-    g_list_free(windows);
-    return found;
-}
-
-// Opens a preview of the page on display and returns the PDF it shows (empty on failure).
-std::string PreviewPdf(WebBrowser& browser)
-{
-    browser.ExecWB(OleCmdId::PrintPreview, OleCmdExecOpt::DontPromptUser);
-    GtkWindow* preview = nullptr;
-    if (!RunUntil([&] { return (preview = FindWindow("Print preview")) != nullptr; }, 60s)) {
-        return {};
-    }
-    auto* view = WEBKIT_WEB_VIEW(gtk_bin_get_child(GTK_BIN(preview)));
-    RunUntil([&] { return !webkit_web_view_is_loading(view); });
-    const GCharPtr pdf(g_filename_from_uri(webkit_web_view_get_uri(view), nullptr, nullptr));
-    return pdf ? std::string(pdf.get()) : std::string();
-}
-
-TEST_F(WebBrowserTest, PageSetupIsKeptForLaterPrints)
-{
-    Load(folder.Write("a.html", Page("A", "Página")));
-    // Answer the modal dialog as a user would: landscape, OK.
-    const guint answer = g_timeout_add(50, [](gpointer) -> gboolean {
-        GList* windows = gtk_window_list_toplevels();
-        for (GList* item = windows; item != nullptr; item = item->next) {
-            if (GTK_IS_PAGE_SETUP_UNIX_DIALOG(item->data) && gtk_widget_get_visible(GTK_WIDGET(item->data))) {
-                auto* dialog = GTK_PAGE_SETUP_UNIX_DIALOG(item->data);
-                GtkPageSetup* landscape = gtk_page_setup_new();
-                gtk_page_setup_set_orientation(landscape, GTK_PAGE_ORIENTATION_LANDSCAPE);
-                gtk_page_setup_unix_dialog_set_page_setup(dialog, landscape);
-                g_object_unref(landscape);
-                gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
-            }
-        }
-        g_list_free(windows);
-        return G_SOURCE_CONTINUE;
-    }, nullptr);
-    browser->ExecWB(OleCmdId::PageSetup, OleCmdExecOpt::PromptUser);
-    g_source_remove(answer);
-
-    const std::string pdf = PreviewPdf(*browser);
-    ASSERT_FALSE(pdf.empty());
-    std::ifstream in(pdf, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    const std::string bytes = content.str();
-    // The PDF's page box is wider than high: "/MediaBox [ 0 0 W H ]" with W > H.
-    const auto box = bytes.find("/MediaBox");
-    ASSERT_NE(box, std::string::npos);
-    double left = 0, bottom = 0, width = 0, height = 0;
-    ASSERT_EQ(std::sscanf(bytes.c_str() + box, "/MediaBox [ %lf %lf %lf %lf", &left, &bottom,
-                          &width, &height), 4)
-        << bytes.substr(box, 40);
-    EXPECT_GT(width, height);
-    EXPECT_TRUE(reports.empty());
-}
-
-TEST_F(WebBrowserTest, PrintPreviewShowsAPdfOfThePageInItsOwnWindow)
-{
-    EXPECT_THROW(browser->ExecWB(OleCmdId::PrintPreview, OleCmdExecOpt::DontPromptUser), Error);
-    Load(folder.Write("a.html", Page("A", "Página para imprimir")));
-
-    auto find_preview = []() -> GtkWindow* {
-        GList* windows = gtk_window_list_toplevels();
-        GtkWindow* found = nullptr;
-        for (GList* item = windows; item != nullptr; item = item->next) {
-            const char* title = gtk_window_get_title(GTK_WINDOW(item->data));
-            if (title != nullptr && std::string(title) == "Print preview") {
-                found = GTK_WINDOW(item->data);
-            }
-        }
-        g_list_free(windows);
-        return found;
-    };
-    browser->ExecWB(OleCmdId::PrintPreview, OleCmdExecOpt::DontPromptUser);
-    GtkWindow* preview = nullptr;
-    ASSERT_TRUE(RunUntil([&] { return (preview = find_preview()) != nullptr; }, 60s));
-    auto* view = WEBKIT_WEB_VIEW(gtk_bin_get_child(GTK_BIN(preview)));
-    ASSERT_TRUE(RunUntil([&] { return !webkit_web_view_is_loading(view); }));
-    const std::string uri = webkit_web_view_get_uri(view);
-    ASSERT_TRUE(uri.ends_with("/preview.pdf")) << uri;
-    const GCharPtr pdf(g_filename_from_uri(uri.c_str(), nullptr, nullptr));
-    ASSERT_TRUE(pdf);
-    EXPECT_GT(std::filesystem::file_size(pdf.get()), 100U);
-    EXPECT_TRUE(reports.empty());
-
-    // Closing the preview removes the PDF and its folder.
-    gtk_widget_destroy(GTK_WIDGET(preview));
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(pdf.get()).parent_path()));
 }
 
 }  // namespace

@@ -224,7 +224,8 @@ void PagePrinter::ShowPreview(Job& job)
     if (!job.parent && OpenPreview() == nullptr) {
         return;  // the preview this was for has been closed
     }
-    if (OpenPreview() == nullptr) {
+    const bool fresh = OpenPreview() == nullptr;
+    if (fresh) {
         PrintPreviewWindow::Commands commands;
         commands.print = [this](GtkWindow* preview) { PrintWithDialog(preview); };
         commands.page_setup = [this](GtkWindow* preview) { RunPageSetup(preview); };
@@ -232,7 +233,14 @@ void PagePrinter::ShowPreview(Job& job)
         preview_ = std::make_unique<PrintPreviewWindow>(job.parent.get(), std::move(commands));
     }
     const char* title = webkit_web_view_get_title(view_.get());
-    preview_->Show(std::move(job.folder), job.pdf_path, title != nullptr ? title : "");
+    try {
+        preview_->Show(std::move(job.folder), job.pdf_path, title != nullptr ? title : "");
+    } catch (...) {
+        if (fresh) {
+            preview_.reset();  // never shown: no window should linger unseen
+        }
+        throw;
+    }
 }
 
 void PagePrinter::OnJobFinished(WebKitPrintOperation*, gpointer data)

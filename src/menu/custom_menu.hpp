@@ -1,0 +1,67 @@
+#pragma once
+
+#include <gtkmm/menubar.h>
+#include <gtkmm/menuitem.h>
+#include <sigc++/sigc++.h>
+
+#include <string>
+#include <vector>
+
+#include "actions/action_host.hpp"
+#include "menu/menu_model.hpp"
+
+namespace quillora {
+
+// Shows a built menu model in a menu bar it does not own and carries out the menu commands on
+// it. Every item widget is named after its item ("MENUx0_2"), so that tests and assistive
+// technologies find it; captions are shown with their access letters (menu_labels.hpp), and
+// separators that would stand at an end of a menu or next to another are hidden, not removed,
+// so that positions stay as the model counts them.
+class CustomMenu : public sigc::trackable {
+public:
+    explicit CustomMenu(Gtk::MenuBar& bar) : bar_(bar) {}
+    CustomMenu(const CustomMenu&) = delete;
+    CustomMenu& operator=(const CustomMenu&) = delete;
+
+    // Removes every item of the bar, then adds the model's menus, items and sub-items.
+    void Build(const MenuEntry& model);
+
+    // Disables, enables, renames or removes the entry at `address` by its position now (see
+    // menu_position.hpp for the errors). An entry whose last sub-item is removed becomes an
+    // ordinary item again: choosing it then runs its action, if it has one.
+    void ChangeItem(const MenuAddress& address, MenuItemChange change, const std::string& caption);
+
+    // The name of an item with an action, each time it is chosen or its sub-menu opens. Emitted
+    // inside the event boundary: a handler may throw Error, which is reported there.
+    sigc::signal<void(const std::string&)>& signal_item_chosen() { return item_chosen_; }
+
+private:
+    struct Node {
+        std::string name;
+        std::string caption;
+        bool has_action = false;
+        bool had_children = false;
+        bool enabled = true;
+        std::vector<Node> children;
+        Gtk::MenuItem* widget = nullptr;  // owned by the shell it is in
+
+        [[nodiscard]] bool IsSeparator() const { return caption == "-"; }
+    };
+
+    static Node FromModel(const MenuEntry& entry);
+    Gtk::MenuItem* Render(Node& node);
+    void RenderChildren(Node& parent, Gtk::MenuShell& shell);
+    Gtk::MenuShell& ShellOf(Node& parent);
+    void Refresh(Node& parent);
+    void Replace(Node& parent, std::size_t position);
+    void Remove(Node& parent, std::size_t position);
+
+    void OnActivate(Gtk::MenuItem* widget, std::string name);
+    void OnSubmenuShown(std::string name);
+
+    Gtk::MenuBar& bar_;
+    Node root_;
+    sigc::signal<void(const std::string&)> item_chosen_;
+};
+
+}  // namespace quillora

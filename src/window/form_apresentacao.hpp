@@ -6,6 +6,7 @@
 #include <glibmm/refptr.h>
 #include <gtkmm/window.h>
 
+#include "window/about_box.hpp"
 #include "window/gradient_caption.hpp"
 #include "window/kept_settings.hpp"
 #include "window/skin_title_bar.hpp"
@@ -69,7 +70,7 @@ private:
     WindowFrame frame_{*this};
 
 public:
-    AboutBoxComponent Sobre;
+    AboutBox Sobre{*this};
     GradientCaption gradiente{*this, frame_};
     WindowAnimation animacao_form;
     ApplicationEventsComponent EventosAplicacao;

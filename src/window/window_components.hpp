@@ -10,12 +10,6 @@ namespace quillora {
 // The window's non-visual components with the defaults the window description gives them.
 // Each one's behaviour lives in its own unit; these hold the state the settings change.
 
-// `Sobre`: the about box, filled from the kept about texts before each showing.
-struct AboutBoxComponent {
-    std::string icon_style = "isStandard";
-    int app_name_font_size = 22;
-};
-
 // `EventosAplicacao`: sees every event before it is dispatched.
 struct ApplicationEventsComponent {
     bool installed = false;

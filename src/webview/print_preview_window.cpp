@@ -274,7 +274,7 @@ void PrintPreviewWindow::UpdateControls()
 cairo_surface_t* PrintPreviewWindow::PagePicture(int index, const PreviewRect& rect)
 {
     const int device_scale = gtk_widget_get_scale_factor(pages_);
-    const double scale = rect.width * device_scale;
+    const double scale = layout_.Zoom() * device_scale;
     if (scale != rendered_scale_) {
         pictures_.clear();
         rendered_scale_ = scale;

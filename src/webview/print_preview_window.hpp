@@ -93,6 +93,7 @@ private:
     // Set while the window itself moves the scroll position, so that the move does not pick a
     // current page of its own.
     bool scrolling_ = false;
+    // The zoom times the screen's scale that the pictures below were rendered at.
     double rendered_scale_ = 0.0;
     std::map<int, SurfacePtr> pictures_;
     int pages_rendered_ = 0;

@@ -1,6 +1,7 @@
 // The e-book runtime: one window that shows the pages of the e-book appended to this program.
 #include <cstdlib>
 
+#include <glibmm/exceptionhandler.h>
 #include <gtkmm/main.h>
 
 #include "common/event_boundary.hpp"
@@ -19,6 +20,10 @@ int main(int argc, char* argv[])
     }
     quillora::SetErrorReporter([&window](const std::string& text) {
         quillora::ShowErrorReport(window.get(), window->ApplicationTitle(), text);
+    });
+    // A gtkmm handler that lets an exception escape is reported like any other, never aborts.
+    Glib::add_exception_handler([] {
+        quillora::AtEventBoundary([] { throw; });
     });
 
     // An error in start-up is reported and the window still opens with what was applied.

@@ -77,3 +77,39 @@ void RecordPageAddress(std::string& last_page_address, const std::string& addres
 }
 
 }  // namespace quillora
+
+#include <filesystem>
+
+namespace quillora {
+
+bool IsBookDocument(const std::string& document_path, const std::string& book_folder)
+{
+    if (document_path.empty() || book_folder.empty() || document_path.front() != '/') {
+        return false;
+    }
+    // ".." and "." are resolved first, so that no path climbs out of the folder by its name.
+    const std::string path = std::filesystem::path(document_path).lexically_normal().string();
+    const std::string folder = std::filesystem::path(book_folder).lexically_normal().string();
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           (folder.back() == '/' || path[folder.size()] == '/');
+}
+
+bool EngineShowsScheme(std::string_view address)
+{
+    const std::size_t colon = address.find(':');
+    if (colon == std::string_view::npos) {
+        return true;
+    }
+    std::string scheme;
+    for (const char c : address.substr(0, colon)) {
+        scheme += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    for (const char* shown : {"http", "https", "file", "data", "about", "blob"}) {
+        if (scheme == shown) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace quillora

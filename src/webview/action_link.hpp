@@ -20,3 +20,15 @@ std::string ActionStringOf(std::string_view address);
 void RecordPageAddress(std::string& last_page_address, const std::string& address);
 
 }  // namespace quillora
+
+namespace quillora {
+
+// Whether a document may run actions: only the e-book's own pages, which lie in the executable's
+// folder (`book_folder`, ending in "/") or below it. `document_path` is a local path; an empty one
+// (no document, or one that is no local file) may not.
+bool IsBookDocument(const std::string& document_path, const std::string& book_folder);
+
+// Schemes the engine shows itself; links to any other (mailto:, tel:, ...) go to the desktop.
+bool EngineShowsScheme(std::string_view address);
+
+}  // namespace quillora

@@ -156,7 +156,14 @@ std::string StylingScript(const PageStyling& styling)
             "  sheet.id = 'quillora-scrollbar-colours';\n"
             "  (document.head || document.documentElement).appendChild(sheet);\n"
             "}\n"
-            "sheet.textContent = " + JavaScriptString(ScrollbarRules(styling.scrollbar_colors)) + ";\n";
+            "sheet.textContent = " + JavaScriptString(ScrollbarRules(styling.scrollbar_colors)) + ";\n"
+            // The engine makes the page's scroll bars once; they follow new rules only when made
+            // again, which taking them away for one layout does.
+            "const root = document.documentElement;\n"
+            "const overflow = root.style.overflow;\n"
+            "root.style.overflow = 'hidden';\n"
+            "void root.offsetHeight;\n"
+            "root.style.overflow = overflow;\n";
     }
     script +=
         "} catch (failure) { return String(failure); }\n"

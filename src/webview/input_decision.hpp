@@ -14,7 +14,7 @@ struct InputBlocking {
 
 // An event as the filter sees it, before any widget does.
 struct InputEvent {
-    enum class Kind { Other, ButtonPress, MultiButtonPress, ButtonRelease, KeyPress, KeyRelease };
+    enum class Kind { Other, Press, MultiPress, Release, KeyDown, KeyUp };
     Kind kind = Kind::Other;
     unsigned button = 0;         // mouse button; 3 is the right one
     bool control = false;        // Ctrl was down as of this event

@@ -24,6 +24,7 @@ std::string OrEmpty(const char* text)
 // One script run: what to call when it fails.
 struct ScriptCall {
     WebBrowser::ScriptFailure on_failure;
+    WebBrowser::ScriptResult on_result;
 };
 
 }  // namespace
@@ -159,9 +160,10 @@ bool WebBrowser::HasDocument() const
     return !document_url_.empty();
 }
 
-void WebBrowser::RunScript(const std::string& javascript, ScriptFailure on_failure)
+void WebBrowser::RunScript(const std::string& javascript, ScriptFailure on_failure,
+                           ScriptResult on_result)
 {
-    auto call = std::make_unique<ScriptCall>(ScriptCall{std::move(on_failure)});
+    auto call = std::make_unique<ScriptCall>(ScriptCall{std::move(on_failure), std::move(on_result)});
     webkit_web_view_evaluate_javascript(view_.get(), javascript.data(),
                                         static_cast<gssize>(javascript.size()), nullptr, nullptr,
                                         scripts_.get(), &OnScriptDone, call.release());
@@ -197,8 +199,11 @@ gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decisi
         WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
             WEBKIT_NAVIGATION_POLICY_DECISION(decision));
         const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-        Self(self).signal_before_navigate2.emit(DecodeNonAsciiEscapes(OrEmpty(uri)), cancel);
+        WebBrowser& browser = Self(self);
+        browser.deciding_redirect_ = webkit_navigation_action_is_redirect(action) != FALSE;
+        browser.signal_before_navigate2.emit(DecodeNonAsciiEscapes(OrEmpty(uri)), cancel);
     });
+    Self(self).deciding_redirect_ = false;
     // A handler that set `cancel` and then failed still cancels.
     if (cancel) {
         webkit_policy_decision_ignore(decision);
@@ -295,7 +300,16 @@ void WebBrowser::OnScriptDone(GObject* view, GAsyncResult* result, gpointer data
     const GObjectPtr<JSCValue> value = GObjectPtr<JSCValue>::Adopt(
         webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &raw_error));
     const GErrorPtr error(raw_error);
-    if (!error || g_error_matches(error.get(), G_IO_ERROR, G_IO_ERROR_CANCELLED)) {
+    if (!error) {
+        if (call->on_result && value) {
+            AtEventBoundary([&] {
+                const GCharPtr text(jsc_value_to_string(value.get()));
+                call->on_result(OrEmpty(text.get()));
+            });
+        }
+        return;
+    }
+    if (g_error_matches(error.get(), G_IO_ERROR, G_IO_ERROR_CANCELLED)) {
         return;
     }
     AtEventBoundary([&] {

@@ -62,12 +62,18 @@ public:
     // started it when the navigation is a link in that page or in one of its frames.
     [[nodiscard]] std::string LocationURL() const;
     [[nodiscard]] bool HasDocument() const;
+    // While signal_before_navigate2 is raised: whether the navigation is a server's redirect
+    // rather than something a document did.
+    [[nodiscard]] bool DecidingRedirect() const { return deciding_redirect_; }
 
     // Runs a script in the top-level document, without waiting for it. A failure goes to
-    // `on_failure` (inside the event boundary), or to the log when none is given. Nothing is
+    // `on_failure` (inside the event boundary), or to the log when none is given; the value the
+    // script ends with, as text, goes to `on_result` (inside the event boundary too). Nothing is
     // called for a script still running when this browser goes away.
     using ScriptFailure = std::function<void(const std::string& message)>;
-    void RunScript(const std::string& javascript, ScriptFailure on_failure = {});
+    using ScriptResult = std::function<void(const std::string& value)>;
+    void RunScript(const std::string& javascript, ScriptFailure on_failure = {},
+                   ScriptResult on_result = {});
 
     [[nodiscard]] GtkWidget* Widget() const;
     [[nodiscard]] WebKitWebView* View() const { return view_.get(); }
@@ -113,6 +119,7 @@ private:
     ProgressMapping progress_;
     std::string document_url_;
     bool load_failed_ = false;
+    bool deciding_redirect_ = false;
     // Last, so that the handlers are disconnected before anything they use goes away.
     std::vector<SignalConnection> connections_;
 };

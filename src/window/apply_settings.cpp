@@ -2,38 +2,26 @@
 // earlier ones (the state of a sizeable window follows the skin, the menu file holds line 3 as
 // the screen-fit test left it, the start-up action runs on a finished window).
 #include <algorithm>
-#include <chrono>
-#include <random>
+#include <utility>
 
 #include <gtkmm/menubar.h>
 #include <gtkmm/toolbar.h>
+#include <gtkmm/toolbutton.h>
 
 #include "common/error.hpp"
+#include "menu/custom_menu.hpp"
+#include "menu/menu_file.hpp"
+#include "menu/menu_model.hpp"
+#include "menu/profile_reader.hpp"
 #include "payload/conversions.hpp"
 #include "payload/setting_index.hpp"
 #include "payload/settings_list.hpp"
+#include "window/accessible_names.hpp"
 #include "window/caption_font.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/window_placement.hpp"
 
 namespace quillora {
-
-namespace {
-
-std::string RandomMenuFileStem()
-{
-    static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    std::mt19937 generator(
-        static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
-    std::uniform_int_distribution<int> letter(0, 25);
-    std::string stem(6, 'A');
-    for (char& c : stem) {
-        c = Letters[letter(generator)];
-    }
-    return stem;
-}
-
-}  // namespace
 
 void Tform_apresentacao::SetComponentVisible(const char* name, bool visible)
 {
@@ -47,7 +35,7 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
 
     application_title_ = settings.Get(title);                                  // 1
     kept_.startup_action = settings.Get(startup_action);                       // 2
-    kept_.menu_file_stem = RandomMenuFileStem();                               // 3
+    kept_.menu_file_stem = MenuFile::DrawMenuFileStem();                       // 3
     set_title(settings.Get(title));                                            // 4
     gradiente.StartColor = ToToolkitColour(settings.Get(gradient_start_color));  // 5
     ApplyCaptionFont(settings);                                                // 6
@@ -95,9 +83,9 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
             if (flag(block_setting)) block = true;
         }
     };
-    button_and_shortcut("bot_selectall", select_all_button_visible, block_ctrl_a, kept_.block_ctrl_a);
-    button_and_shortcut("botao_copiar", copy_button_visible, block_ctrl_c, kept_.block_ctrl_c);
-    button_and_shortcut("bt_imprimir", print_button_visible, block_ctrl_p, kept_.block_ctrl_p);
+    button_and_shortcut("bot_selectall", select_all_button_visible, block_ctrl_a, kept_.blocking.block_ctrl_a);
+    button_and_shortcut("botao_copiar", copy_button_visible, block_ctrl_c, kept_.blocking.block_ctrl_c);
+    button_and_shortcut("bt_imprimir", print_button_visible, block_ctrl_p, kept_.blocking.block_ctrl_p);
 
     SetComponentVisible("barra_estado", flag(status_bar_visible));            // 23
 
@@ -110,15 +98,15 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     kept_.about_copyright = settings.Get(about_copyright);
     kept_.about_app_name_size = settings.Get(about_app_name_size);
 
-    kept_.scrollbar_colors_on = flag(scrollbar_colors_on);                     // 25
+    kept_.styling.scrollbar_colors_on = flag(scrollbar_colors_on);             // 25
     for (int i = 0; i < 7; ++i) {
-        kept_.scrollbar_colors[static_cast<std::size_t>(i)] = settings.Get(scrollbar_face_color + i);
+        kept_.styling.scrollbar_colors[static_cast<std::size_t>(i)] = settings.Get(scrollbar_face_color + i);
     }
     kept_.print_with_dialog = flag(print_with_dialog);                         // 26
-    kept_.page_border_on = flag(page_border_on);
-    kept_.page_border_style = settings.Get(page_border_style);
-    kept_.page_border_color = settings.Get(page_border_color);
-    kept_.block_right_click = flag(block_right_click);                         // 27
+    kept_.styling.border_on = flag(page_border_on);
+    kept_.styling.border_style = settings.Get(page_border_style);
+    kept_.styling.border_color = settings.Get(page_border_color);
+    kept_.blocking.block_right_click = flag(block_right_click);                         // 27
 
     ApplyHints(settings);                                                      // 28
 
@@ -144,17 +132,31 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     RunStartupAction();                                                        // 34
 }
 
-void Tform_apresentacao::AttachCustomMenu(const SettingsList& /*settings*/)
+void Tform_apresentacao::AttachCustomMenu(const SettingsList& settings)
 {
-    // FIXME: write the settings as the menu definition file named after menu_file_stem and
-    // build Menu_Normal's items from it. Until then the menu has no items.
+    // The stem drawn at the start names the file; a name already taken is drawn anew.
+    bool first = true;
+    menu_file_ = MenuFile::Create(settings.Lines(), DefaultTemporaryFolder(), [&] {
+        return std::exchange(first, false) ? kept_.menu_file_stem : MenuFile::DrawMenuFileStem();
+    });
+    kept_.menu_file_stem = menu_file_->Stem();
+    custom_menu_->Build(BuildMenuModel(ProfileText::ReadFile(menu_file_->Path())));
     // The menu bar takes room only once it has items.
     Menu_Normal_->set_visible(!Menu_Normal_->get_children().empty());
 }
 
+void Tform_apresentacao::MenuItemClick(const std::string& item_name)
+{
+    // Read afresh at every click, as the file says now.
+    const std::string action = MenuItemAction(ProfileText::ReadFile(MenuFilePath()), item_name);
+    RunAction(action);
+}
+
 void Tform_apresentacao::RunStartupAction()
 {
-    // FIXME: run kept_.startup_action through the action interpreter, also when it is empty.
+    // Run also when empty; an error ends start-up here, before the connection check and the home
+    // page.
+    RunAction(kept_.startup_action);
 }
 
 void Tform_apresentacao::ApplyCaptionFont(const SettingsList& settings)
@@ -192,13 +194,23 @@ void Tform_apresentacao::ApplyButtonVisibility(const SettingsList& settings)
 void Tform_apresentacao::ApplyHints(const SettingsList& settings)
 {
     using namespace setting;
-    static constexpr std::pair<const char*, int> Hints[] = {
-        {"b_home", hint_home},         {"b_volta", hint_back},        {"b_proximo", hint_forward},
-        {"b_refresh", hint_refresh},   {"b_stop", hint_stop},         {"bot_selectall", hint_select_all},
-        {"botao_copiar", hint_copy},   {"bt_imprimir", hint_print},   {"bt_sair", hint_exit},
-        {"b_about", hint_about}};
-    for (const auto& [button, hint] : Hints) {
-        RequireComponent(button).set_tooltip_text(settings.Get(hint));
+    // The hint is also what assistive technologies announce; an empty one leaves what it does.
+    struct Hint {
+        const char* button;
+        int setting;
+        const char* fallback;
+    };
+    static constexpr Hint Hints[] = {
+        {"b_home", hint_home, "Home page"},       {"b_volta", hint_back, "Back"},
+        {"b_proximo", hint_forward, "Forward"},   {"b_refresh", hint_refresh, "Refresh"},
+        {"b_stop", hint_stop, "Stop"},            {"bot_selectall", hint_select_all, "Select all"},
+        {"botao_copiar", hint_copy, "Copy"},      {"bt_imprimir", hint_print, "Print"},
+        {"bt_sair", hint_exit, "Exit"},           {"b_about", hint_about, "About"}};
+    for (const auto& [button, hint, fallback] : Hints) {
+        auto& tool_button = dynamic_cast<Gtk::ToolButton&>(RequireComponent(button));
+        NameToolButton(tool_button, settings.Get(hint), fallback);
+        // On the item itself (a tool item's own setter would put it on its inner button).
+        static_cast<Gtk::Widget&>(tool_button).set_tooltip_text(settings.Get(hint));
     }
 }
 

@@ -9,7 +9,12 @@
 #include <gtkmm/toolbutton.h>
 
 #include "common/error.hpp"
+#include "common/event_boundary.hpp"
+#include "menu/custom_menu.hpp"
+#include "menu/menu_file.hpp"
+#include "webview/input_filter.hpp"
 #include "webview/web_browser.hpp"
+#include "window/accessible_names.hpp"
 #include "window/browser_status.hpp"
 #include "window/toolkit_setup.hpp"
 
@@ -61,13 +66,20 @@ Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
     status_ = std::make_unique<BrowserStatus>(*progresso_, *title_panel_,
                                               *Require<Gtk::Widget>(builder_, "b_volta"),
                                               *Require<Gtk::Widget>(builder_, "b_proximo"));
+    DescribeStatusBar(*barra_estado_, *title_panel_, *progresso_);
+    // The page has the keyboard first, so that it scrolls at once; Tab reaches the tool bar.
+    gtk_widget_grab_focus(web_->Widget());
     // The window starts where the description places it.
     move(293, 205);
     ConnectHandlers();
     GiveButtonsHandCursor();
 }
 
-Tform_apresentacao::~Tform_apresentacao() = default;
+Tform_apresentacao::~Tform_apresentacao()
+{
+    // No event may reach a filter whose flags are gone.
+    EventosAplicacao.reset();
+}
 
 Gtk::Widget* Tform_apresentacao::Component(const std::string& name) const
 {
@@ -89,6 +101,14 @@ void Tform_apresentacao::ConnectHandlers()
         [this](const std::string& title) { status_->WebTitleChange(title); });
     web_->signal_command_state_change.connect(
         [this](int command, bool enable) { status_->WebCommandStateChange(command, enable); });
+    web_->signal_before_navigate2.connect(
+        [this](const std::string& url, bool& cancel) { WebBeforeNavigate2(url, cancel); });
+    web_->signal_document_complete.connect([this](const std::string& url) { WebDocumentComplete(url); });
+    custom_menu_ = std::make_unique<CustomMenu>(*Menu_Normal_);
+    custom_menu_->signal_item_chosen().connect([this](const std::string& name) { MenuItemClick(name); });
+    ConnectToolButtons();
+    // Reads the kept flags at every event; all are off until the settings say otherwise.
+    EventosAplicacao = std::make_unique<InputFilter>(web_->Widget(), kept_.blocking);
 }
 
 void Tform_apresentacao::GiveButtonsHandCursor()
@@ -112,7 +132,12 @@ void Tform_apresentacao::GiveButtonsHandCursor()
 
 void Tform_apresentacao::FormClose()
 {
-    // The custom menu's temporary definition file is removed here once the menu exists.
+    menu_file_.reset();  // the menu's temporary definition file goes with the window
+}
+
+std::string Tform_apresentacao::MenuFilePath() const
+{
+    return menu_file_ ? menu_file_->Path() : std::string();
 }
 
 void Tform_apresentacao::RequestQuit()

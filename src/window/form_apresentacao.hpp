@@ -28,6 +28,9 @@ class ToolItem;
 namespace quillora {
 
 class BrowserStatus;
+class CustomMenu;
+class InputFilter;
+class MenuFile;
 class SettingsList;
 class WebBrowser;
 
@@ -48,8 +51,10 @@ public:
     // Closing: removes what the window left behind.
     void FormClose();
 
-    // Set when start-up told the application to end (home page missing, offline).
+    // Set when start-up told the application to end (home page missing, offline, an exit in
+    // the start-up action).
     bool QuitRequested() const { return quit_requested_; }
+    void RequestQuit();
     // The caption of error reports: the `title` setting once applied.
     const std::string& ApplicationTitle() const { return application_title_; }
 
@@ -59,6 +64,35 @@ public:
     Gtk::Widget& RequireComponent(const std::string& name) const;
     template <typename T>
     T* ComponentAs(const std::string& name) const { return dynamic_cast<T*>(Component(name)); }
+
+    // The tool-bar buttons' click handlers. Clicking a button runs its member; the action language
+    // calls the same members, whether or not the button is shown or enabled.
+    void b_homeClick();
+    void b_voltaClick();
+    void b_proximoClick();
+    void b_refreshClick();
+    void b_stopClick();
+    void bot_selectallClick();
+    void botao_copiarClick();
+    void bt_imprimirClick();
+    void bt_sairClick();
+    void b_aboutClick();
+
+    // Before every navigation: an action link is cancelled and its action run (for the book's
+    // own pages only); any other address is recorded as the last page address.
+    void WebBeforeNavigate2(const std::string& url, bool& cancel);
+    // Runs an action string on this window; errors and the silent abort leave it.
+    void RunAction(const std::string& action);
+    // A custom menu item was chosen: its action is read from the definition file now and run.
+    void MenuItemClick(const std::string& item_name);
+    CustomMenu& Menu() { return *custom_menu_; }
+    // The menu definition file's path, empty while there is none.
+    std::string MenuFilePath() const;
+
+    // A document has loaded: its address is recorded, then the page is styled.
+    void WebDocumentComplete(const std::string& url);
+    // The address the refresh button loads afresh while page styling is on.
+    const std::string& LastPageAddress() const { return last_page_address_; }
 
     WebBrowser& Web() { return *web_; }
     const KeptSettings& Kept() const { return kept_; }
@@ -73,13 +107,14 @@ public:
     AboutBox Sobre{*this};
     GradientCaption gradiente{*this, frame_};
     WindowAnimation animacao_form;
-    ApplicationEventsComponent EventosAplicacao;
+    std::unique_ptr<InputFilter> EventosAplicacao;
     SkinCollectionComponent SkinColecao;
     SkinEngine SkinData;
     SkinTitleBar SkinCaption{*this, frame_, gradiente, SkinData};
 
 private:
     void ConnectHandlers();
+    void ConnectToolButtons();
     void GiveButtonsHandCursor();
     void ApplySettings(SettingsList& settings);
     void ApplyCaptionFont(const SettingsList& settings);
@@ -91,7 +126,6 @@ private:
     void RunStartupAction();
     void SetComponentVisible(const char* name, bool visible);
     void OpenHomePage();
-    void RequestQuit();
 
     Glib::RefPtr<Gtk::Builder> builder_;
     Gtk::Toolbar* toolbar_ = nullptr;
@@ -102,9 +136,12 @@ private:
 
     std::unique_ptr<WebBrowser> web_;
     std::unique_ptr<BrowserStatus> status_;
+    std::unique_ptr<CustomMenu> custom_menu_;
+    std::unique_ptr<MenuFile> menu_file_;
 
     KeptSettings kept_;
     std::string executable_folder_;
+    std::string last_page_address_;
     std::string application_title_ = "Quillora";
     bool quit_requested_ = false;
 };

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <array>
 #include <string>
+
+#include "webview/document_styling.hpp"
+#include "webview/input_decision.hpp"
 
 namespace quillora {
 
@@ -21,17 +23,8 @@ struct KeptSettings {
     std::string home_button_alt_page;
 
     bool print_with_dialog = false;
-    bool scrollbar_colors_on = false;
-    bool page_border_on = false;
-    // face, highlight, 3-D light, dark shadow, shadow, arrow, track
-    std::array<std::string, 7> scrollbar_colors;
-    std::string page_border_style;
-    std::string page_border_color;
-
-    bool block_right_click = false;
-    bool block_ctrl_a = false;
-    bool block_ctrl_c = false;
-    bool block_ctrl_p = false;
+    PageStyling styling;
+    InputBlocking blocking;
 };
 
 }  // namespace quillora

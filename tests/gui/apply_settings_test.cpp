@@ -96,8 +96,8 @@ TEST_F(ApplySettingsTest, CaptionSizeCentredPositionFrameAndControls)
     EXPECT_FALSE(Visible("bt_imprimir"));
     EXPECT_TRUE(Visible("b_volta"));
     EXPECT_TRUE(Visible("botao_copiar"));
-    EXPECT_TRUE(window->Kept().block_ctrl_p) << "a hidden print button blocks Ctrl+P on request";
-    EXPECT_FALSE(window->Kept().block_ctrl_c) << "a visible copy button never blocks Ctrl+C";
+    EXPECT_TRUE(window->Kept().blocking.block_ctrl_p) << "a hidden print button blocks Ctrl+P on request";
+    EXPECT_FALSE(window->Kept().blocking.block_ctrl_c) << "a visible copy button never blocks Ctrl+C";
     EXPECT_EQ(window->Component("b_volta")->get_tooltip_text(), "Voltar uma página");
     EXPECT_EQ(window->Component("b_about")->get_tooltip_text(), "");
     EXPECT_EQ(window->Kept().home_page, settings[home_page]);

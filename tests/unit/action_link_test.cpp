@@ -54,3 +54,41 @@ TEST(ActionLink, OnlyAddressesThatAreNoActionBecomeTheLastPageAddress)
 
 }  // namespace
 }  // namespace quillora
+
+namespace quillora {
+namespace {
+
+TEST(ActionLink, OnlyTheBooksOwnDocumentsMayRunActions)
+{
+    const std::string book = "/home/ana/Atlas/";
+    struct Case {
+        std::string document;
+        bool trusted;
+    };
+    const Case cases[] = {
+        {"/home/ana/Atlas/pages/index.html", true},
+        {"/home/ana/Atlas/book", true},
+        // names that only begin like the folder, climbs out of it, and the folder itself
+        {"/home/ana/AtlasOther/index.html", false},
+        {"/home/ana/Atlas/pages/../../secret.html", false},
+        {"/home/ana/Atlas/", false},
+        // no document, or no local one
+        {"", false},
+        {"pages/index.html", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsBookDocument(c.document, book), c.trusted) << c.document;
+    }
+}
+
+TEST(ActionLink, SchemesTheEngineCannotShowGoToTheDesktop)
+{
+    EXPECT_TRUE(EngineShowsScheme("HTTPS://example.org/"));
+    EXPECT_TRUE(EngineShowsScheme("file:///book/index.html"));
+    EXPECT_TRUE(EngineShowsScheme("about:blank"));
+    EXPECT_FALSE(EngineShowsScheme("mailto:ana@example.org"));
+    EXPECT_FALSE(EngineShowsScheme("tel:+351123"));
+}
+
+}  // namespace
+}  // namespace quillora

@@ -1,0 +1,106 @@
+// The click handlers of the ten tool-bar buttons. The action language runs the same members.
+#include <gtkmm/toolbutton.h>
+
+#include "common/event_boundary.hpp"
+#include "payload/conversions.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+#include "window/page_path.hpp"
+
+namespace quillora {
+
+void Tform_apresentacao::ConnectToolButtons()
+{
+    using Handler = void (Tform_apresentacao::*)();
+    static constexpr std::pair<const char*, Handler> Buttons[] = {
+        {"b_home", &Tform_apresentacao::b_homeClick},
+        {"b_volta", &Tform_apresentacao::b_voltaClick},
+        {"b_proximo", &Tform_apresentacao::b_proximoClick},
+        {"b_refresh", &Tform_apresentacao::b_refreshClick},
+        {"b_stop", &Tform_apresentacao::b_stopClick},
+        {"bot_selectall", &Tform_apresentacao::bot_selectallClick},
+        {"botao_copiar", &Tform_apresentacao::botao_copiarClick},
+        {"bt_imprimir", &Tform_apresentacao::bt_imprimirClick},
+        {"bt_sair", &Tform_apresentacao::bt_sairClick},
+        {"b_about", &Tform_apresentacao::b_aboutClick},
+    };
+    for (const auto& [name, handler] : Buttons) {
+        auto& button = dynamic_cast<Gtk::ToolButton&>(RequireComponent(name));
+        button.signal_clicked().connect([this, handler = handler] {
+            AtEventBoundary([&] { (this->*handler)(); });
+        });
+    }
+}
+
+void Tform_apresentacao::b_homeClick()
+{
+    // The switch is converted at every click: a bad one is reported each time, and nothing loads.
+    const bool alternative = ToFlag(kept_.home_button_alt_on);
+    const std::string& page = alternative && !kept_.home_button_alt_page.empty()
+                                  ? kept_.home_button_alt_page
+                                  : kept_.home_page;
+    // Unlike at start-up, a missing page is left to the browser.
+    web_->Navigate(PagePathOf(page, executable_folder_));
+}
+
+void Tform_apresentacao::b_voltaClick()
+{
+    web_->GoBack();
+}
+
+void Tform_apresentacao::b_proximoClick()
+{
+    web_->GoForward();
+}
+
+void Tform_apresentacao::b_refreshClick()
+{
+    // A styled page is loaded afresh as a new navigation, so that it is styled again.
+    if (kept_.styling.scrollbar_colors_on || kept_.styling.border_on) {
+        web_->Navigate(last_page_address_);
+    } else {
+        web_->Refresh();
+    }
+}
+
+void Tform_apresentacao::b_stopClick()
+{
+    web_->Stop();
+}
+
+void Tform_apresentacao::bot_selectallClick()
+{
+    try {
+        web_->ExecWB(OleCmdId::SelectAll, OleCmdExecOpt::PromptUser);
+    } catch (const std::exception&) {
+        // Selecting all in a page that cannot be selected is not worth a message.
+    }
+}
+
+void Tform_apresentacao::botao_copiarClick()
+{
+    try {
+        web_->ExecWB(OleCmdId::Copy, OleCmdExecOpt::PromptUser);
+    } catch (const std::exception&) {
+        // Nor is copying with nothing selected.
+    }
+}
+
+void Tform_apresentacao::bt_imprimirClick()
+{
+    web_->ExecWB(OleCmdId::Print,
+                 kept_.print_with_dialog ? OleCmdExecOpt::PromptUser : OleCmdExecOpt::DontPromptUser);
+}
+
+void Tform_apresentacao::bt_sairClick()
+{
+    // The ordinary close path: the main loop ends and the closing handler runs.
+    close();
+}
+
+void Tform_apresentacao::b_aboutClick()
+{
+    // FIXME: fill and show the about box.
+}
+
+}  // namespace quillora

@@ -1,0 +1,286 @@
+// The window as a reader uses it: the tool-bar commands, page styling and the input filter, on the
+// real engine with real X input.
+#include <atk/atk.h>
+#include <gtest/gtest.h>
+#include <gtkmm/button.h>
+#include <gtkmm/toolbutton.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/event_boundary.hpp"
+#include "ebook_fixture.hpp"
+#include "gui_test_support.hpp"
+#include "payload/setting_index.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+
+// From gdk/gdkx.h, whose X11 macros clash with the test framework's names.
+extern "C" unsigned long gdk_x11_window_get_xid(GdkWindow* window);
+
+namespace quillora {
+namespace {
+
+using test::Page;
+using test::RunUntil;
+
+class ReaderWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
+        settings = test::PlainSettings();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        SetErrorReporter(nullptr);
+    }
+
+    // Packs the settings with the pages and opens the book until its home page has loaded.
+    void Open(const std::vector<std::pair<std::string, std::string>>& pages)
+    {
+        window.reset();
+        loaded.clear();
+        book = std::make_unique<test::EBookFixture>(settings);
+        for (const auto& [name, html] : pages) {
+            book->WritePage(name, html);
+        }
+        window = Tform_apresentacao::Create();
+        window->Web().signal_document_complete.connect([this](const std::string& url) { loaded.push_back(url); });
+        AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
+        window->show();
+        ASSERT_TRUE(RunUntil([&] { return !loaded.empty(); }));
+        ASSERT_TRUE(reports.empty()) << reports.front();
+    }
+
+    std::string PagePath(const std::string& name) const
+    {
+        return (std::filesystem::path(book->ProgramPath()).parent_path() / "pages" / name).string();
+    }
+    void Click(const char* button)
+    {
+        dynamic_cast<Gtk::Button&>(*window->ComponentAs<Gtk::ToolButton>(button)->get_child()).clicked();
+    }
+    // Clicks the button as the reader does, and waits for the next document to finish.
+    void ClickAndWait(const char* button)
+    {
+        const std::size_t before = loaded.size();
+        Click(button);
+        ASSERT_TRUE(RunUntil([&] { return loaded.size() > before; })) << button;
+    }
+    std::string Script(const std::string& body)
+    {
+        return test::EvaluateScript(window->Web().View(), body).value_or("<failed>");
+    }
+    // Lets a styling script that runs after the load finish.
+    void Settle() { test::RunFor(std::chrono::milliseconds(200)); }
+
+    // Real X input through xdotool, with the keyboard focus on the window.
+    void Xdotool(const std::string& arguments)
+    {
+        const auto id = gdk_x11_window_get_xid(window->get_window()->gobj());
+        const std::string command = "xdotool windowfocus --sync " + std::to_string(id) + " " + arguments;
+        int status = -1;
+        ASSERT_TRUE(g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, &status, nullptr));
+        ASSERT_EQ(status, 0) << command;
+        test::RunFor(std::chrono::milliseconds(300));
+    }
+
+    std::vector<std::string> settings;
+    std::unique_ptr<test::EBookFixture> book;
+    std::unique_ptr<Tform_apresentacao> window;
+    std::vector<std::string> loaded;
+    std::vector<std::string> reports;
+};
+
+TEST_F(ReaderWindowTest, HomeGoesToTheHomeOrAlternativePageAndReadsItsSwitchAtEveryClick)
+{
+    using namespace setting;
+    const std::vector<std::pair<std::string, std::string>> pages = {
+        {"index.html", Page("Home", "")}, {"other.html", Page("Other", "")},
+        {"alt.html", Page("Alternative", "")}};
+    struct Case {
+        const char* alt_on;
+        const char* alt_page;
+        const char* expected_title;
+    };
+    const Case cases[] = {
+        {"0", "C:\\Books\\Atlas\\pages\\alt.html", "Home"},
+        {"-1", "C:\\Books\\Atlas\\pages\\alt.html", "Alternative"},
+        {"True", "", "Home"},  // switched on without a page: the home page
+    };
+    for (const auto& c : cases) {
+        settings[home_button_alt_on] = c.alt_on;
+        settings[home_button_alt_page] = c.alt_page;
+        Open(pages);
+        window->Web().Navigate(PagePath("other.html"));
+        ASSERT_TRUE(RunUntil([&] { return loaded.size() == 2; }));
+        ClickAndWait("b_home");
+        EXPECT_EQ(Script("return document.title"), c.expected_title) << c.alt_on;
+    }
+
+    // A switch that is no truth value is reported at every click, and nothing is loaded.
+    settings[home_button_alt_on] = "maybe";
+    Open(pages);
+    Click("b_home");
+    Click("b_home");
+    test::RunFor(std::chrono::milliseconds(500));
+    EXPECT_EQ(loaded.size(), 1u);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0], "'maybe' is not a valid boolean value.");
+}
+
+TEST_F(ReaderWindowTest, StyledPagesAreStyledAfreshAndRefreshLoadsThemAgain)
+{
+    using namespace setting;
+    settings[page_border_on] = "-1";
+    settings[page_border_style] = "ridge";
+    settings[page_border_color] = "rgb(255, 0, 0)";
+    Open({{"index.html", Page("Home", "<p>text</p>")}});
+    Settle();
+    const std::string computed = "const s = getComputedStyle(document.body); ";
+    EXPECT_EQ(Script(computed + "return s.borderTopStyle + ' ' + s.borderTopColor"), "ridge rgb(255, 0, 0)");
+    EXPECT_EQ(window->LastPageAddress(), loaded.back());
+
+    // With styling on, refresh is a new navigation: a new document, styled again.
+    Script("window.marker = 'old document'; return ''");
+    ClickAndWait("b_refresh");
+    Settle();
+    EXPECT_EQ(Script("return String(window.marker)"), "undefined");
+    EXPECT_EQ(Script(computed + "return s.borderTopStyle"), "ridge");
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(ReaderWindowTest, ARefusedBorderStyleIsReportedAndStopsTheLaterPuts)
+{
+    using namespace setting;
+    settings[page_border_on] = "-1";
+    settings[page_border_style] = "wavy";
+    settings[page_border_color] = "red";
+    settings[scrollbar_colors_on] = "-1";
+    settings[scrollbar_face_color] = "#FF0000";
+    Open({{"index.html", Page("Home", "")}});
+    ASSERT_TRUE(RunUntil([&] { return !reports.empty(); }));
+    EXPECT_NE(reports[0].find("\"wavy\""), std::string::npos) << reports[0];
+    EXPECT_EQ(Script("return document.body.style.borderStyle + '|' + document.body.style.borderColor + '|' + "
+                     "String(document.getElementById('quillora-scrollbar-colours'))"),
+              "||null");
+}
+
+TEST_F(ReaderWindowTest, ScrollBarShowsTheAuthorsColours)
+{
+    using namespace setting;
+    settings[scrollbar_colors_on] = "-1";
+    settings[scrollbar_face_color] = "#FF0000";
+    settings[scrollbar_track_color] = "#0000FF";
+    std::string long_text;
+    for (int i = 0; i < 200; ++i) long_text += "<p>Line " + std::to_string(i) + "</p>";
+    Open({{"index.html", Page("Home", long_text)}});
+    Settle();
+    test::RunFor(std::chrono::milliseconds(300));
+
+    // Look at what is on screen at the page's right edge.
+    GtkWidget* view = window->Web().Widget();
+    const int width = gtk_widget_get_allocated_width(view);
+    const int height = gtk_widget_get_allocated_height(view);
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(view, GTK_WIDGET(window->gobj()), width - 8, 0, &x, &y);
+    const Glib::RefPtr<Gdk::Pixbuf> strip = Gdk::Pixbuf::create(window->get_window(), x, y, 1, height);
+    ASSERT_TRUE(strip);
+    bool face = false;
+    bool track = false;
+    const guint8* pixels = strip->get_pixels();
+    for (int row = 0; row < height; ++row) {
+        const guint8* p = pixels + row * strip->get_rowstride();
+        face = face || (p[0] == 255 && p[1] == 0 && p[2] == 0);
+        track = track || (p[0] == 0 && p[1] == 0 && p[2] == 255);
+    }
+    EXPECT_TRUE(face) << "the thumb in the face colour";
+    EXPECT_TRUE(track) << "the track in the track colour";
+}
+
+TEST_F(ReaderWindowTest, SelectAllAndCopyPutThePageTextOnTheClipboardAndNeverComplain)
+{
+    Open({{"index.html", Page("Home", "<p>Chapter one</p>")}});
+    Click("bot_selectall");
+    Click("botao_copiar");
+    // The engine copies in its own process; the clipboard follows shortly.
+    EXPECT_TRUE(RunUntil([] { return test::ClipboardText().value_or("") == "Chapter one"; }));
+
+    // Without any document both do nothing and show nothing.
+    window = Tform_apresentacao::Create();
+    Click("bot_selectall");
+    Click("botao_copiar");
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(ReaderWindowTest, ExitClosesThroughTheClosePath)
+{
+    Open({{"index.html", Page("Home", "")}});
+    bool asked_to_close = false;
+    window->signal_delete_event().connect([&](GdkEventAny*) {
+        asked_to_close = true;
+        return false;
+    });
+    Click("bt_sair");
+    EXPECT_TRUE(RunUntil([&] { return asked_to_close; }));
+    EXPECT_FALSE(window->get_visible());
+}
+
+TEST_F(ReaderWindowTest, BlockedRightClicksAndShortcutsNeverReachThePage)
+{
+    using namespace setting;
+    // The page logs what reaches it and keeps the engine's own menu from opening.
+    const std::string logger =
+        "<p>Text to select</p><script>window.seen = [];"
+        "addEventListener('keydown', e => { if (e.key !== 'Control') seen.push(e.key.toLowerCase()); });"
+        "addEventListener('contextmenu', e => { seen.push('menu'); e.preventDefault(); });</script>";
+    struct Case {
+        const char* block;  // block_right_click and the three shortcut flags
+        const char* buttons_visible;
+        const char* seen;
+    };
+    const Case cases[] = {
+        {"0", "0", "a,c,p,menu,v"},
+        {"-1", "0", "v"},
+        // a shown button never blocks its shortcut
+        {"-1", "-1", "a,c,p,v"},
+    };
+    for (const auto& c : cases) {
+        settings[block_right_click] = settings[block_ctrl_a] = settings[block_ctrl_c] = settings[block_ctrl_p] = c.block;
+        settings[select_all_button_visible] = settings[copy_button_visible] = settings[print_button_visible] =
+            c.buttons_visible;
+        Open({{"index.html", Page("Home", logger)}});
+        test::RunFor(std::chrono::milliseconds(300));
+        int x = 0;
+        int y = 0;
+        gtk_widget_translate_coordinates(window->Web().Widget(), GTK_WIDGET(window->gobj()), 40, 40, &x, &y);
+        Xdotool("key ctrl+a ctrl+c ctrl+p");
+        Xdotool("mousemove --window " + std::to_string(gdk_x11_window_get_xid(window->get_window()->gobj())) + " " +
+                std::to_string(x) + " " + std::to_string(y) + " click 3");
+        Xdotool("key ctrl+v");
+        EXPECT_EQ(Script("return seen.join(',')"), c.seen) << "block " << c.block << ", buttons " << c.buttons_visible;
+    }
+}
+
+TEST_F(ReaderWindowTest, AssistiveTechnologiesAnnounceTheHintsAndTheStatusBar)
+{
+    settings[setting::hint_home] = "Back to the map";
+    settings[setting::hint_stop] = "";
+    Open({{"index.html", Page("Home", "")}});
+    const auto name_of = [&](const char* button) {
+        AtkObject* accessible = gtk_widget_get_accessible(window->ComponentAs<Gtk::ToolButton>(button)->get_child()->gobj());
+        return std::string(atk_object_get_name(accessible));
+    };
+    EXPECT_EQ(name_of("b_home"), "Back to the map");
+    EXPECT_EQ(name_of("b_stop"), "Stop") << "without a hint, what the button does";
+    EXPECT_TRUE(window->ComponentAs<Gtk::ToolButton>("b_home")->get_child()->get_can_focus());
+    AtkObject* status = gtk_widget_get_accessible(window->Component("barra_estado")->gobj());
+    EXPECT_EQ(atk_object_get_role(status), ATK_ROLE_STATUSBAR);
+}
+
+}  // namespace
+}  // namespace quillora

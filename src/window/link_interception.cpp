@@ -1,0 +1,65 @@
+// Links whose target holds the action marker run a command of the action language instead of
+// loading; every other navigation is remembered for the refresh button.
+#include <glibmm/convert.h>
+#include <glibmm/main.h>
+
+#include "actions/action_interpreter.hpp"
+#include "common/event_boundary.hpp"
+#include "webview/action_link.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+#include "window/window_action_host.hpp"
+
+namespace quillora {
+
+namespace {
+
+// The local path of a file: address, or empty for any other.
+std::string LocalPathOfDocument(const std::string& address)
+{
+    try {
+        return Glib::filename_from_uri(address);
+    } catch (const Glib::Error&) {
+        return {};
+    }
+}
+
+}  // namespace
+
+void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, bool& cancel)
+{
+    if (!IsActionAddress(url)) {
+        if (!EngineShowsScheme(url)) {
+            // mailto:, tel: and the like open on the desktop, as the reader expects; the page stays.
+            cancel = true;
+            if (!web_->DecidingRedirect()) {
+                WindowActionHost(*this).OpenUri(url);
+            }
+            return;
+        }
+        RecordPageAddress(last_page_address_, url);
+        return;
+    }
+    // Cancelled before anything else, so that it stays cancelled whatever the action does.
+    cancel = true;
+    // Only the book's own pages run actions: a page from anywhere else, or a server redirecting
+    // to an action address, could otherwise start programs on the reader's machine.
+    if (web_->DecidingRedirect() ||
+        !IsBookDocument(LocalPathOfDocument(web_->LocationURL()), executable_folder_)) {
+        g_message("An action link in %s was not run: only the e-book's own pages run actions",
+                  web_->LocationURL().c_str());
+        return;
+    }
+    // The action runs once the engine has been told the navigation is off, so that a message
+    // box does not hold the navigation open.
+    Glib::signal_idle().connect_once(sigc::track_obj(
+        [this, action = ActionStringOf(url)] { AtEventBoundary([&] { RunAction(action); }); }, *this));
+}
+
+void Tform_apresentacao::RunAction(const std::string& action)
+{
+    WindowActionHost host(*this);
+    RunActionString(action, host);
+}
+
+}  // namespace quillora

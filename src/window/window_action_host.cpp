@@ -1,0 +1,182 @@
+#include "window/window_action_host.hpp"
+
+#include <gtkmm/toolbutton.h>
+#include <giomm/appinfo.h>
+#include <glibmm/shell.h>
+#include <glibmm/convert.h>
+#include <glibmm/fileutils.h>
+#include <glibmm/miscutils.h>
+#include <glibmm/spawn.h>
+#include <unistd.h>
+
+#include "common/error.hpp"
+#include "menu/custom_menu.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+#include "window/message_boxes.hpp"
+
+namespace quillora {
+
+namespace {
+
+struct ButtonOfTheWindow {
+    const char* name;
+    void (Tform_apresentacao::*click)();
+};
+
+const ButtonOfTheWindow& Of(ToolButton button)
+{
+    static constexpr ButtonOfTheWindow Buttons[] = {
+        {"b_home", &Tform_apresentacao::b_homeClick},
+        {"b_volta", &Tform_apresentacao::b_voltaClick},
+        {"b_proximo", &Tform_apresentacao::b_proximoClick},
+        {"b_refresh", &Tform_apresentacao::b_refreshClick},
+        {"b_stop", &Tform_apresentacao::b_stopClick},
+        {"bot_selectall", &Tform_apresentacao::bot_selectallClick},
+        {"botao_copiar", &Tform_apresentacao::botao_copiarClick},
+        {"bt_imprimir", &Tform_apresentacao::bt_imprimirClick},
+        {"bt_sair", &Tform_apresentacao::bt_sairClick},
+        {"b_about", &Tform_apresentacao::b_aboutClick},
+    };
+    return Buttons[static_cast<int>(button)];
+}
+
+const char* NameOf(Bar bar)
+{
+    return bar == Bar::Status ? "barra_estado" : "toolbar";
+}
+
+}  // namespace
+
+void WindowActionHost::ShowMessage(const std::string& caption, const std::string& text)
+{
+    ShowWarningBox(&window_, caption, text);
+}
+
+void WindowActionHost::SetCaption(const std::string& caption)
+{
+    window_.set_title(caption);
+    window_.gradiente.FormCaption = caption;
+    window_.gradiente.Update();
+}
+
+void WindowActionHost::CloseWindow()
+{
+    // During start-up the window has not been shown: the program ends without showing it.
+    if (!window_.get_visible()) {
+        window_.RequestQuit();
+        return;
+    }
+    window_.close();
+}
+
+void WindowActionHost::MaximizeWindow()
+{
+    window_.maximize();
+}
+
+void WindowActionHost::MinimizeApplication()
+{
+    window_.iconify();
+}
+
+std::string WindowActionHost::HomePage() const
+{
+    return window_.Kept().home_page;
+}
+
+std::string WindowActionHost::ExecutableFolder() const
+{
+    return window_.ExecutableFolder();
+}
+
+void WindowActionHost::Navigate(const std::string& target)
+{
+    window_.Web().Navigate(target);
+}
+
+void WindowActionHost::StopLoading()
+{
+    window_.Web().Stop();
+}
+
+void WindowActionHost::PrintPreview()
+{
+    window_.Web().ExecWB(OleCmdId::PrintPreview, OleCmdExecOpt::DontPromptUser);
+}
+
+void WindowActionHost::PageSetup()
+{
+    window_.Web().ExecWB(OleCmdId::PageSetup, OleCmdExecOpt::PromptUser);
+}
+
+void WindowActionHost::ClickButton(ToolButton button)
+{
+    (window_.*Of(button).click)();
+}
+
+bool WindowActionHost::IsButtonEnabled(ToolButton button) const
+{
+    return window_.RequireComponent(Of(button).name).get_sensitive();
+}
+
+void WindowActionHost::SetButtonEnabled(ToolButton button, bool enabled)
+{
+    window_.RequireComponent(Of(button).name).set_sensitive(enabled);
+}
+
+bool WindowActionHost::IsBarVisible(Bar bar) const
+{
+    return window_.RequireComponent(NameOf(bar)).get_visible();
+}
+
+void WindowActionHost::SetBarVisible(Bar bar, bool visible)
+{
+    window_.RequireComponent(NameOf(bar)).set_visible(visible);
+}
+
+void WindowActionHost::OpenUri(const std::string& uri)
+{
+    // Whatever the desktop shows when it cannot open the address is all the reader sees.
+    try {
+        Gio::AppInfo::launch_default_for_uri(uri);
+    } catch (const Glib::Error& error) {
+        g_message("The desktop cannot open %s: %s", uri.c_str(), error.what().c_str());
+    }
+}
+
+void WindowActionHost::OpenFile(const std::string& path, const std::string& parameters)
+{
+    try {
+        if (access(path.c_str(), X_OK) == 0 && !Glib::file_test(path, Glib::FILE_TEST_IS_DIR)) {
+            // A program is started with its parameters split as a shell would, never by a shell.
+            std::vector<std::string> argv{path};
+            if (!parameters.empty()) {
+                const auto split = Glib::shell_parse_argv(parameters);
+                argv.insert(argv.end(), split.begin(), split.end());
+            }
+            Glib::spawn_async("", argv, Glib::SPAWN_DEFAULT);  // in the program's working folder
+        } else {
+            const std::string full = Glib::path_is_absolute(path)
+                                         ? path
+                                         : Glib::build_filename(Glib::get_current_dir(), path);
+            Gio::AppInfo::launch_default_for_uri(Glib::filename_to_uri(full));
+        }
+    } catch (const Glib::Error& error) {
+        g_message("The desktop cannot open %s: %s", path.c_str(), error.what().c_str());
+    }
+}
+
+void WindowActionHost::ChangeMenuItem(const MenuAddress& address, MenuItemChange change,
+                                      const std::string& caption)
+{
+    window_.Menu().ChangeItem(address, change, caption);
+}
+
+void WindowActionHost::DisableReferencedMenuItem(const std::string& /*name*/)
+{
+    // The window holds no referenced menu item: nothing in an e-book can make it hold one, so
+    // the command finds nothing to rename or disable.
+}
+
+}  // namespace quillora

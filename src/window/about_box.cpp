@@ -1,15 +1,15 @@
 #include "window/about_box.hpp"
 
 #include <gdkmm/screen.h>
+#include <giomm/appinfo.h>
 #include <gtkmm/builder.h>
-#include <gtkmm/cssprovider.h>
 #include <gtkmm/button.h>
+#include <gtkmm/cssprovider.h>
 #include <gtkmm/dialog.h>
 #include <gtkmm/headerbar.h>
 #include <gtkmm/label.h>
 #include <gtkmm/linkbutton.h>
 #include <gtkmm/stylecontext.h>
-#include <giomm/appinfo.h>
 
 #include <algorithm>
 #include <memory>
@@ -58,18 +58,26 @@ void ShowLink(Gtk::LinkButton& link, const std::string& text)
     link.set_label(text);
     link.set_uri(address);
     link.set_sensitive(DesktopCanOpen(address));
+    // Announced as a link with the address it opens, not as a push button.
+    AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(link.gobj()));
+    atk_object_set_role(accessible, ATK_ROLE_LINK);
+    atk_object_set_description(accessible, address.c_str());
 }
 
-// Opens the link through the desktop; a link that fails to open is disabled, without a message.
-void ConnectLink(Gtk::LinkButton& link, Gtk::Dialog& dialog)
+// Opens the link through the desktop, and waits for the answer (the toolkit's own way answers
+// later, when the box may be gone); a link that fails to open is disabled, without a message.
+void ConnectLink(Gtk::LinkButton& link)
 {
     link.signal_activate_link().connect(
-        [&link, &dialog] {
+        [&link] {
             AtEventBoundary([&] {
+                const auto context = GObjectPtr<GdkAppLaunchContext>::Adopt(
+                    gdk_display_get_app_launch_context(link.get_display()->gobj()));
+                gdk_app_launch_context_set_timestamp(context.get(), gtk_get_current_event_time());
                 GError* raw_error = nullptr;
-                if (!gtk_show_uri_on_window(GTK_WINDOW(dialog.gobj()), link.get_uri().c_str(),
-                                            gtk_get_current_event_time(), &raw_error)) {
-                    const std::unique_ptr<GError, GErrorDeleter> error(raw_error);
+                if (!g_app_info_launch_default_for_uri(link.get_uri().c_str(),
+                                                       G_APP_LAUNCH_CONTEXT(context.get()), &raw_error)) {
+                    const GErrorPtr error(raw_error);
                     link.set_sensitive(false);
                 }
             });
@@ -130,7 +138,7 @@ void AboutBox::ShowModal(const std::string& application_title)
                                      std::pair{"Sobre_email", &fields_.EMail}}) {
         auto& link = Part<Gtk::LinkButton>(builder, name);
         ShowLink(link, *text);
-        ConnectLink(link, *dialog);
+        ConnectLink(link);
     }
 
     dialog->set_transient_for(parent_);

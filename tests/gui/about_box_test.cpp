@@ -112,6 +112,9 @@ TEST_F(AboutBoxTest, ShowsTheKeptTextsAndOkClosesIt)
         auto& email = Part<Gtk::LinkButton>(dialog, "Sobre_email");
         EXPECT_TRUE(email.get_visible());
         EXPECT_EQ(email.get_uri(), "mailto:atlas@example.org");
+        AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(email.gobj()));
+        EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_LINK);
+        EXPECT_STREQ(atk_object_get_name(accessible), "atlas@example.org");
         // no program for the scheme -> shown, but disabled
         auto& jump = Part<Gtk::LinkButton>(dialog, "Sobre_jump");
         EXPECT_TRUE(jump.get_visible());
@@ -135,6 +138,19 @@ TEST_F(AboutBoxTest, EmptyTextsAreLeftOutAndTheNameFallsBackOnTheTitle)
                                    "Sobre_jump", "Sobre_email"}) {
             EXPECT_FALSE(FindByName(dialog, hidden)->get_visible()) << hidden;
         }
+        dialog.response(Gtk::RESPONSE_OK);
+    }));
+}
+
+TEST_F(AboutBoxTest, ALinkThatFailsToOpenIsDisabled)
+{
+    // a file address: left to the click, which finds no such file -> the link is disabled
+    box.Fields().Jump = "file:///nonexistent-quillora-folder/about.html";
+    EXPECT_TRUE(ShowAndInspect([&](Gtk::Dialog& dialog) {
+        auto& jump = Part<Gtk::LinkButton>(dialog, "Sobre_jump");
+        EXPECT_TRUE(jump.get_sensitive());
+        jump.clicked();
+        EXPECT_FALSE(jump.get_sensitive());
         dialog.response(Gtk::RESPONSE_OK);
     }));
 }

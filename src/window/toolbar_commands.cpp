@@ -4,6 +4,7 @@
 #include "common/event_boundary.hpp"
 #include "payload/conversions.hpp"
 #include "webview/web_browser.hpp"
+#include "window/about_texts.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/page_path.hpp"
 
@@ -100,7 +101,9 @@ void Tform_apresentacao::bt_sairClick()
 
 void Tform_apresentacao::b_aboutClick()
 {
-    // FIXME: fill and show the about box.
+    // A name size that is no whole number stops the filling there, and no box is shown.
+    FillAboutFields(Sobre.Fields(), kept_);
+    Sobre.ShowModal(application_title_);
 }
 
 }  // namespace quillora

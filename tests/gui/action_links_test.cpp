@@ -1,0 +1,166 @@
+// Action links in real pages, the trust rule, programs started by an action, and the start-up
+// action, on the real window and engine.
+#include <glibmm/spawn.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/event_boundary.hpp"
+#include "ebook_fixture.hpp"
+#include "gui_test_support.hpp"
+#include "payload/setting_index.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+
+namespace quillora {
+namespace {
+
+using test::Page;
+using test::RunUntil;
+
+class ActionLinksTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
+        settings = test::PlainSettings();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        SetErrorReporter(nullptr);
+    }
+
+    // Starts the book; returns whether its home page loaded.
+    bool Start(const std::string& home_body)
+    {
+        book = std::make_unique<test::EBookFixture>(settings);
+        book->WritePage("index.html", Page("Home", home_body));
+        // A frame of the book that follows its own action link as soon as it has loaded.
+        book->WritePage("frame.html", Page("Frame", "<a id='f' href='ACTION:APPLICATIONTITLE %From a frame%'>f</a>"
+                                                    "<script>onload = () => document.getElementById('f').click()</script>"));
+        window = Tform_apresentacao::Create();
+        window->Web().signal_document_complete.connect([this](const std::string&) { ++loads; });
+        AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
+        if (window->QuitRequested() || !reports.empty()) {
+            return false;
+        }
+        window->show();
+        return RunUntil([&] { return loads > 0; }, std::chrono::seconds(10));
+    }
+    std::string Folder() const { return std::filesystem::path(book->ProgramPath()).parent_path().string() + "/"; }
+    void Script(const std::string& body) { test::EvaluateScript(window->Web().View(), body + "; return ''"); }
+    bool TitleBecomes(const std::string& title)
+    {
+        return RunUntil([&] { return window->get_title() == title; }, std::chrono::seconds(5));
+    }
+
+    std::vector<std::string> settings;
+    std::unique_ptr<test::EBookFixture> book;
+    std::unique_ptr<Tform_apresentacao> window;
+    std::vector<std::string> reports;
+    int loads = 0;
+};
+
+TEST_F(ActionLinksTest, EveryWrittenFormOfALinkRunsAsWritten)
+{
+    ASSERT_TRUE(Start(
+        "<a id='upper' href='ACTION:APPLICATIONTITLE %Café com leite%'>1</a>"
+        "<a id='lower' href='action:hidestatusbar()'>2</a>"
+        "<a id='blank' target='_blank' href='ACTION:DISABLEBUTTONNAVIGATION%20%BUTTON_HOME%'>3</a>"
+        "<iframe src='frame.html'></iframe>"));
+    EXPECT_TRUE(TitleBecomes("From a frame"));
+    Script("document.getElementById('upper').click()");
+    EXPECT_TRUE(TitleBecomes("Café com leite"));
+    Script("document.getElementById('lower').click()");
+    EXPECT_TRUE(RunUntil([&] { return !window->Component("barra_estado")->get_visible(); }));
+    Script("document.getElementById('blank').click()");
+    EXPECT_TRUE(RunUntil([&] { return !window->Component("b_home")->get_sensitive(); }));
+    Script("location.href = 'ACTION:APPLICATIONTITLE %By script%-@-SHOWSTATUSBAR()'");
+    EXPECT_TRUE(TitleBecomes("By script"));
+    EXPECT_TRUE(window->Component("barra_estado")->get_visible());
+    EXPECT_EQ(loads, 1) << "no action link loads anything";
+    EXPECT_TRUE(reports.empty()) << reports.front();
+}
+
+TEST_F(ActionLinksTest, PagesFromOutsideTheBookRunNothing)
+{
+    // A page served on loopback, reached from the book.
+    test::TempDir site;
+    site.Write("remote.html", Page("Remote", "<a id='r' href='ACTION:APPLICATIONTITLE %Taken over%'>r</a>"));
+    const int port = 20000 + static_cast<int>(getpid() % 20000);
+    Glib::Pid server = 0;
+    Glib::spawn_async(site.Path().string(),
+                      std::vector<std::string>{"python3", "-m", "http.server", "--bind", "127.0.0.1",
+                                               std::to_string(port)},
+                      Glib::SPAWN_SEARCH_PATH | Glib::SPAWN_STDOUT_TO_DEV_NULL | Glib::SPAWN_STDERR_TO_DEV_NULL,
+                      Glib::SlotSpawnChildSetup(), &server);
+    ASSERT_TRUE(Start(""));
+    const std::string address = "http://127.0.0.1:" + std::to_string(port) + "/remote.html";
+    for (int attempt = 0; attempt < 50 && window->get_title() != "x"; ++attempt) {
+        const int before = loads;
+        window->Web().Navigate(address);
+        RunUntil([&] { return loads > before; }, std::chrono::seconds(5));
+        if (test::EvaluateScript(window->Web().View(), "return document.title").value_or("") == "Remote") {
+            break;
+        }
+        test::RunFor(std::chrono::milliseconds(100));
+    }
+    ASSERT_EQ(test::EvaluateScript(window->Web().View(), "return document.title").value_or(""), "Remote");
+    Script("document.getElementById('r').click()");
+    test::RunFor(std::chrono::milliseconds(500));
+    kill(server, SIGTERM);
+    Glib::spawn_close_pid(server);
+    EXPECT_NE(window->get_title(), "Taken over");
+    EXPECT_EQ(test::EvaluateScript(window->Web().View(), "return document.title").value_or(""), "Remote")
+        << "the link stays cancelled";
+}
+
+TEST_F(ActionLinksTest, AProgramGetsItsParametersAsAShellWouldSplitThemWithoutAShell)
+{
+    ASSERT_TRUE(Start(""));
+    const std::string out = Folder() + "arguments.txt";
+    {
+        std::ofstream script(Folder() + "show-arguments");
+        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" << out << "'\n";
+    }
+    std::filesystem::permissions(Folder() + "show-arguments", std::filesystem::perms::owner_all);
+    AtEventBoundary([&] {
+        window->RunAction("EXECUTEOROPENFILE \"[Dir]show-arguments\"==\"one 'two words' $HOME;touch x\"");
+    });
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(out) && std::filesystem::file_size(out) > 0; }));
+    test::RunFor(std::chrono::milliseconds(200));
+    std::ifstream result(out);
+    std::stringstream lines;
+    lines << result.rdbuf();
+    EXPECT_EQ(lines.str(), "one\ntwo words\n$HOME;touch\nx\n");
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "x"));
+}
+
+TEST_F(ActionLinksTest, TheStartUpActionsErrorEndsStartUpAndItsExitEndsTheProgram)
+{
+    using namespace setting;
+    // An error: reported, and neither the connection check nor the home page follow.
+    settings[startup_action] = "APPLICATIONTITLE \"First\"-@-LOADHTML \"nobackslash\"-@-APPLICATIONTITLE \"Later\"";
+    settings[home_page] = "index.html";
+    EXPECT_FALSE(Start(""));
+    EXPECT_EQ(window->get_title(), "First");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(loads, 0);
+
+    // An exit: the program ends without the window ever showing, and nothing after it runs.
+    reports.clear();
+    settings = test::PlainSettings();
+    settings[startup_action] = "APPLICATIONEXIT()-@-APPLICATIONTITLE \"Later\"";
+    EXPECT_FALSE(Start(""));
+    EXPECT_TRUE(window->QuitRequested());
+    EXPECT_NE(window->get_title(), "Later");
+    EXPECT_TRUE(reports.empty());
+}
+
+}  // namespace
+}  // namespace quillora

@@ -7,13 +7,13 @@
 #include "window/about_texts.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/page_path.hpp"
+#include "window/tool_buttons.hpp"
 
 namespace quillora {
 
-void Tform_apresentacao::ConnectToolButtons()
+const std::array<ToolButtonHandler, 10>& ToolButtonHandlers()
 {
-    using Handler = void (Tform_apresentacao::*)();
-    static constexpr std::pair<const char*, Handler> Buttons[] = {
+    static constexpr std::array<ToolButtonHandler, 10> Handlers = {{
         {"b_home", &Tform_apresentacao::b_homeClick},
         {"b_volta", &Tform_apresentacao::b_voltaClick},
         {"b_proximo", &Tform_apresentacao::b_proximoClick},
@@ -24,8 +24,13 @@ void Tform_apresentacao::ConnectToolButtons()
         {"bt_imprimir", &Tform_apresentacao::bt_imprimirClick},
         {"bt_sair", &Tform_apresentacao::bt_sairClick},
         {"b_about", &Tform_apresentacao::b_aboutClick},
-    };
-    for (const auto& [name, handler] : Buttons) {
+    }};
+    return Handlers;
+}
+
+void Tform_apresentacao::ConnectToolButtons()
+{
+    for (const auto& [name, handler] : ToolButtonHandlers()) {
         auto& button = dynamic_cast<Gtk::ToolButton&>(RequireComponent(name));
         button.signal_clicked().connect([this, handler = handler] {
             AtEventBoundary([&] { (this->*handler)(); });

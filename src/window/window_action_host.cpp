@@ -14,31 +14,15 @@
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/message_boxes.hpp"
+#include "window/tool_buttons.hpp"
 
 namespace quillora {
 
 namespace {
 
-struct ButtonOfTheWindow {
-    const char* name;
-    void (Tform_apresentacao::*click)();
-};
-
-const ButtonOfTheWindow& Of(ToolButton button)
+const ToolButtonHandler& Of(ToolButton button)
 {
-    static constexpr ButtonOfTheWindow Buttons[] = {
-        {"b_home", &Tform_apresentacao::b_homeClick},
-        {"b_volta", &Tform_apresentacao::b_voltaClick},
-        {"b_proximo", &Tform_apresentacao::b_proximoClick},
-        {"b_refresh", &Tform_apresentacao::b_refreshClick},
-        {"b_stop", &Tform_apresentacao::b_stopClick},
-        {"bot_selectall", &Tform_apresentacao::bot_selectallClick},
-        {"botao_copiar", &Tform_apresentacao::botao_copiarClick},
-        {"bt_imprimir", &Tform_apresentacao::bt_imprimirClick},
-        {"bt_sair", &Tform_apresentacao::bt_sairClick},
-        {"b_about", &Tform_apresentacao::b_aboutClick},
-    };
-    return Buttons[static_cast<int>(button)];
+    return ToolButtonHandlers()[static_cast<std::size_t>(button)];
 }
 
 const char* NameOf(Bar bar)

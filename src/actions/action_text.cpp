@@ -1,6 +1,6 @@
 #include "actions/action_text.hpp"
 
-#include "actions/ascii_case.hpp"
+#include "common/ascii_case.hpp"
 #include "payload/text_encoding.hpp"
 
 namespace quillora {

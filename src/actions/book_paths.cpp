@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "actions/ascii_case.hpp"
+#include "common/ascii_case.hpp"
 #include "common/error.hpp"
 #include "payload/text_encoding.hpp"
 #include "window/page_path.hpp"

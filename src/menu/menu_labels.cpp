@@ -3,6 +3,8 @@
 #include <optional>
 #include <set>
 
+#include "common/ascii_case.hpp"
+
 namespace quillora {
 namespace {
 
@@ -12,8 +14,6 @@ bool IsAsciiAlnum(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
-
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // A caption split into its visible text and the index in that text of its marked character.
 struct Marked {
@@ -40,7 +40,7 @@ Marked ReadMarks(std::string_view caption)
 // The index of a character that can stand for the caption and is still free.
 std::optional<std::size_t> FreeLetter(const std::string& text, const std::set<char>& taken)
 {
-    const auto free = [&](std::size_t i) { return IsAsciiAlnum(text[i]) && !taken.contains(Fold(text[i])); };
+    const auto free = [&](std::size_t i) { return IsAsciiAlnum(text[i]) && !taken.contains(AsciiLower(text[i])); };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool word_start = i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t';
         if (word_start && free(i)) {
@@ -80,7 +80,7 @@ std::vector<std::string> MenuLabels(const std::vector<std::string>& captions)
         marked.push_back(caption == Separator ? Marked{} : ReadMarks(caption));
         const auto& last = marked.back();
         if (last.mark) {
-            taken.insert(Fold(last.text[*last.mark]));
+            taken.insert(AsciiLower(last.text[*last.mark]));
         }
     }
     std::vector<std::string> labels;
@@ -89,7 +89,7 @@ std::vector<std::string> MenuLabels(const std::vector<std::string>& captions)
         if (captions[n] != Separator && !entry.mark) {
             entry.mark = FreeLetter(entry.text, taken);
             if (entry.mark) {
-                taken.insert(Fold(entry.text[*entry.mark]));
+                taken.insert(AsciiLower(entry.text[*entry.mark]));
             }
         }
         labels.push_back(GtkLabel(entry));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "common/ascii_case.hpp"
 #include "payload/text_encoding.hpp"
 
 namespace quillora {
@@ -136,8 +137,7 @@ private:
 
 bool SameProfileName(std::string_view a, std::string_view b)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+    return EqualsIgnoringCase(a, b);
 }
 
 ProfileText ProfileText::Parse(std::string_view text, int first_line)

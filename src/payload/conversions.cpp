@@ -1,5 +1,7 @@
 #include "payload/conversions.hpp"
 
+#include "common/ascii_case.hpp"
+
 #include <limits>
 #include <optional>
 
@@ -26,24 +28,6 @@ int HexDigitValue(char c)
         return c - 'A' + 10;
     }
     return -1;
-}
-
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Reads a floating-point number and tells only whether it is non-zero: a number is zero exactly

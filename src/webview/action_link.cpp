@@ -1,6 +1,10 @@
 #include "webview/action_link.hpp"
 
 #include <cstddef>
+#include <filesystem>
+
+#include "common/ascii_case.hpp"
+#include "payload/text_encoding.hpp"
 
 namespace quillora {
 
@@ -8,43 +12,12 @@ namespace {
 
 constexpr std::string_view Marker = "ACTION:";
 
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool IsUtf8Continuation(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u;
-}
-
-// The byte offset just after the first `count` UTF-8 characters (the end when there are fewer).
-std::size_t AfterCharacters(std::string_view text, std::size_t count)
-{
-    std::size_t offset = 0;
-    while (count > 0 && offset < text.size()) {
-        ++offset;
-        while (offset < text.size() && IsUtf8Continuation(text[offset])) {
-            ++offset;
-        }
-        --count;
-    }
-    return offset;
-}
-
 }  // namespace
 
 bool IsActionAddress(std::string_view address)
 {
-    if (address.size() < Marker.size()) {
-        return false;
-    }
     for (std::size_t start = 0; start + Marker.size() <= address.size(); ++start) {
-        std::size_t i = 0;
-        while (i < Marker.size() && UpperAscii(address[start + i]) == Marker[i]) {
-            ++i;
-        }
-        if (i == Marker.size()) {
+        if (StartsWithIgnoringCase(address.substr(start), Marker)) {
             return true;
         }
     }
@@ -53,7 +26,7 @@ bool IsActionAddress(std::string_view address)
 
 std::string ActionStringOf(std::string_view address)
 {
-    const std::string_view rest = address.substr(AfterCharacters(address, Marker.size()));
+    const std::string_view rest = address.substr(Utf8Prefix(address, Marker.size()).size());
     std::string action;
     action.reserve(rest.size());
     for (std::size_t i = 0; i < rest.size(); ++i) {
@@ -76,12 +49,6 @@ void RecordPageAddress(std::string& last_page_address, const std::string& addres
     }
 }
 
-}  // namespace quillora
-
-#include <filesystem>
-
-namespace quillora {
-
 bool IsBookDocument(const std::string& document_path, const std::string& book_folder)
 {
     if (document_path.empty() || book_folder.empty() || document_path.front() != '/') {
@@ -100,10 +67,7 @@ bool EngineShowsScheme(std::string_view address)
     if (colon == std::string_view::npos) {
         return true;
     }
-    std::string scheme;
-    for (const char c : address.substr(0, colon)) {
-        scheme += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    const std::string scheme = AsciiLowerCopy(address.substr(0, colon));
     for (const char* shown : {"http", "https", "file", "data", "about", "blob"}) {
         if (scheme == shown) {
             return true;

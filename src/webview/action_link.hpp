@@ -19,10 +19,6 @@ std::string ActionStringOf(std::string_view address);
 // not an action link replaces it.
 void RecordPageAddress(std::string& last_page_address, const std::string& address);
 
-}  // namespace quillora
-
-namespace quillora {
-
 // Whether a document may run actions: only the e-book's own pages, which lie in the executable's
 // folder (`book_folder`, ending in "/") or below it. `document_path` is a local path; an empty one
 // (no document, or one that is no local file) may not.

@@ -1,13 +1,12 @@
 #include "window/caption_font.hpp"
 
+#include "common/ascii_case.hpp"
 #include "payload/conversions.hpp"
 #include "payload/settings_list.hpp"
 
 namespace quillora {
 
 namespace {
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool MatchesIgnoringCase(std::string_view text, std::size_t at, std::string_view word)
 {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "action_check.hpp"
+#include "common/ascii_case.hpp"
 #include "menu/menu_model.hpp"
 #include "menu/profile_reader.hpp"
 
@@ -12,17 +13,6 @@ namespace quillora::pack {
 namespace {
 
 constexpr std::string_view Subject = "menu";
-
-std::string Upper(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return result;
-}
 
 bool IsKnownSection(std::string_view name)
 {
@@ -153,7 +143,7 @@ private:
                 break;
             case ProfileNoteKind::RepeatedSection:
                 if (IsKnownSection(note.name)) {
-                    Error(note.line, "section [" + Upper(note.name) + "] is given twice (first on line " +
+                    Error(note.line, "section [" + AsciiUpperCopy(note.name) + "] is given twice (first on line " +
                                          std::to_string(SourceLine(note.earlier_line)) + ")");
                 } else {
                     UnknownSection(note.line, note.name);
@@ -161,7 +151,7 @@ private:
                 break;
             case ProfileNoteKind::RepeatedKey:
                 if (IsKnownSection(note.section)) {
-                    Error(note.line, note.name + " is given twice in [" + Upper(note.section) +
+                    Error(note.line, note.name + " is given twice in [" + AsciiUpperCopy(note.section) +
                                          "] (first on line " + std::to_string(SourceLine(note.earlier_line)) + ")");
                 }
                 break;

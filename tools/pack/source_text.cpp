@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "common/ascii_case.hpp"
 #include "payload/setting_index.hpp"
 #include "payload/text_encoding.hpp"
 
@@ -24,14 +25,6 @@ std::string_view Trim(std::string_view text)
         text.remove_suffix(1);
     }
     return text;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
 }
 
 std::size_t EditDistance(std::string_view a, std::string_view b)

@@ -5,7 +5,8 @@
 
 namespace quillora {
 
-// Letter case of the action language: only the ASCII letters have one, whatever the locale.
+// Letter case as the e-book's formats know it: only the ASCII letters have one, whatever the
+// locale.
 
 constexpr char AsciiUpper(char c)
 {
@@ -17,6 +18,15 @@ constexpr char AsciiLower(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+inline std::string AsciiUpperCopy(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper) {
+        c = AsciiUpper(c);
+    }
+    return upper;
+}
+
 inline std::string AsciiLowerCopy(std::string_view text)
 {
     std::string lower(text);
@@ -24,6 +34,19 @@ inline std::string AsciiLowerCopy(std::string_view text)
         c = AsciiLower(c);
     }
     return lower;
+}
+
+constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 constexpr bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)

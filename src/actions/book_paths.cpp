@@ -1,6 +1,5 @@
 #include "actions/book_paths.hpp"
 
-#include <algorithm>
 
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
@@ -73,13 +72,6 @@ std::string WithTrailingBackslash(std::string_view text)
 std::string WithTrailingSlash(std::string_view text)
 {
     return WithTrailing(text, '/');
-}
-
-std::string LocalPathOf(std::string_view path)
-{
-    std::string local(path);
-    std::replace(local.begin(), local.end(), '\\', '/');
-    return local;
 }
 
 std::string WindowsFolder()

@@ -19,9 +19,6 @@ std::string RebaseBookPath(std::string_view home_path, std::string_view authored
 std::string WithTrailingBackslash(std::string_view text);
 std::string WithTrailingSlash(std::string_view text);
 
-// A stored or authored path as a local one: every "\" becomes "/".
-std::string LocalPathOf(std::string_view path);
-
 // The folders that "[WindowsDir]" and "[SystemDir]" stand for. Here they are the shared system
 // tree and the folder of its programs: "/usr" and "/usr/bin".
 std::string WindowsFolder();

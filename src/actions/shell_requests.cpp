@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "common/ascii_case.hpp"
 #include "actions/book_paths.hpp"
+#include "common/ascii_case.hpp"
 #include "common/error.hpp"
 #include "payload/text_encoding.hpp"
+#include "window/page_path.hpp"
 
 namespace quillora {
 namespace {

@@ -1,5 +1,7 @@
 #include "window/page_path.hpp"
 
+#include <algorithm>
+
 #include "common/error.hpp"
 
 namespace quillora {
@@ -29,18 +31,14 @@ std::string_view FileNameOf(std::string_view stored_path)
     return separator == std::string_view::npos ? stored_path : stored_path.substr(separator + 1);
 }
 
-// The stored form separates with backslashes; locally a backslash left inside a name is a
-// folder separator too, so that no file name with a backslash in it is ever asked for.
-std::string ToLocal(std::string_view text)
+}  // namespace
+
+std::string LocalPathOf(std::string_view stored_path)
 {
-    std::string local(text);
-    for (char& c : local) {
-        if (c == '\\') c = '/';
-    }
+    std::string local(stored_path);
+    std::replace(local.begin(), local.end(), '\\', '/');
     return local;
 }
-
-}  // namespace
 
 std::string PagePathOf(std::string_view stored_path, const std::string& executable_folder)
 {
@@ -53,7 +51,7 @@ std::string PagePathOf(std::string_view stored_path, const std::string& executab
     if (folder.empty() || folder.back() != '\\') {
         folder += '\\';
     }
-    return executable_folder + ToLocal(folder) + ToLocal(FileNameOf(stored_path));
+    return executable_folder + LocalPathOf(folder) + LocalPathOf(FileNameOf(stored_path));
 }
 
 }  // namespace quillora

@@ -10,6 +10,10 @@ namespace quillora {
 // adjacent backslashes counts, a backslash at the very end adds no empty last component.
 std::vector<std::string> SplitStoredPath(std::string_view stored_path);
 
+// A stored path as a local one: every "\" becomes "/", also one left inside a name, so that no
+// file name with a backslash in it is ever asked for.
+std::string LocalPathOf(std::string_view stored_path);
+
 // The local path of a page that the authoring machine stored as a full backslash path: only the
 // name of the folder holding the file and the file name survive, placed in `executable_folder`
 // (which ends in "/"). A stored path with fewer than two components fails with

@@ -1,6 +1,5 @@
 #include "actions/book_paths.hpp"
 
-
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
 #include "payload/text_encoding.hpp"

@@ -17,7 +17,6 @@
 #include "window/toolkit_setup.hpp"
 
 // Last: X11 defines names that other headers use.
-#include <gdk/gdkx.h>
 
 namespace quillora {
 namespace {
@@ -163,12 +162,7 @@ TEST_F(AboutBoxTest, EnterAndEscapeCloseIt)
     for (const char* key : {"Return", "Escape"}) {
         EXPECT_TRUE(ShowAndInspect([&](Gtk::Dialog& dialog) {
             Part<Gtk::Label>(dialog, "Sobre_description").grab_focus();
-            const auto id = gdk_x11_window_get_xid(dialog.get_window()->gobj());
-            const std::string command =
-                "xdotool windowfocus --sync " + std::to_string(id) + " key " + key;
-            int status = -1;
-            EXPECT_TRUE(g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, &status, nullptr));
-            EXPECT_EQ(status, 0) << command;
+            EXPECT_TRUE(test::Xdotool(dialog.get_window()->gobj(), std::string("key ") + key));
         })) << key;
     }
 }

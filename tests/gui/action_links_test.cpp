@@ -4,17 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "common/event_boundary.hpp"
-#include "ebook_fixture.hpp"
-#include "gui_test_support.hpp"
+#include "book_window_test.hpp"
 #include "payload/setting_index.hpp"
-#include "webview/web_browser.hpp"
-#include "window/form_apresentacao.hpp"
 
 namespace quillora {
 namespace {
@@ -22,48 +17,23 @@ namespace {
 using test::Page;
 using test::RunUntil;
 
-class ActionLinksTest : public testing::Test {
+class ActionLinksTest : public test::BookWindowTest {
 protected:
-    void SetUp() override
-    {
-        SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
-        settings = test::PlainSettings();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        SetErrorReporter(nullptr);
-    }
-
-    // Starts the book; returns whether its home page loaded.
+    // Starts the book on a home page with the body and a frame page of the book that follows its
+    // own action link as soon as it has loaded.
     bool Start(const std::string& home_body)
     {
-        book = std::make_unique<test::EBookFixture>(settings);
-        book->WritePage("index.html", Page("Home", home_body));
-        // A frame of the book that follows its own action link as soon as it has loaded.
-        book->WritePage("frame.html", Page("Frame", "<a id='f' href='ACTION:APPLICATIONTITLE %From a frame%'>f</a>"
-                                                    "<script>onload = () => document.getElementById('f').click()</script>"));
-        window = Tform_apresentacao::Create();
-        window->Web().signal_document_complete.connect([this](const std::string&) { ++loads; });
-        AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
-        if (window->QuitRequested() || !reports.empty()) {
-            return false;
-        }
-        window->show();
-        return RunUntil([&] { return loads > 0; }, std::chrono::seconds(10));
+        return BookWindowTest::Start(
+            {{"index.html", Page("Home", home_body)},
+             {"frame.html", Page("Frame", "<a id='f' href='ACTION:APPLICATIONTITLE %From a frame%'>f</a>"
+                                          "<script>onload = () => document.getElementById('f').click()</script>")}});
     }
-    std::string Folder() const { return std::filesystem::path(book->ProgramPath()).parent_path().string() + "/"; }
-    void Script(const std::string& body) { test::EvaluateScript(window->Web().View(), body + "; return ''"); }
+    void Run(const std::string& body) { Script(body + "; return ''"); }
     bool TitleBecomes(const std::string& title)
     {
         return RunUntil([&] { return window->get_title() == title; }, std::chrono::seconds(5));
     }
 
-    std::vector<std::string> settings;
-    std::unique_ptr<test::EBookFixture> book;
-    std::unique_ptr<Tform_apresentacao> window;
-    std::vector<std::string> reports;
-    int loads = 0;
 };
 
 TEST_F(ActionLinksTest, EveryWrittenFormOfALinkRunsAsWritten)
@@ -74,16 +44,16 @@ TEST_F(ActionLinksTest, EveryWrittenFormOfALinkRunsAsWritten)
         "<a id='blank' target='_blank' href='ACTION:DISABLEBUTTONNAVIGATION%20%BUTTON_HOME%'>3</a>"
         "<iframe src='frame.html'></iframe>"));
     EXPECT_TRUE(TitleBecomes("From a frame"));
-    Script("document.getElementById('upper').click()");
+    Run("document.getElementById('upper').click()");
     EXPECT_TRUE(TitleBecomes("Café com leite"));
-    Script("document.getElementById('lower').click()");
+    Run("document.getElementById('lower').click()");
     EXPECT_TRUE(RunUntil([&] { return !window->Component("barra_estado")->get_visible(); }));
-    Script("document.getElementById('blank').click()");
+    Run("document.getElementById('blank').click()");
     EXPECT_TRUE(RunUntil([&] { return !window->Component("b_home")->get_sensitive(); }));
-    Script("location.href = 'ACTION:APPLICATIONTITLE %By script%-@-SHOWSTATUSBAR()'");
+    Run("location.href = 'ACTION:APPLICATIONTITLE %By script%-@-SHOWSTATUSBAR()'");
     EXPECT_TRUE(TitleBecomes("By script"));
     EXPECT_TRUE(window->Component("barra_estado")->get_visible());
-    EXPECT_EQ(loads, 1) << "no action link loads anything";
+    EXPECT_EQ(loaded.size(), 1u) << "no action link loads anything";
     EXPECT_TRUE(reports.empty()) << reports.front();
 }
 
@@ -93,30 +63,35 @@ TEST_F(ActionLinksTest, PagesFromOutsideTheBookRunNothing)
     test::TempDir site;
     site.Write("remote.html", Page("Remote", "<a id='r' href='ACTION:APPLICATIONTITLE %Taken over%'>r</a>"));
     const int port = 20000 + static_cast<int>(getpid() % 20000);
-    Glib::Pid server = 0;
+    struct Server {
+        Glib::Pid pid = 0;
+        ~Server()
+        {
+            if (pid != 0) {
+                kill(pid, SIGTERM);
+                Glib::spawn_close_pid(pid);
+            }
+        }
+    } server;
     Glib::spawn_async(site.Path().string(),
                       std::vector<std::string>{"python3", "-m", "http.server", "--bind", "127.0.0.1",
                                                std::to_string(port)},
                       Glib::SPAWN_SEARCH_PATH | Glib::SPAWN_STDOUT_TO_DEV_NULL | Glib::SPAWN_STDERR_TO_DEV_NULL,
-                      Glib::SlotSpawnChildSetup(), &server);
+                      Glib::SlotSpawnChildSetup(), &server.pid);
     ASSERT_TRUE(Start(""));
+    // Loaded again until the server has started and answers.
     const std::string address = "http://127.0.0.1:" + std::to_string(port) + "/remote.html";
-    for (int attempt = 0; attempt < 50 && window->get_title() != "x"; ++attempt) {
-        const int before = loads;
+    for (int attempt = 0; attempt < 50 && Script("return document.title") != "Remote"; ++attempt) {
+        const std::size_t before = loaded.size();
         window->Web().Navigate(address);
-        RunUntil([&] { return loads > before; }, std::chrono::seconds(5));
-        if (test::EvaluateScript(window->Web().View(), "return document.title").value_or("") == "Remote") {
-            break;
-        }
+        RunUntil([&] { return loaded.size() > before; }, std::chrono::seconds(5));
         test::RunFor(std::chrono::milliseconds(100));
     }
-    ASSERT_EQ(test::EvaluateScript(window->Web().View(), "return document.title").value_or(""), "Remote");
-    Script("document.getElementById('r').click()");
+    ASSERT_EQ(Script("return document.title"), "Remote");
+    Run("document.getElementById('r').click()");
     test::RunFor(std::chrono::milliseconds(500));
-    kill(server, SIGTERM);
-    Glib::spawn_close_pid(server);
     EXPECT_NE(window->get_title(), "Taken over");
-    EXPECT_EQ(test::EvaluateScript(window->Web().View(), "return document.title").value_or(""), "Remote")
+    EXPECT_EQ(Script("return document.title"), "Remote")
         << "the link stays cancelled";
 }
 
@@ -150,7 +125,7 @@ TEST_F(ActionLinksTest, TheStartUpActionsErrorEndsStartUpAndItsExitEndsTheProgra
     EXPECT_FALSE(Start(""));
     EXPECT_EQ(window->get_title(), "First");
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(loads, 0);
+    EXPECT_TRUE(loaded.empty());
 
     // An exit: the program ends without the window ever showing, and nothing after it runs.
     reports.clear();

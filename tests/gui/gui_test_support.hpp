@@ -16,6 +16,9 @@
 
 #include "support/temp_files.hpp"
 
+// From gdk/gdkx.h, whose X11 macros clash with names in the tests.
+extern "C" unsigned long gdk_x11_window_get_xid(GdkWindow* window);
+
 namespace quillora::test {
 
 using namespace std::chrono_literals;
@@ -88,6 +91,16 @@ inline std::optional<std::string> EvaluateScript(WebKitWebView* view, const std:
         RunUntil([&] { return outcome.done; }, 600s);
     }
     return outcome.value;
+}
+
+// Real X input: xdotool with the keyboard focus on `window` first, then `arguments` ("key
+// ctrl+c", "mousemove ... click 3"). True when xdotool succeeded.
+inline bool Xdotool(GdkWindow* window, const std::string& arguments)
+{
+    const std::string command = "xdotool windowfocus --sync " +
+                                std::to_string(gdk_x11_window_get_xid(window)) + " " + arguments;
+    int status = -1;
+    return g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, &status, nullptr) && status == 0;
 }
 
 // The text on the clipboard, read through the main loop.

@@ -5,19 +5,10 @@
 #include <gtkmm/button.h>
 #include <gtkmm/toolbutton.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "common/event_boundary.hpp"
-#include "ebook_fixture.hpp"
-#include "gui_test_support.hpp"
+#include "book_window_test.hpp"
 #include "payload/setting_index.hpp"
-#include "webview/web_browser.hpp"
-#include "window/form_apresentacao.hpp"
-
-// From gdk/gdkx.h, whose X11 macros clash with the test framework's names.
-extern "C" unsigned long gdk_x11_window_get_xid(GdkWindow* window);
 
 namespace quillora {
 namespace {
@@ -25,40 +16,12 @@ namespace {
 using test::Page;
 using test::RunUntil;
 
-class ReaderWindowTest : public testing::Test {
+class ReaderWindowTest : public test::BookWindowTest {
 protected:
-    void SetUp() override
-    {
-        SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
-        settings = test::PlainSettings();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        SetErrorReporter(nullptr);
-    }
-
     // Packs the settings with the pages and opens the book until its home page has loaded.
-    void Open(const std::vector<std::pair<std::string, std::string>>& pages)
-    {
-        window.reset();
-        loaded.clear();
-        book = std::make_unique<test::EBookFixture>(settings);
-        for (const auto& [name, html] : pages) {
-            book->WritePage(name, html);
-        }
-        window = Tform_apresentacao::Create();
-        window->Web().signal_document_complete.connect([this](const std::string& url) { loaded.push_back(url); });
-        AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
-        window->show();
-        ASSERT_TRUE(RunUntil([&] { return !loaded.empty(); }));
-        ASSERT_TRUE(reports.empty()) << reports.front();
-    }
+    void Open(const Pages& pages) { ASSERT_TRUE(Start(pages)) << FirstReport(); }
 
-    std::string PagePath(const std::string& name) const
-    {
-        return (std::filesystem::path(book->ProgramPath()).parent_path() / "pages" / name).string();
-    }
+    std::string PagePath(const std::string& name) const { return Folder() + "pages/" + name; }
     void Click(const char* button)
     {
         dynamic_cast<Gtk::Button&>(*window->ComponentAs<Gtk::ToolButton>(button)->get_child()).clicked();
@@ -70,29 +33,15 @@ protected:
         Click(button);
         ASSERT_TRUE(RunUntil([&] { return loaded.size() > before; })) << button;
     }
-    std::string Script(const std::string& body)
-    {
-        return test::EvaluateScript(window->Web().View(), body).value_or("<failed>");
-    }
     // Lets a styling script that runs after the load finish.
     void Settle() { test::RunFor(std::chrono::milliseconds(200)); }
 
-    // Real X input through xdotool, with the keyboard focus on the window.
+    // Real X input, then time for the events to arrive.
     void Xdotool(const std::string& arguments)
     {
-        const auto id = gdk_x11_window_get_xid(window->get_window()->gobj());
-        const std::string command = "xdotool windowfocus --sync " + std::to_string(id) + " " + arguments;
-        int status = -1;
-        ASSERT_TRUE(g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, &status, nullptr));
-        ASSERT_EQ(status, 0) << command;
+        ASSERT_TRUE(test::Xdotool(window->get_window()->gobj(), arguments)) << arguments;
         test::RunFor(std::chrono::milliseconds(300));
     }
-
-    std::vector<std::string> settings;
-    std::unique_ptr<test::EBookFixture> book;
-    std::unique_ptr<Tform_apresentacao> window;
-    std::vector<std::string> loaded;
-    std::vector<std::string> reports;
 };
 
 TEST_F(ReaderWindowTest, HomeGoesToTheHomeOrAlternativePageAndReadsItsSwitchAtEveryClick)

@@ -1,0 +1,71 @@
+#pragma once
+
+// A fixture for tests of the whole window on a packed e-book: the settings of a plain book to
+// change, then Start() with the pages; errors the window reports are collected.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/event_boundary.hpp"
+#include "ebook_fixture.hpp"
+#include "gui_test_support.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+
+namespace quillora::test {
+
+class BookWindowTest : public testing::Test {
+protected:
+    using Pages = std::vector<std::pair<std::string, std::string>>;
+
+    void SetUp() override
+    {
+        SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
+        settings = PlainSettings();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        SetErrorReporter(nullptr);
+    }
+
+    // Packs the settings with the pages (the first is the home page, index.html) and starts a new
+    // window on them; true once the home page has loaded, false when start-up ended early.
+    bool Start(const Pages& pages)
+    {
+        window.reset();
+        loaded.clear();
+        book = std::make_unique<EBookFixture>(settings);
+        for (const auto& [name, html] : pages) {
+            book->WritePage(name, html);
+        }
+        window = Tform_apresentacao::Create();
+        window->Web().signal_document_complete.connect([this](const std::string& url) { loaded.push_back(url); });
+        AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
+        if (window->QuitRequested() || !reports.empty()) {
+            return false;
+        }
+        window->show();
+        return RunUntil([&] { return !loaded.empty(); }, std::chrono::seconds(10));
+    }
+
+    std::string Folder() const { return std::filesystem::path(book->ProgramPath()).parent_path().string() + "/"; }
+    // The text value of a script run as an async function body in the page.
+    std::string Script(const std::string& body)
+    {
+        return EvaluateScript(window->Web().View(), body).value_or("<failed>");
+    }
+    std::string FirstReport() const { return reports.empty() ? std::string() : reports.front(); }
+
+    std::vector<std::string> settings;
+    std::unique_ptr<EBookFixture> book;
+    std::unique_ptr<Tform_apresentacao> window;
+    std::vector<std::string> loaded;  // addresses of the documents that finished loading
+    std::vector<std::string> reports;
+};
+
+}  // namespace quillora::test

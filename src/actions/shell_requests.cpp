@@ -5,6 +5,7 @@
 #include "actions/book_paths.hpp"
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
+#include "common/percent_escape.hpp"
 #include "payload/text_encoding.hpp"
 #include "window/page_path.hpp"
 
@@ -19,29 +20,6 @@ void RefuseTooLong(std::string_view command, std::string_view what, std::string_
                     std::to_string(length) + " characters long; at most " +
                     std::to_string(MaxShellTextLength) + " are allowed");
     }
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-std::string PercentDecoded(std::string_view text)
-{
-    std::string decoded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-            HexValue(text[i + 2]) >= 0) {
-            decoded += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-            i += 2;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return decoded;
 }
 
 // Whether a query field could name an attachment to any mail program: decoded, and also cut at

@@ -8,6 +8,16 @@ namespace quillora {
 // Letter case as the e-book's formats know it: only the ASCII letters have one, whatever the
 // locale.
 
+constexpr bool IsAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+constexpr bool IsAsciiAlnum(char c)
+{
+    return IsAsciiLetter(c) || (c >= '0' && c <= '9');
+}
+
 constexpr char AsciiUpper(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;

@@ -10,11 +10,6 @@ namespace {
 
 constexpr std::string_view Separator = "-";
 
-bool IsAsciiAlnum(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
 // A caption split into its visible text and the index in that text of its marked character.
 struct Marked {
     std::string text;

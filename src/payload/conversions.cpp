@@ -1,11 +1,11 @@
 #include "payload/conversions.hpp"
 
-#include "common/ascii_case.hpp"
-
 #include <limits>
 #include <optional>
 
+#include "common/ascii_case.hpp"
 #include "common/error.hpp"
+#include "common/percent_escape.hpp"
 
 namespace quillora {
 
@@ -14,20 +14,6 @@ namespace {
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 // Reads a floating-point number and tells only whether it is non-zero: a number is zero exactly

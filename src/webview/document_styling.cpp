@@ -1,6 +1,9 @@
 #include "webview/document_styling.hpp"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "common/ascii_case.hpp"
 
 namespace quillora {
 
@@ -27,15 +30,9 @@ bool IsUsableColour(const std::string& colour)
     if (colour.empty()) {
         return false;
     }
-    for (const char c : colour) {
-        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                             c == '#' || c == '(' || c == ')' || c == ',' || c == '.' || c == '%' ||
-                             c == ' ' || c == '-' || c == '+' || c == '/';
-        if (!allowed) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::all_of(colour, [](char c) {
+        return IsAsciiAlnum(c) || std::string_view("#(),.% -+/").find(c) != std::string_view::npos;
+    });
 }
 
 // The colour as it may stand inside a data: address.
@@ -43,8 +40,7 @@ std::string PercentEncoded(const std::string& colour)
 {
     std::string encoded;
     for (const char c : colour) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-            c == '-') {
+        if (IsAsciiAlnum(c) || c == '.' || c == '-') {
             encoded += c;
         } else {
             char escape[4];

@@ -3,42 +3,12 @@
 #include <cstddef>
 #include <optional>
 
+#include "common/ascii_case.hpp"
+#include "common/percent_escape.hpp"
+
 namespace quillora {
 
 namespace {
-
-bool IsAsciiLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-std::optional<unsigned char> HexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return static_cast<unsigned char>(c - '0');
-    }
-    if (c >= 'a' && c <= 'f') {
-        return static_cast<unsigned char>(c - 'a' + 10);
-    }
-    if (c >= 'A' && c <= 'F') {
-        return static_cast<unsigned char>(c - 'A' + 10);
-    }
-    return std::nullopt;
-}
-
-// The byte of the escape "%XX" at `at`, if there is one.
-std::optional<unsigned char> EscapedByte(std::string_view text, std::size_t at)
-{
-    if (at + 2 >= text.size() || text[at] != '%') {
-        return std::nullopt;
-    }
-    const auto high = HexValue(text[at + 1]);
-    const auto low = HexValue(text[at + 2]);
-    if (!high || !low) {
-        return std::nullopt;
-    }
-    return static_cast<unsigned char>(*high << 4 | *low);
-}
 
 // The length of the UTF-8 character whose escapes begin at `at`, 0 when they do not form one
 // (a stray continuation byte, an overlong form, a surrogate, a value above U+10FFFF).

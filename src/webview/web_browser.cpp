@@ -4,8 +4,10 @@
 
 #include "common/error.hpp"
 #include "common/event_boundary.hpp"
+#include "webview/book_file_access.hpp"
 #include "webview/navigation_address.hpp"
 #include "webview/page_printer.hpp"
+#include "webview/temporary_folder.hpp"
 
 namespace quillora {
 
@@ -71,6 +73,49 @@ void WebBrowser::ApplySafeSettings()
 #else
     webkit_settings_set_enable_developer_extras(settings, TRUE);
 #endif
+}
+
+void WebBrowser::AllowFileAccessWithin(const std::string& folder)
+{
+    GError* raw_error = nullptr;
+    const GCharPtr folder_uri(g_filename_to_uri(folder.c_str(), nullptr, &raw_error));
+    GErrorPtr error(raw_error);
+    if (!folder_uri) {
+        throw Error("Cannot give the pages access to " + folder + ": " + OrEmpty(error->message));
+    }
+    const std::string rules = BookFileAccessRules(folder_uri.get());
+    // The engine compiles the rules into a store on disk; the compiled rules stay in memory once
+    // loaded, so the store goes away again at once.
+    const TemporaryFolder store_folder = TemporaryFolder::Create("quillora-rules");
+    const auto store = GObjectPtr<WebKitUserContentFilterStore>::Adopt(
+        webkit_user_content_filter_store_new(store_folder.Path().c_str()));
+    struct Compiled {
+        bool done = false;
+        WebKitUserContentFilter* filter = nullptr;
+        GError* error = nullptr;
+    } compiled;
+    const std::unique_ptr<GBytes, decltype(&g_bytes_unref)> source(
+        g_bytes_new(rules.data(), rules.size()), &g_bytes_unref);
+    webkit_user_content_filter_store_save(
+        store.get(), "book-files", source.get(), nullptr,
+        [](GObject* object, GAsyncResult* result, gpointer data) {
+            auto& out = *static_cast<Compiled*>(data);
+            out.filter = webkit_user_content_filter_store_save_finish(
+                WEBKIT_USER_CONTENT_FILTER_STORE(object), result, &out.error);
+            out.done = true;
+        },
+        &compiled);
+    while (!compiled.done) {
+        g_main_context_iteration(nullptr, TRUE);
+    }
+    error.reset(compiled.error);
+    if (compiled.filter == nullptr) {
+        throw Error("Cannot give the pages access to " + folder + ": " + OrEmpty(error ? error->message : nullptr));
+    }
+    webkit_user_content_manager_add_filter(webkit_web_view_get_user_content_manager(view_.get()),
+                                           compiled.filter);
+    webkit_user_content_filter_unref(compiled.filter);
+    webkit_settings_set_allow_file_access_from_file_urls(webkit_web_view_get_settings(view_.get()), TRUE);
 }
 
 void WebBrowser::Navigate(const std::string& address)

@@ -44,6 +44,11 @@ public:
     // Switches off what a page of the book must not have: file access across origins, pop-ups
     // opened by scripts, script access to the clipboard, and (in release builds) the inspector.
     void ApplySafeSettings();
+    // Lets the pages read files inside `folder` (an absolute path ending in "/") with fetch and
+    // XMLHttpRequest, as documentation pages load their data, and blocks every other file:
+    // address, pages and their parts included. Waits until the engine has the rules; throws
+    // Error, leaving file access off, when it cannot make them.
+    void AllowFileAccessWithin(const std::string& folder);
 
     // An absolute file-system path is loaded as its file:// URI (every character that needs an
     // escape gets one: blanks, '#', '?', '%', non-ASCII); an address with a scheme is loaded as

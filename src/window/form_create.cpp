@@ -1,6 +1,7 @@
 // Start-up of an e-book: the payload, the settings, the internet requirement and the home page.
 #include <vector>
 
+#include "common/event_boundary.hpp"
 #include "payload/conversions.hpp"
 #include "payload/payload.hpp"
 #include "payload/setting_index.hpp"
@@ -27,6 +28,9 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
     if (!payload.IsPresent()) {
         return;  // a bare runtime: the window as described, with an empty browser
     }
+    // The book's pages may read the book's own files, and no other. When that cannot be set up
+    // the reader hears why and the book opens all the same, its pages without file access.
+    AtEventBoundary([&] { web_->AllowFileAccessWithin(executable_folder_); });
 
     {
         std::string text(static_cast<std::size_t>(payload.DataLength()), '\0');

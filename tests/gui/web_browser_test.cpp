@@ -331,6 +331,24 @@ TEST_F(WebBrowserTest, PagesShowTheirOwnImagesButScriptsCannotReadFiles)
               "refused");
 }
 
+TEST_F(WebBrowserTest, BookPagesReadTheBooksFilesAndNothingElse)
+{
+    folder.Write("outside.txt", "not the book's");
+    std::filesystem::create_directories(folder.Path() / "book" / "data");
+    folder.Write("book/data/index.json", "{\"pages\": 3}");
+    const std::string page = folder.Write("book/a.html", Page("A", "a"));
+    browser->AllowFileAccessWithin((folder.Path() / "book").string() + "/");
+    Load(page);
+    const auto read = [&](const std::string& address) {
+        return EvaluateScript(browser->View(), "try { return await (await fetch('" + address +
+                                                   "')).text(); } catch (e) { return 'refused'; }");
+    };
+    // input -> what the page gets
+    EXPECT_EQ(read("data/index.json"), "{\"pages\": 3}");
+    EXPECT_EQ(read("../outside.txt"), "refused");
+    EXPECT_EQ(read("file:///etc/hostname"), "refused");
+}
+
 TEST_F(WebBrowserTest, ScriptFailuresGoToTheCallbackAndNotAfterTheBrowserIsGone)
 {
     Load(folder.Write("a.html", Page("A", "a")));

@@ -1,0 +1,195 @@
+// Times what a reader waits for: a click on the home button until the home page is painted, an
+// action link until its effect is on screen (HIDESTATUSBAR(), LOADHTML), a chosen menu item until
+// its action has run, and building a custom menu of 1,000 items. Medians of several rounds.
+// Run under a display: scripts/with-xvfb build/bench/tests/bench/reader_timing
+#include <gtkmm/main.h>
+#include <gtkmm/menu.h>
+#include <gtkmm/menubar.h>
+#include <gtkmm/menuitem.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/event_boundary.hpp"
+#include "menu/custom_menu.hpp"
+#include "menu/menu_model.hpp"
+#include "menu/profile_reader.hpp"
+#include "payload/payload_writer.hpp"
+#include "payload/setting_index.hpp"
+#include "webview/web_browser.hpp"
+#include "window/form_apresentacao.hpp"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int Rounds = 15;
+
+double Milliseconds(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void RunUntil(const std::function<bool()>& done)
+{
+    const auto give_up = Clock::now() + std::chrono::seconds(20);
+    while (!done() && Clock::now() < give_up) {
+        g_main_context_iteration(nullptr, TRUE);
+    }
+}
+
+// Runs the main loop until the widget has been drawn once more.
+void UntilDrawn(Gtk::Widget& widget)
+{
+    bool drawn = false;
+    auto connection = widget.signal_draw().connect([&](const Cairo::RefPtr<Cairo::Context>&) {
+        drawn = true;
+        return false;
+    }, false);
+    widget.queue_draw();
+    RunUntil([&] { return drawn; });
+    connection.disconnect();
+}
+
+std::vector<std::string> Settings()
+{
+    using namespace quillora::setting;
+    std::vector<std::string> s(quillora::SettingCount, "0");
+    s[title] = "Timing";
+    s[gradient_start_color] = "clNavy";
+    s[border_style] = "2";
+    s[window_width] = "800";
+    s[window_height] = "600";
+    s[home_page] = "C:\\Books\\Timing\\pages\\index.html";
+    s[toolbar_visible] = s[status_bar_visible] = s[custom_menu_on] = "-1";
+    for (int i = home_button_visible; i <= forward_button_visible; ++i) s[static_cast<std::size_t>(i)] = "-1";
+    s[about_app_name_size] = "22";
+    s[caption_font] = s[startup_action] = "";
+    s.emplace_back("[GERAL]");
+    s.emplace_back("MENU_0=&Book");
+    s.emplace_back("[MENU]");
+    s.emplace_back("ITENS_0=&Title");
+    s.emplace_back("[ACOES]");
+    s.emplace_back("MENUx0_0=APPLICATIONTITLE \"Chosen\"");
+    return s;
+}
+
+void TimeReader(const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder / "pages");
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += "<p>Paragraph " + std::to_string(i) + " of the chapter.</p>";
+    std::ofstream(folder / "pages" / "index.html")
+        << "<title>Home</title><a id='hide' href='ACTION:HIDESTATUSBAR()'>h</a>"
+           "<a id='load' href='ACTION:LOADHTML %C:\\Books\\Timing\\pages\\chapter.html%'>l</a>" << text;
+    std::ofstream(folder / "pages" / "chapter.html") << "<title>Chapter</title>" << text;
+    std::string payload;
+    for (const auto& line : Settings()) payload += line + "\r\n";
+    std::ofstream(folder / "book", std::ios::binary) << quillora::AppendPayload("runtime", payload);
+
+    auto window = quillora::Tform_apresentacao::Create();
+    int loads = 0;
+    window->Web().signal_document_complete.connect([&](const std::string&) { ++loads; });
+    if (!quillora::AtEventBoundary([&] { window->FormCreate((folder / "book").string()); })) {
+        return;  // reported on standard error
+    }
+    window->show();
+    RunUntil([&] { return loads == 1; });
+    Gtk::Widget& page = *Glib::wrap(window->Web().Widget());
+    Gtk::Widget& status = window->RequireComponent("barra_estado");
+    const std::string chapter = (folder / "pages" / "chapter.html").string();
+
+    // Loads a page, or runs what starts one, and waits until it has loaded.
+    const auto loaded_after = [&](const std::function<void()>& start) {
+        const int before = loads;
+        start();
+        RunUntil([&] { return loads > before; });
+    };
+    auto* book_menu = dynamic_cast<Gtk::MenuItem*>(
+        window->ComponentAs<Gtk::MenuBar>("Menu_Normal")->get_children().front());
+    auto* title_item = dynamic_cast<Gtk::MenuItem*>(book_menu->get_submenu()->get_children().front());
+
+    std::vector<double> home, hidden, hide, load, menu;
+    for (int round = 0; round < Rounds; ++round) {
+        loaded_after([&] { window->Web().Navigate(chapter); });
+        UntilDrawn(page);
+        auto start = Clock::now();
+        loaded_after([&] { window->b_homeClick(); });
+        UntilDrawn(page);
+        home.push_back(Milliseconds(Clock::now() - start));
+
+        status.show();
+        start = Clock::now();
+        window->Web().RunScript("document.getElementById('hide').click()");
+        RunUntil([&] { return !status.get_visible(); });
+        hidden.push_back(Milliseconds(Clock::now() - start));
+        UntilDrawn(*window);
+        hide.push_back(Milliseconds(Clock::now() - start));
+
+        start = Clock::now();
+        loaded_after([&] { window->Web().RunScript("document.getElementById('load').click()"); });
+        UntilDrawn(page);
+        load.push_back(Milliseconds(Clock::now() - start));
+
+        window->set_title("Timing");
+        start = Clock::now();
+        title_item->activate();
+        RunUntil([&] { return window->get_title() == "Chosen"; });
+        menu.push_back(Milliseconds(Clock::now() - start));
+    }
+    std::printf("%-44s %8.1f ms\n", "home click until the home page is painted", Median(home));
+    std::printf("%-44s %8.1f ms\n", "HIDESTATUSBAR() link until the bar is hidden", Median(hidden));
+    std::printf("%-44s %8.1f ms\n", "HIDESTATUSBAR() link until the window redraws", Median(hide));
+    std::printf("%-44s %8.1f ms\n", "LOADHTML link until the page is painted", Median(load));
+    std::printf("%-44s %8.1f ms\n", "menu item until its action has run", Median(menu));
+    window->FormClose();
+}
+
+void TimeMenuBuild()
+{
+    std::string definition = "[GERAL]\n";
+    std::string items = "[MENU]\n";
+    std::string actions = "[ACOES]\n";
+    for (int menu = 0; menu < 10; ++menu) {
+        definition += "MENU_" + std::to_string(menu) + "=Menu " + std::to_string(menu) + "\n";
+        items += "ITENS_" + std::to_string(menu) + "=";
+        for (int item = 0; item < 100; ++item) {
+            items += (item > 0 ? "-@-" : "") + std::string("Item ") + std::to_string(item);
+            actions += "MENUx" + std::to_string(menu) + "_" + std::to_string(item) + "=WEBHOME()\n";
+        }
+        items += "\n";
+    }
+    const std::string text = definition + items + actions;
+    std::vector<double> times;
+    for (int round = 0; round < Rounds; ++round) {
+        Gtk::MenuBar bar;
+        quillora::CustomMenu menu(bar);
+        const auto start = Clock::now();
+        menu.Build(quillora::BuildMenuModel(quillora::ProfileText::Parse(text)));
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    std::printf("%-44s %8.1f ms\n", "reading and building a menu of 1,000 items", Median(times));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    Gtk::Main toolkit(argc, argv);
+    const auto folder = std::filesystem::temp_directory_path() / "quillora-reader-timing";
+    TimeReader(folder);
+    TimeMenuBuild();
+    std::filesystem::remove_all(folder);
+    return 0;
+}

@@ -147,6 +147,11 @@ TEST_F(WindowTest, WithoutPayloadNothingIsAppliedAndNoPageLoads)
     EXPECT_FALSE(window->QuitRequested());
     EXPECT_EQ(window->get_title(), "Título");
     EXPECT_FALSE(window->Web().HasDocument());
+    // The program ends with the window: the menu's file goes with it.
+    const std::string menu_file = window->MenuFilePath();
+    EXPECT_TRUE(std::filesystem::exists(menu_file));
+    window.reset();
+    EXPECT_FALSE(std::filesystem::exists(menu_file));
 }
 
 TEST_F(WindowTest, HomePageLoadsAndItsTitleShowsInTheStatusBar)
@@ -183,6 +188,8 @@ TEST_F(WindowTest, MissingHomePageWarnsAndAsksToEnd)
 {
     auto settings = PlainSettings();
     settings[setting::home_page] = "C:\\Books\\Atlas\\pages\\missing.html";
+    settings[setting::custom_menu_on] = "-1";
+    settings.insert(settings.end(), {"[GERAL]", "MENU_0=Book", "[MENU]", "ITENS_0=Home"});
     EBookFixture book(settings);
     // The warning is modal; answer it as soon as it is up.
     const guint closer = g_timeout_add(100, [](gpointer) -> gboolean {

@@ -147,11 +147,6 @@ TEST_F(WindowTest, WithoutPayloadNothingIsAppliedAndNoPageLoads)
     EXPECT_FALSE(window->QuitRequested());
     EXPECT_EQ(window->get_title(), "Título");
     EXPECT_FALSE(window->Web().HasDocument());
-    // The program ends with the window: the menu's file goes with it.
-    const std::string menu_file = window->MenuFilePath();
-    EXPECT_TRUE(std::filesystem::exists(menu_file));
-    window.reset();
-    EXPECT_FALSE(std::filesystem::exists(menu_file));
 }
 
 TEST_F(WindowTest, HomePageLoadsAndItsTitleShowsInTheStatusBar)
@@ -205,6 +200,11 @@ TEST_F(WindowTest, MissingHomePageWarnsAndAsksToEnd)
     EXPECT_TRUE(reports.empty());
     EXPECT_TRUE(window->QuitRequested());
     EXPECT_FALSE(window->Web().HasDocument());
+    // The program ends with the window: the menu's file goes with it.
+    const std::string menu_file = window->MenuFilePath();
+    EXPECT_TRUE(std::filesystem::exists(menu_file));
+    window.reset();
+    EXPECT_FALSE(std::filesystem::exists(menu_file));
 }
 
 TEST_F(WindowTest, AMalformedFlagStopsApplyingAndKeepsWhatWasApplied)

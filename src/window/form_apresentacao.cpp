@@ -9,7 +9,6 @@
 #include <gtkmm/toolbutton.h>
 
 #include "common/error.hpp"
-#include "common/event_boundary.hpp"
 #include "menu/custom_menu.hpp"
 #include "menu/menu_file.hpp"
 #include "webview/input_filter.hpp"

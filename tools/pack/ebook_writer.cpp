@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "common/error.hpp"
+#include "output_commit.hpp"
 #include "payload/payload_writer.hpp"
 
 namespace quillora::pack {
@@ -22,138 +23,12 @@ std::string ErrnoText()
     return std::generic_category().message(errno);
 }
 
-class ScopedFd {
-public:
-    explicit ScopedFd(int fd) : fd_(fd) {}
-    ScopedFd(const ScopedFd&) = delete;
-    ScopedFd& operator=(const ScopedFd&) = delete;
-    ~ScopedFd()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int Get() const { return fd_; }
-    // Closes now, so that a failing close (data that never reached the disk) is seen.
-    bool Close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
 mode_t ExecutableMode()
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0777 & ~mask;
 }
-
-// Everything the write has created or moved so far, undone unless Commit() is reached.
-class OutputTransaction {
-public:
-    explicit OutputTransaction(fs::path folder) : folder_(std::move(folder)) {}
-    OutputTransaction(const OutputTransaction&) = delete;
-    OutputTransaction& operator=(const OutputTransaction&) = delete;
-
-    ~OutputTransaction()
-    {
-        std::error_code ignored;
-        if (!committed_) {
-            for (auto it = placed_.rbegin(); it != placed_.rend(); ++it) {
-                fs::remove_all(*it, ignored);
-            }
-            for (auto it = moved_aside_.rbegin(); it != moved_aside_.rend(); ++it) {
-                fs::rename(it->first, it->second, ignored);
-            }
-        }
-        for (const auto& temporary : temporaries_) {
-            fs::remove_all(temporary, ignored);
-        }
-        if (!committed_) {
-            for (auto it = created_folders_.rbegin(); it != created_folders_.rend(); ++it) {
-                fs::remove(*it, ignored);  // only while empty
-            }
-        }
-    }
-
-    // A hidden file beside the output, removed at the end whatever happens.
-    std::pair<fs::path, int> CreateTemporaryFile(const std::string& stem)
-    {
-        std::string name = (folder_ / ("." + stem + ".XXXXXX")).string();
-        const int fd = ::mkstemp(name.data());
-        if (fd < 0) {
-            throw quillora::Error("cannot create a file in " + folder_.string() + ": " + ErrnoText());
-        }
-        temporaries_.emplace_back(name);
-        return {fs::path(name), fd};
-    }
-
-    fs::path CreateTemporaryFolder(const std::string& stem)
-    {
-        std::string name = (folder_ / ("." + stem + ".pages.XXXXXX")).string();
-        if (::mkdtemp(name.data()) == nullptr) {
-            throw quillora::Error("cannot create a folder in " + folder_.string() + ": " + ErrnoText());
-        }
-        temporaries_.emplace_back(name);
-        return fs::path(name);
-    }
-
-    void MoveAside(const fs::path& from, const fs::path& to)
-    {
-        Rename(from, to);
-        moved_aside_.emplace_back(to, from);
-    }
-
-    void Place(const fs::path& from, const fs::path& to)
-    {
-        Rename(from, to);
-        placed_.push_back(to);
-    }
-
-    // Creates the folder and its missing parents; on failure they are removed again.
-    void CreateFolders(const fs::path& folder)
-    {
-        std::vector<fs::path> missing;
-        std::error_code error;
-        for (fs::path at = folder; !at.empty() && !fs::exists(at, error); at = at.parent_path()) {
-            missing.push_back(at);
-            if (at == at.parent_path()) {
-                break;
-            }
-        }
-        for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-            if (!fs::create_directory(*it, error) && error) {
-                throw quillora::Error("cannot create the folder " + it->string() + ": " + error.message());
-            }
-            created_folders_.push_back(*it);
-        }
-    }
-
-    void Commit() { committed_ = true; }
-
-private:
-    static void Rename(const fs::path& from, const fs::path& to)
-    {
-        std::error_code error;
-        fs::rename(from, to, error);
-        if (error) {
-            throw quillora::Error("cannot move " + from.string() + " to " + to.string() + ": " +
-                                  error.message());
-        }
-    }
-
-    fs::path folder_;
-    std::vector<fs::path> temporaries_;
-    std::vector<std::pair<fs::path, fs::path>> moved_aside_;  // (where it is now, where it was)
-    std::vector<fs::path> placed_;
-    std::vector<fs::path> created_folders_;
-    bool committed_ = false;
-};
 
 void WriteAll(int fd, std::string_view bytes, const fs::path& path)
 {
@@ -234,18 +109,17 @@ void WriteEbook(const WriteRequest& request)
     const auto moves = PlanFolderMoves(normalised, folder);
     const std::string image = AppendPayload(request.runtime_image, request.payload_text);
 
-    OutputTransaction transaction(folder);
-    transaction.CreateFolders(folder);
-    const std::string stem = output.filename().string();
-    const auto [temporary, raw_fd] = transaction.CreateTemporaryFile(stem);
-    ScopedFd fd(raw_fd);
-    WriteAll(fd.Get(), image, temporary);
-    if (::fchmod(fd.Get(), ExecutableMode()) != 0 || ::fsync(fd.Get()) != 0 || !fd.Close()) {
+    OutputCommit commit(folder, output.filename().string());
+    commit.CreateFolders();
+    commit.RemoveStaleTemporaries();
+    const auto [temporary, fd] = commit.CreateTemporaryFile();
+    WriteAll(fd, image, temporary);
+    if (::fchmod(fd, ExecutableMode()) != 0 || ::fsync(fd) != 0) {
         throw quillora::Error("cannot write " + temporary.string() + ": " + ErrnoText());
     }
 
     if (!moves.empty()) {
-        const fs::path staging = transaction.CreateTemporaryFolder(stem);
+        const fs::path staging = commit.CreateTemporaryFolder();
         for (const auto& move : moves) {
             fs::copy(move.folder->source, staging / move.folder->name, fs::copy_options::recursive, error);
             if (error) {
@@ -254,14 +128,11 @@ void WriteEbook(const WriteRequest& request)
             }
         }
         for (const auto& move : moves) {
-            if (fs::exists(fs::symlink_status(move.destination, error))) {
-                transaction.MoveAside(move.destination, staging / (".old." + move.folder->name));
-            }
-            transaction.Place(staging / move.folder->name, move.destination);
+            commit.Place(staging / move.folder->name, move.destination, request.replace);
         }
     }
-    transaction.Place(temporary, output);
-    transaction.Commit();
+    commit.Place(temporary, output, request.replace);
+    commit.Commit();
 }
 
 }  // namespace quillora::pack

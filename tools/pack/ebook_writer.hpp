@@ -19,11 +19,13 @@ struct WriteRequest {
 
 // Writes an e-book all or nothing: the program with its payload goes to a hidden temporary file
 // in the output folder, the page folders are copied into a hidden temporary folder there, and
-// only when everything is complete are they renamed into place. A failure at any step (a page
-// that cannot be copied, a full disk) removes every temporary and puts back what was moved
-// aside, and is thrown as an Error whose message says what failed. Missing folders on the way to
-// the output are created (and removed again on failure). The e-book gets the run bits that the
-// process's umask allows.
+// only when everything is complete are they renamed into place (see OutputCommit: without
+// `replace` nothing existing is replaced, even if it appears while the copy runs). A failure at
+// any step (a page that cannot be copied, a full disk) removes every temporary and puts back
+// what was replaced, and is thrown as an Error whose message says what failed. Missing folders
+// on the way to the output are created (and removed again on failure). Temporaries that an
+// earlier run for the same e-book left behind when it died are removed first. The e-book gets
+// the run bits that the process's umask allows.
 void WriteEbook(const WriteRequest& request);
 
 }  // namespace quillora::pack

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <utility>
+
+namespace quillora::pack {
+
+// Owns one file descriptor; -1 owns nothing.
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
+        if (this != &other) {
+            Reset();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() { Reset(); }
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Closes now, so that a failing close (data that never reached the disk) is seen.
+    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    void Reset()
+    {
+        if (fd_ >= 0) {
+            ::close(std::exchange(fd_, -1));
+        }
+    }
+
+    int fd_ = -1;
+};
+
+}  // namespace quillora::pack

@@ -33,9 +33,15 @@ protected:
         WriteRequest request;
         request.runtime_image = "PROGRAM";
         request.payload_text = "Title\r\n";
-        request.page_folders = {{source_ / "pages", "pages"}};
+        request.page_folders = {Planned(source_ / "pages")};
         request.output = out_ / "book";
         return request;
+    }
+
+    static PlannedPageFolder Planned(const fs::path& folder)
+    {
+        Diagnostics ignored;
+        return PlanPageFolder({folder, folder.filename().string()}, {}, ignored);
     }
 
     std::string Failure(const WriteRequest& request)
@@ -86,17 +92,17 @@ TEST_F(EbookWriter, ReplacesOnlyWhenAskedAndThenCompletely)
 
 TEST_F(EbookWriter, AFailedCopyLeavesNothingBehind)
 {
-    // A pipe cannot be copied as a page; the copy fails after the program has been written.
-    ASSERT_EQ(::mkfifo((source_ / "pages" / "pipe").c_str(), 0600), 0);
-    const auto failure = Failure(Request());
-    EXPECT_TRUE(failure.starts_with("cannot copy the page folder " + (source_ / "pages").string() + ": "))
-        << failure;
+    // A page that vanished after the walk fails the copy after the program has been written.
+    const auto request_before_removal = Request();
+    fs::remove(source_ / "pages" / "img" / "map.svg");
+    EXPECT_EQ(Failure(request_before_removal),
+              "cannot copy " + (source_ / "pages" / "img" / "map.svg").string() + ": No such file or directory");
     EXPECT_EQ(Listing(out_), Names{});
 
     // With --force over an earlier e-book, the earlier one stays whole.
     WriteFile(out_ / "book", "old book");
     WriteFile(out_ / "pages" / "stale.html", "old page");
-    auto request = Request();
+    auto request = request_before_removal;
     request.replace = true;
     EXPECT_NE(Failure(request), "<written>");
     EXPECT_EQ(Listing(out_), (Names{"book", "pages"}));
@@ -111,7 +117,7 @@ TEST_F(EbookWriter, MissingFoldersAreMadeAndRemovedAgainOnFailure)
     WriteEbook(request);
     EXPECT_EQ(Listing(out_ / "a" / "b"), (Names{"book", "pages"}));
 
-    ASSERT_EQ(::mkfifo((source_ / "pages" / "pipe").c_str(), 0600), 0);
+    fs::remove(source_ / "pages" / "img" / "map.svg");  // vanished since the walk
     request.output = out_ / "c" / "d" / "book";
     EXPECT_NE(Failure(request), "<written>");
     EXPECT_EQ(Listing(out_), Names{"a"});
@@ -140,8 +146,8 @@ TEST_F(EbookWriter, RefusesWhatWouldLoseTheAuthorsFiles)
                                     " would have the name of its page folder");
 
     request = Request();
-    request.page_folders = {{out_ / "pages" / "x" / "pages", "pages"}};
     fs::create_directories(out_ / "pages" / "x" / "pages");
+    request.page_folders = {Planned(out_ / "pages" / "x" / "pages")};
     request.replace = true;
     EXPECT_EQ(Failure(request), "the page folder " + (out_ / "pages" / "x" / "pages").string() +
                                     " lies inside " + (out_ / "pages").string() +

@@ -53,6 +53,9 @@ private:
         } else if (name == "-f" || name == "--force") {
             no_value();
             line_.force = true;
+        } else if (name == "--include-hidden") {
+            no_value();
+            line_.include_hidden = true;
         } else if (name == "-o" || name == "--output") {
             if (line_.output) {
                 throw UsageError("option '" + name + "' given twice");
@@ -180,8 +183,16 @@ book's folder. Missing folders are created.
   -f, --force          replace an existing OUTPUT and page folder
   -e, --encoding=NAME  write the e-book's texts in NAME: utf-8 (the default)
                          or windows-1252
+      --include-hidden copy hidden files and folders (names starting with '.')
+                         of the page folder too
   -h, --help           show this help and exit
   -V, --version        show the version and exit
+
+Only what lies inside the page folder is copied. Hidden names are left out
+unless --include-hidden is given; a symbolic link is copied as the file or
+folder it points to when that lies inside the page folder, and left out with a
+warning when it leads outside, leads nowhere or loops; so are pipes, sockets
+and devices.
 
 Problems are reported as FILE:LINE: setting NAME: message.
 Exit status: 0 if all went well, 1 if the book source has problems or the

@@ -17,6 +17,7 @@ struct CommandLine {
     std::optional<std::string> output;   // OUTPUT of pack
     std::optional<std::string> runtime;  // --runtime PATH
     bool force = false;                  // --force
+    bool include_hidden = false;         // --include-hidden
     OutputEncoding encoding = OutputEncoding::Utf8;
 };
 

@@ -54,7 +54,7 @@ bool IsInside(const fs::path& inner, const fs::path& outer)
 }
 
 struct FolderMove {
-    const PageFolder* folder;
+    const PlannedPageFolder* folder;
     fs::path destination;
 };
 
@@ -121,11 +121,7 @@ void WriteEbook(const WriteRequest& request)
     if (!moves.empty()) {
         const fs::path staging = commit.CreateTemporaryFolder();
         for (const auto& move : moves) {
-            fs::copy(move.folder->source, staging / move.folder->name, fs::copy_options::recursive, error);
-            if (error) {
-                throw quillora::Error("cannot copy the page folder " + move.folder->source.string() +
-                                      ": " + error.message());
-            }
+            CopyPageFolder(*move.folder, staging / move.folder->name);
         }
         for (const auto& move : moves) {
             commit.Place(staging / move.folder->name, move.destination, request.replace);

@@ -5,14 +5,14 @@
 #include <string_view>
 #include <vector>
 
-#include "setting_checks.hpp"
+#include "page_folder.hpp"
 
 namespace quillora::pack {
 
 struct WriteRequest {
     std::string runtime_image;                  // the bare runtime program
     std::string payload_text;                   // the settings and menu lines
-    std::vector<PageFolder> page_folders;       // copied beside the e-book
+    std::vector<PlannedPageFolder> page_folders;  // copied beside the e-book as planned
     std::filesystem::path output;               // the e-book executable to write
     bool replace = false;                       // an existing e-book or page folder may be replaced
 };

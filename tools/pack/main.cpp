@@ -59,9 +59,24 @@ std::string ProblemCount(int errors)
     return std::to_string(errors) + (errors == 1 ? " problem" : " problems");
 }
 
+// The one check of a book that --check reports and packing acts on, so that the two cannot
+// disagree: the settings, the files of the page folders and the payload's encoding.
+struct PreparedBook {
+    LoadedBook book;
+    std::string payload;
+};
+
+PreparedBook PrepareBook(const CommandLine& line)
+{
+    PreparedBook prepared{LoadBook(line.source, {.include_hidden = line.include_hidden}), {}};
+    auto& [plan, diagnostics, file] = prepared.book;
+    prepared.payload = EncodePayload(plan, line.encoding, file, diagnostics);
+    return prepared;
+}
+
 int RunCheck(const CommandLine& line)
 {
-    const auto book = LoadBook(line.source);
+    const auto book = PrepareBook(line).book;
     std::cerr << book.diagnostics.FormatAll();
     return book.diagnostics.HasErrors() ? Failure : Success;
 }
@@ -80,11 +95,7 @@ int RunDump(const CommandLine& line)
 
 int RunPack(const CommandLine& line)
 {
-    auto book = LoadBook(line.source);
-    std::string payload;
-    if (!book.diagnostics.HasErrors()) {
-        payload = EncodePayload(book.plan, line.encoding, book.file, book.diagnostics);
-    }
+    auto [book, payload] = PrepareBook(line);
     std::cerr << book.diagnostics.FormatAll();
     if (book.diagnostics.HasErrors()) {
         ReportError(book.file + " has " + ProblemCount(book.diagnostics.ErrorCount()) +

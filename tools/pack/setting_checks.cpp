@@ -239,8 +239,13 @@ private:
         }
         auto page = std::get<ResolvedPage>(std::move(resolved));
         std::error_code error;
+        const auto folder_status = fs::status(page.local_folder, error);
         const auto status = fs::status(page.LocalFile(), error);
-        if (!fs::exists(status)) {
+        if (!fs::exists(folder_status)) {
+            Error(index, "page folder not found: " + page.local_folder.string());
+        } else if (!fs::is_directory(folder_status)) {
+            Error(index, "the page folder " + page.local_folder.string() + " is not a folder");
+        } else if (!fs::exists(status)) {
             Error(index, "page not found: " + page.LocalFile().string());
         } else if (fs::is_directory(status)) {
             Error(index, page.LocalFile().string() + " is a folder, not a page");

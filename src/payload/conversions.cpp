@@ -141,7 +141,18 @@ bool ToFlag(std::string_view text)
     return value;
 }
 
-bool TryToNumber(std::string_view text, std::int32_t& value)
+namespace {
+
+enum class NumberReading { Value, NotANumber, OutOfRange };
+
+struct ReadNumberResult {
+    NumberReading reading = NumberReading::NotANumber;
+    bool hex = false;
+};
+
+// Reads the number form of ToNumber. Every digit is looked at before a number is called out of
+// range, so that "99999999999x" is not a number rather than a number too large.
+ReadNumberResult ReadNumber(std::string_view text, std::int32_t& value)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -153,30 +164,36 @@ bool TryToNumber(std::string_view text, std::int32_t& value)
         negative = text[i] == '-';
         ++i;
     }
-    bool hex = false;
+    ReadNumberResult result;
     if (i < n && text[i] == '$') {
-        hex = true;
+        result.hex = true;
         ++i;
     } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        hex = true;
+        result.hex = true;
         i += 2;
     }
     if (i == n) {
-        return false;
+        return result;
     }
-    // The magnitude never exceeds 2^32 before the range check stops it, so 64 bits suffice.
+    // The magnitude stops growing at the first digit past the limit, so 64 bits suffice.
     std::uint64_t magnitude = 0;
-    const std::uint64_t limit = hex ? 0xFFFFFFFFull
-                                    : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    bool too_large = false;
+    const std::uint64_t limit = result.hex ? 0xFFFFFFFFull
+                                           : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     for (; i < n; ++i) {
-        const int digit = hex ? HexDigitValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
+        const int digit =
+            result.hex ? HexDigitValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
         if (digit < 0) {
-            return false;
+            return result;
         }
-        magnitude = magnitude * (hex ? 16u : 10u) + static_cast<unsigned>(digit);
-        if (magnitude > limit) {
-            return false;
+        if (!too_large) {
+            magnitude = magnitude * (result.hex ? 16u : 10u) + static_cast<unsigned>(digit);
+            too_large = magnitude > limit;
         }
+    }
+    if (too_large) {
+        result.reading = NumberReading::OutOfRange;
+        return result;
     }
     // Two's complement on 32 bits: a hexadecimal pattern keeps its bits, a minus sign negates.
     std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
@@ -184,14 +201,34 @@ bool TryToNumber(std::string_view text, std::int32_t& value)
         bits = 0u - bits;
     }
     value = static_cast<std::int32_t>(bits);
-    return true;
+    result.reading = NumberReading::Value;
+    return result;
+}
+
+// The error of a text that ReadNumber did not turn into a value.
+Error NumberError(std::string_view text, const ReadNumberResult& result)
+{
+    if (result.reading != NumberReading::OutOfRange) {
+        return Error(Quoted(text) + " is not a valid integer value");
+    }
+    const char* range = result.hex ? "a hexadecimal value lies between 0 and FFFFFFFF"
+                                   : "an integer value lies between -2147483648 and 2147483647";
+    return Error(Quoted(text) + " is out of range: " + range);
+}
+
+}  // namespace
+
+bool TryToNumber(std::string_view text, std::int32_t& value)
+{
+    return ReadNumber(text, value).reading == NumberReading::Value;
 }
 
 std::int32_t ToNumber(std::string_view text)
 {
     std::int32_t value = 0;
-    if (!TryToNumber(text, value)) {
-        throw Error(Quoted(text) + " is not a valid integer value");
+    const ReadNumberResult result = ReadNumber(text, value);
+    if (result.reading != NumberReading::Value) {
+        throw NumberError(text, result);
     }
     return value;
 }
@@ -210,10 +247,11 @@ bool TryToToolkitColour(std::string_view text, std::int32_t& value)
 std::int32_t ToToolkitColour(std::string_view text)
 {
     std::int32_t value = 0;
-    if (!TryToToolkitColour(text, value)) {
-        throw Error(Quoted(text) + " is not a valid integer value");
+    if (TryToToolkitColour(text, value)) {
+        return value;
     }
-    return value;
+    // Not a colour name: the number's own error.
+    return ToNumber(text);
 }
 
 bool ToolkitColourName(std::int32_t value, std::string& name)

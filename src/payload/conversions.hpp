@@ -21,13 +21,15 @@ bool TryToFlag(std::string_view text, bool& value);
 // Number: optional leading blanks, optional sign, then decimal digits, or hexadecimal digits
 // (any letter case) after "$", "0x" or "0X". A decimal number must lie in the signed 32-bit
 // range; a hexadecimal one is a 32-bit pattern ("$FFFFFFFF" is -1, "$FF00000F" a system colour)
-// and is negated after a minus sign ("-$10" is -16). Anything else, trailing blanks, the empty
-// text and numbers out of range included, fails with "'%s' is not a valid integer value".
+// and is negated after a minus sign ("-$10" is -16). A number of that form outside its range
+// fails with "'%s' is out of range: ..." naming the range; anything else, trailing blanks and
+// the empty text included, fails with "'%s' is not a valid integer value". The Try form only
+// tells whether the text converts.
 std::int32_t ToNumber(std::string_view text);
 bool TryToNumber(std::string_view text, std::int32_t& value);
 
 // Toolkit colour: an identifier (clBlack, clBtnFace, ...; any letter case) or a number (as
-// ToNumber, with its error) whose value is 0x00BBGGRR; 0xFF0000nn names system colour nn.
+// ToNumber, with its errors) whose value is 0x00BBGGRR; 0xFF0000nn names system colour nn.
 // clNone is 0x1FFFFFFF, clDefault 0x20000000.
 std::int32_t ToToolkitColour(std::string_view text);
 bool TryToToolkitColour(std::string_view text, std::int32_t& value);

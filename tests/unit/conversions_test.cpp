@@ -100,12 +100,37 @@ TEST(ToNumber, DecimalAndHexadecimal)
 TEST(ToNumber, AnythingElseIsAnError)
 {
     for (const std::string& text : std::vector<std::string>{
-             "", " ", "7 ", "7\t", "\t7", "2147483648", "-2147483649", "99999999999999999999",
-          "$100000000", "$", "0x", "-", "+", "--1", "+-1", "- 1", "1.0", "1e3", "abc", "12a",
-          "$G", "0x-1", "x10", "#FF", "#C0C0C0", "$ FF", "0 x1"}) {
+             "", " ", "7 ", "7\t", "\t7", "$", "0x", "-", "+", "--1", "+-1", "- 1", "1.0", "1e3",
+             "abc", "12a", "$G", "0x-1", "x10", "#FF", "#C0C0C0", "$ FF", "0 x1",
+             // too many digits, but not a number either
+             "99999999999x", "99999999999 ", "$1FFFFFFFFG"}) {
         SCOPED_TRACE(::testing::PrintToString(text));
         EXPECT_EQ(ErrorOf([&] { (void)ToNumber(text); }),
                   "'" + text + "' is not a valid integer value");
+        std::int32_t untouched = 99;
+        EXPECT_FALSE(TryToNumber(text, untouched));
+        EXPECT_EQ(untouched, 99);
+    }
+}
+
+TEST(ToNumber, NumbersOutsideTheirRangeSayTheRange)
+{
+    const std::string decimal =
+        " is out of range: an integer value lies between -2147483648 and 2147483647";
+    const std::string hex = " is out of range: a hexadecimal value lies between 0 and FFFFFFFF";
+    // text -> error, the same from a number setting and from a toolkit colour
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"2147483648", decimal},
+        {"-2147483649", decimal},
+        {"99999999999", decimal},
+        {" +99999999999999999999999999", decimal},
+        {"$100000000", hex},
+        {"-0x1FFFFFFFF", hex},
+    };
+    for (const auto& [text, error] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ErrorOf([&] { (void)ToNumber(text); }), "'" + text + "'" + error);
+        EXPECT_EQ(ErrorOf([&] { (void)ToToolkitColour(text); }), "'" + text + "'" + error);
         std::int32_t untouched = 99;
         EXPECT_FALSE(TryToNumber(text, untouched));
         EXPECT_EQ(untouched, 99);

@@ -18,7 +18,8 @@ namespace quillora {
 // A trailer whose signature matches but whose numbers cannot describe a text in this file
 // (a negative data_offset, a text running into the trailer or past the end) fails in every
 // operation, DataLength and IsPresent included, before any buffer is sized by data_length:
-// "I/O error 22" for the negative offset, "Read beyond end of file" otherwise.
+// "The book's payload trailer is damaged (data_offset N): I/O error 22" for the negative offset,
+// "Read beyond end of file" otherwise.
 class TPayload {
 public:
     static constexpr std::size_t TrailerSize = PayloadTrailer::Size;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iterator>
+#include <string>
 
 #include "common/error.hpp"
 
@@ -58,7 +59,10 @@ std::optional<PayloadTextRange> LocateText(const PayloadTrailer& trailer, std::i
         return std::nullopt;
     }
     if (trailer.data_offset < 0) {
-        throw IoErrorFromErrno(EINVAL);
+        // A position before the start of the file: the error a read there gives, with what
+        // it means for the book.
+        throw IoError("The book's payload trailer is damaged (data_offset " +
+                      std::to_string(trailer.data_offset) + "): " + IoErrorFromErrno(EINVAL).what());
     }
     const std::int64_t trailer_start = file_size - static_cast<std::int64_t>(PayloadTrailer::Size);
     const std::int64_t text_end =

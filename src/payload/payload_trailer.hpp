@@ -39,7 +39,8 @@ struct PayloadTextRange {
 // The text that a trailer with a matching signature describes in a file of `file_size` bytes.
 // No text (nullopt) when data_length is 0 or negative. A text that cannot be in the file fails
 // here, before anyone sizes a buffer by data_length:
-//   - a negative data_offset: "I/O error 22" (the answer of a positioned read at that place);
+//   - a negative data_offset: "The book's payload trailer is damaged (data_offset -5): I/O error
+//     22" (the error number is what a positioned read at that place answers);
 //   - a text that would run into the trailer or past the end of the file, however large the
 //     numbers (the sum is formed in 64 bits): "Read beyond end of file".
 // A text that starts anywhere else before the trailer, even inside the executable image, is

@@ -265,8 +265,10 @@ TEST_F(PayloadTest, ImpossibleTrailersFailInEveryOperationWithoutTouchingTheBuff
         {"text starting beyond the end", 5000, 1, "Read beyond end of file"},
         {"offset plus length overflows 32 bits", INT_MAX - 3, 8, "Read beyond end of file"},
         {"both near the 32-bit limit", INT_MAX, INT_MAX, "Read beyond end of file"},
-        {"negative offset", -1, 4, "I/O error 22"},
-        {"most negative offset", INT_MIN, 4, "I/O error 22"},
+        {"negative offset", -1, 4,
+         "The book's payload trailer is damaged (data_offset -1): I/O error 22"},
+        {"most negative offset", INT_MIN, 4,
+         "The book's payload trailer is damaged (data_offset -2147483648): I/O error 22"},
     };
     for (const BrokenTrailerCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -33,9 +33,12 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
     AtEventBoundary([&] { web_->AllowFileAccessWithin(executable_folder_); });
 
     {
-        std::string text(static_cast<std::size_t>(payload.DataLength()), '\0');
-        payload.ReadInto(text);
-        SettingsList settings = SettingsList::FromPayloadBytes(text);
+        // The raw text goes as soon as the list holds it, before applying can copy the list again.
+        SettingsList settings = [&payload] {
+            std::string text(static_cast<std::size_t>(payload.DataLength()), '\0');
+            payload.ReadInto(text);
+            return SettingsList::FromPayloadBytes(text);
+        }();
         ApplySettings(settings);
     }  // the settings list is discarded before the connection check and the home page
 

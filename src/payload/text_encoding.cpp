@@ -86,10 +86,25 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+std::size_t Windows1252Utf8Size(std::string_view bytes)
+{
+    std::size_t size = bytes.size();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0xA0) {
+            ++size;
+        } else if (byte >= 0x80) {
+            size += Windows1252High[byte - 0x80] < 0x800 ? 1 : 2;
+        }
+    }
+    return size;
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes)
 {
+    // Sized first, so that a large text is allocated once and never copied while it grows.
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
+    out.reserve(Windows1252Utf8Size(bytes));
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80 && byte <= 0x9F) {

@@ -14,6 +14,8 @@ std::string DecodePayloadText(std::string_view bytes);
 // Every byte becomes one character. The five bytes that Windows-1252 leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same value, so no byte is lost.
 std::string Windows1252ToUtf8(std::string_view bytes);
+// The size in bytes of Windows1252ToUtf8(bytes), without converting.
+std::size_t Windows1252Utf8Size(std::string_view bytes);
 // The first `count` characters (code points) of UTF-8 text, never cutting one in half.
 std::string Utf8Prefix(std::string_view text, std::size_t count);
 // The number of characters (code points) of UTF-8 text.

@@ -95,6 +95,9 @@ TEST(SettingsList, PayloadBytesAreDecodedToUtf8)
     const std::vector<LineCase> cases = {
         {"caf\xC3\xA9\r\n\xE2\x82\xAC", {"caf\xC3\xA9", "\xE2\x82\xAC"}},      // UTF-8 stays
         {"caf\xE9\r\n\x80\r\n\xA9", {"caf\xC3\xA9", "\xE2\x82\xAC", "\xC2\xA9"}},  // Windows-1252
+        // One stray byte on a later line decides for every line, the earlier UTF-8 ones too;
+        // every kind of line end still cuts the same.
+        {"\xC3\xA9\r\r\n\x80\n\r\xE9", {"\xC3\x83\xC2\xA9", "", "\xE2\x82\xAC", "", "\xC3\xA9"}},
         // What follows a NUL has no say: the valid UTF-8 before it is not read as Windows-1252.
         {std::string("caf\xC3\xA9\0\xFF", 7), {"caf\xC3\xA9"}},
     };

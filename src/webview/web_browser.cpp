@@ -57,6 +57,7 @@ void WebBrowser::Connect()
     connections_.emplace_back(view, "notify::title", &OnTitleNotify, this);
     connections_.emplace_back(webkit_web_view_get_back_forward_list(view), "changed",
                               &OnHistoryChanged, this);
+    connections_.emplace_back(view, "web-process-terminated", &OnWebProcessTerminated, this);
 }
 
 void WebBrowser::ApplySafeSettings()
@@ -336,6 +337,18 @@ void WebBrowser::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListI
     const bool back = webkit_web_view_can_go_back(browser.view_.get());
     AtEventBoundary([&] { browser.signal_command_state_change.emit(CSC_NAVIGATEFORWARD, forward); });
     AtEventBoundary([&] { browser.signal_command_state_change.emit(CSC_NAVIGATEBACK, back); });
+}
+
+void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason,
+                                        gpointer self)
+{
+    AtEventBoundary([&] {
+        WebBrowser& browser = Self(self);
+        // A load that was running has ended with the process; no event of the engine says so.
+        browser.load_failed_ = false;
+        browser.ReportProgress(browser.progress_.LoadEnded());
+        browser.signal_web_process_terminated.emit(reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
+    });
 }
 
 void WebBrowser::OnScriptDone(GObject* view, GAsyncResult* result, gpointer data)

@@ -102,6 +102,9 @@ public:
     // After every change of the history: CSC_NAVIGATEFORWARD, then CSC_NAVIGATEBACK, each with
     // whether the history has a page in that direction.
     sigc::signal<void(int command, bool enable)> signal_command_state_change;
+    // When the engine's web process that shows the page has ended: it crashed, was killed, or
+    // went past its memory limit (`over_memory_limit`). The view stays blank until Refresh().
+    sigc::signal<void(bool over_memory_limit)> signal_web_process_terminated;
 
 private:
     static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
@@ -114,6 +117,8 @@ private:
     static void OnHistoryChanged(WebKitBackForwardList* list, WebKitBackForwardListItem* added,
                                  gpointer removed, gpointer self);
     static void OnScriptDone(GObject* view, GAsyncResult* result, gpointer call);
+    static void OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason,
+                                       gpointer self);
 
     void ReportProgress(const std::vector<int>& values);
     [[nodiscard]] GtkWindow* ParentWindow() const;

@@ -13,6 +13,8 @@
 #include "menu/menu_file.hpp"
 #include "webview/input_filter.hpp"
 #include "webview/web_browser.hpp"
+#include "webview/web_engine_context.hpp"
+#include "webview/web_process_crash_bar.hpp"
 #include "window/accessible_names.hpp"
 #include "window/browser_status.hpp"
 #include "window/toolkit_setup.hpp"
@@ -42,7 +44,11 @@ T* Require(const Glib::RefPtr<Gtk::Builder>& builder, const char* name)
 std::unique_ptr<Tform_apresentacao> Tform_apresentacao::Create()
 {
     PrepareToolkit();
-    const auto builder = Gtk::Builder::create_from_resource("/org/quillora/window.ui");
+    const auto builder = Gtk::Builder::create();
+    // The description's web view is made on a context of this window's own.
+    const GObjectPtr<WebKitWebContext> context = MakeBookWebContext();
+    gtk_builder_expose_object(builder->gobj(), "web_context", G_OBJECT(context.get()));
+    builder->add_from_resource("/org/quillora/window.ui");
     Tform_apresentacao* window = nullptr;
     builder->get_widget_derived("form_apresentacao", window);
     return std::unique_ptr<Tform_apresentacao>(window);
@@ -62,6 +68,7 @@ Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
     web_ = std::make_unique<WebBrowser>(view);
     web_->ApplySafeSettings();
     web_->Connect();
+    crash_bar_ = std::make_unique<WebProcessCrashBar>(*web_);
     status_ = std::make_unique<BrowserStatus>(*progresso_, *title_panel_,
                                               *Require<Gtk::Widget>(builder_, "b_volta"),
                                               *Require<Gtk::Widget>(builder_, "b_proximo"));

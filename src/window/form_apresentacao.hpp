@@ -33,6 +33,7 @@ class InputFilter;
 class MenuFile;
 class SettingsList;
 class WebBrowser;
+class WebProcessCrashBar;
 
 // The one main window of an e-book. Its widgets come from the window description compiled
 // into the program; this class finds them by their component names, owns the non-visual
@@ -118,7 +119,7 @@ private:
     void GiveButtonsHandCursor();
     void ApplySettings(SettingsList& settings);
     void ApplyCaptionFont(const SettingsList& settings);
-    void CenterWindow();
+    void CenterWindow(const WindowBox& box);
     void ApplyButtonVisibility(const SettingsList& settings);
     void ApplyHints(const SettingsList& settings);
     void ApplySkin(const SettingsList& settings);
@@ -135,6 +136,7 @@ private:
     Gtk::MenuBar* Menu_Normal_ = nullptr;
 
     std::unique_ptr<WebBrowser> web_;
+    std::unique_ptr<WebProcessCrashBar> crash_bar_;
     std::unique_ptr<BrowserStatus> status_;
     std::unique_ptr<CustomMenu> custom_menu_;
     std::unique_ptr<MenuFile> menu_file_;

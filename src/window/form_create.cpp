@@ -53,7 +53,7 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
 void Tform_apresentacao::OpenHomePage()
 {
     const std::string page = PagePathOf(kept_.home_page, executable_folder_);
-    if (EntryExists(page)) {
+    if (RegularFileExists(page)) {
         web_->Navigate(page);
     } else {
         ShowWarningBox(this, MessageCaption, kept_.msg_home_page_missing);

@@ -27,10 +27,10 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-bool EntryExists(const std::string& path)
+bool RegularFileExists(const std::string& path)
 {
     struct stat info {};
-    return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace quillora

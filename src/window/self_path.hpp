@@ -8,7 +8,8 @@ namespace quillora {
 std::string ProgramPath();
 // The folder part of a path, always ending in "/".
 std::string FolderOf(const std::string& path);
-// An entry of that name exists in the file system, of any kind (folders count).
-bool EntryExists(const std::string& path);
+// The path names a regular file, after following symbolic links: a folder, a FIFO, a device or a
+// dangling link is no page, and loading one would show an error page or never end.
+bool RegularFileExists(const std::string& path);
 
 }  // namespace quillora

@@ -75,6 +75,13 @@ TEST_F(BookChecks, EveryValueKindIsChecked)
          "book.conf:1: setting window_width: must be at least 1\n"
          "book.conf:2: setting about_app_name_size: must be at least 1\n"},
         {"window_width = $400\n", ""},
+        {"window_width = 99999999999\ngradient_start_color = -$100000000\n",
+         "book.conf:1: setting window_width: '99999999999' is out of range: an integer value lies between -2147483648 and 2147483647\n"
+         "book.conf:2: setting gradient_start_color: '-$100000000' is out of range: a hexadecimal value lies between 0 and FFFFFFFF\n"},
+        {"window_width = 7680\nwindow_height = 4320\n", ""},  // the largest common screen
+        {"window_width = 7681\nwindow_height = 32767\n",
+         "book.conf:1: warning: setting window_width: 7681 pixels is wider than any common screen (7680); the window opens no larger than the screen\n"
+         "book.conf:2: warning: setting window_height: 32767 pixels is taller than any common screen (4320); the window opens no larger than the screen\n"},
         {"gradient_start_color = #FF0000\n",
          "book.conf:1: setting gradient_start_color: '#FF0000' is not a valid integer value (write a colour name such as clNavy or a number such as $800000)\n"},
         {"gradient_start_color = CLMAROON\n", ""},
@@ -96,7 +103,7 @@ TEST_F(BookChecks, EveryValueKindIsChecked)
         {"caption_font = Arial,12\n",
          "book.conf:1: setting caption_font: the colour (third field) '' is not a colour; write name,size,colour,style such as Arial,12,clWhite,Negrito\n"},
         {"caption_font = Arial,big,clWhite\n",
-         "book.conf:1: setting caption_font: the size (second field) 'big' is not a whole number; write name,size,colour,style such as Arial,12,clWhite,Negrito\n"},
+         "book.conf:1: setting caption_font: the size (second field) 'big' is not a valid integer value; write name,size,colour,style such as Arial,12,clWhite,Negrito\n"},
         {"caption_font = DejaVu Sans,11,clWhite,Negrito Italico\n", ""},
         {"scrollbar_face_color = red;background:url(x)\n",
          "book.conf:1: setting scrollbar_face_color: 'red;background:url(x)' is not a web colour such as #C0C0C0 or silver\n"},

@@ -1,11 +1,10 @@
 #include "book_plan.hpp"
 
-#include <fstream>
-#include <sstream>
-
+#include "common/error.hpp"
 #include "menu_check.hpp"
 #include "payload/settings_list.hpp"
 #include "setting_defaults.hpp"
+#include "source_file.hpp"
 #include "source_text.hpp"
 #include "stored_path.hpp"
 
@@ -105,17 +104,16 @@ LoadedBook CheckBookText(std::string_view text, const std::string& file, const f
 LoadedBook LoadBook(const fs::path& source, const FolderWalkOptions& options)
 {
     const fs::path file = SourceFile(source);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::string text;
+    try {
+        text = ReadSourceFile(file);
+    } catch (const quillora::Error& failure) {
         LoadedBook book;
         book.file = file.string();
-        book.diagnostics.Error(book.file, 0, "", "cannot read the book source: " +
-                                                     std::error_code(errno, std::generic_category()).message());
+        book.diagnostics.Error(book.file, 0, "", failure.what());
         return book;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return CheckBookText(text.str(), file.string(), file.parent_path(), options);
+    return CheckBookText(text, file.string(), file.parent_path(), options);
 }
 
 }  // namespace quillora::pack

@@ -13,6 +13,7 @@
 #include "book_plan.hpp"
 #include "command_line.hpp"
 #include "ebook_writer.hpp"
+#include "interrupt_cleanup.hpp"
 #include "payload/setting_index.hpp"
 #include "payload_encoding.hpp"
 #include "runtime_image.hpp"
@@ -115,6 +116,7 @@ int RunPack(const CommandLine& line)
     request.page_folders = book.plan.page_folders;
     request.output = output;
     request.replace = line.force;
+    InstallInterruptCleanup();  // an interrupted run leaves no hidden temporaries behind
     WriteEbook(request);
     return Success;
 }

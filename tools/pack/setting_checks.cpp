@@ -1,6 +1,7 @@
 #include "setting_checks.hpp"
 
 #include <optional>
+#include <tuple>
 
 #include "action_check.hpp"
 #include "common/error.hpp"
@@ -13,6 +14,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int AnimationKinds = 14;
+// The largest screens in common use (8K UHD). The e-book never opens a window larger than the
+// screen's work area, so a larger size is not refused, only pointed out: it is a typing slip or
+// meant for a screen that no reader has.
+constexpr int LargestScreenWidth = 7680;
+constexpr int LargestScreenHeight = 4320;
 constexpr int StoredSkins = 16;
 
 std::optional<bool> TryFlag(const std::string& text)
@@ -111,9 +117,12 @@ private:
         }
     }
 
+    // The hint says how to write the value; a number whose form is right but whose size is not
+    // gets none, since the conversion's own message already gives the range.
     void ReportConversion(int index, const std::string& failure, std::string_view hint)
     {
-        std::string message = failure + " (" + std::string(hint) + ")";
+        const bool form_is_right = failure.find(" is out of range: ") != std::string::npos;
+        std::string message = form_is_right ? failure : failure + " (" + std::string(hint) + ")";
         if (IsRead(index)) {
             Error(index, std::move(message));
         } else {
@@ -175,6 +184,13 @@ private:
                 Error(index, "must be at least 1");
             }
         }
+        for (const auto& [index, largest, what] : {std::tuple{setting::window_width, LargestScreenWidth, "wider"},
+                                                  std::tuple{setting::window_height, LargestScreenHeight, "taller"}}) {
+            if (const auto value = Number(index); value && *value > largest) {
+                Warning(index, std::to_string(*value) + " pixels is " + what + " than any common screen (" +
+                                   std::to_string(largest) + "); the window opens no larger than the screen");
+            }
+        }
         if (IsRead(setting::animation_kind)) {
             if (const auto kind = Number(setting::animation_kind);
                 kind && (*kind < 0 || *kind >= AnimationKinds)) {
@@ -198,10 +214,11 @@ private:
         if (font.empty()) {
             return;
         }
-        std::int32_t size = 0;
-        if (!TryToNumber(Field(font, 2), size)) {
-            Error(setting::caption_font, "the size (second field) '" + Field(font, 2) +
-                                             "' is not a whole number; write name,size,colour,style such as Arial,12,clWhite,Negrito");
+        try {
+            ToNumber(Field(font, 2));
+        } catch (const quillora::Error& failure) {
+            Error(setting::caption_font, "the size (second field) " + std::string(failure.what()) +
+                                             "; write name,size,colour,style such as Arial,12,clWhite,Negrito");
             return;
         }
         try {

@@ -45,13 +45,20 @@ std::size_t EditDistance(std::string_view a, std::string_view b)
     return row[b.size()];
 }
 
-// The closest setting name, for "did you mean" hints; none when nothing is close.
+// The closest setting name, for "did you mean" hints; none when nothing is close. The lengths
+// alone bound the distance from below, so a name far longer than any setting costs no
+// comparison at all (a megabyte-long name would otherwise cost seconds per line).
 std::optional<std::string_view> ClosestSettingName(std::string_view name)
 {
     std::optional<std::string_view> best;
     std::size_t best_distance = 3;
     for (int index = 0; index < SettingCount; ++index) {
         const auto candidate = SettingAt(index).name;
+        const std::size_t length_gap = candidate.size() > name.size() ? candidate.size() - name.size()
+                                                                      : name.size() - candidate.size();
+        if (length_gap >= best_distance) {
+            continue;
+        }
         const std::size_t distance =
             EqualsIgnoringCase(candidate, name) ? 0 : EditDistance(candidate, name);
         if (distance < best_distance) {
@@ -60,6 +67,21 @@ std::optional<std::string_view> ClosestSettingName(std::string_view name)
         }
     }
     return best;
+}
+
+// An unknown name as messages show it: a long one is cut (at a character boundary) and its
+// length given, so that a file of huge names does not print them all again.
+std::string ShownName(std::string_view name)
+{
+    constexpr std::size_t Shown = 48;
+    if (name.size() <= Shown + 16) {
+        return std::string(name);
+    }
+    std::size_t cut = Shown;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return std::string(name.substr(0, cut)) + "... (" + std::to_string(name.size()) + " bytes)";
 }
 
 // Control characters other than the tab cannot stand in a payload line: CR and LF would cut it,
@@ -153,7 +175,7 @@ private:
             if (const auto closest = ClosestSettingName(name)) {
                 message += " (did you mean " + std::string(*closest) + "?)";
             }
-            diagnostics_.Error(file_, number, SettingSubject(name), message);
+            diagnostics_.Error(file_, number, SettingSubject(ShownName(name)), message);
             return;
         }
         if (const auto first = first_lines_.find(*index); first != first_lines_.end()) {

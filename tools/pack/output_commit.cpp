@@ -137,7 +137,11 @@ void OutputCommit::CreateFolders()
             throw quillora::Error("cannot create the folder " + it->string() + ": " + error.message());
         }
         created_folder_paths_.push_back(*it);
-        created_folders_.push_back(std::make_unique<InterruptLeftover>(*it, LeftoverKind::EmptyFolder));
+        try {
+            created_folders_.push_back(std::make_unique<InterruptLeftover>(*it, LeftoverKind::EmptyFolder));
+        } catch (const quillora::Error&) {
+            // The registry's room is kept for the temporaries; an interrupt leaves this empty folder.
+        }
     }
 }
 
@@ -169,8 +173,13 @@ int OutputCommit::RemoveStaleTemporaries()
 
 OutputCommit::Temporary& OutputCommit::AddTemporary(const fs::path& path, LeftoverKind kind, UniqueFd lock)
 {
-    // Registered for interrupts before anything else can fail, so that nothing escapes removal.
-    temporaries_.push_back(std::unique_ptr<Temporary>(new Temporary{path, kind, std::move(lock), {path, kind}}));
+    try {
+        temporaries_.push_back(std::unique_ptr<Temporary>(new Temporary{path, kind, std::move(lock), {path, kind}}));
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+        throw;
+    }
     return *temporaries_.back();
 }
 

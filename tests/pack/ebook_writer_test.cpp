@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "common/error.hpp"
@@ -108,6 +110,27 @@ TEST_F(EbookWriter, AFailedCopyLeavesNothingBehind)
     EXPECT_EQ(Listing(out_), (Names{"book", "pages"}));
     EXPECT_EQ(ReadFile(out_ / "book"), "old book");
     EXPECT_EQ(Listing(out_ / "pages"), Names{"stale.html"});
+}
+
+TEST_F(EbookWriter, APageSwappedSinceTheWalkIsNotCopied)
+{
+    WriteFile(dir_ / "secret", "KEY");
+    const fs::path page = source_ / "pages" / "img" / "map.svg";
+    // what takes the page's place after the walk -> the copy refuses it, and nothing is written
+    const std::pair<const char*, std::function<void()>> swaps[] = {
+        {"a link to a file outside", [&] { fs::create_symlink(dir_ / "secret", page); }},
+        {"a named pipe", [&] { ASSERT_EQ(::mkfifo(page.c_str(), 0600), 0); }},
+    };
+    for (const auto& [name, swap] : swaps) {
+        SCOPED_TRACE(name);
+        WriteFile(page, "<svg/>");
+        const auto request = Request();
+        fs::remove(page);
+        swap();
+        EXPECT_EQ(Failure(request), "cannot copy " + page.string() + ": it was replaced since it was checked");
+        EXPECT_EQ(Listing(out_), Names{});
+        fs::remove(page);
+    }
 }
 
 TEST_F(EbookWriter, MissingFoldersAreMadeAndRemovedAgainOnFailure)

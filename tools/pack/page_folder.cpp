@@ -1,6 +1,8 @@
 #include "page_folder.hpp"
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <system_error>
 
 #include "common/error.hpp"
+#include "unique_fd.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -42,15 +45,44 @@ std::string KindOfSpecialFile(fs::file_type type)
     }
 }
 
-// Whether the file can be opened for reading, as the copy will open it.
-std::error_code ReadProblem(const fs::path& file)
+std::string ErrnoText()
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return {errno, std::generic_category()};
+    return std::generic_category().message(errno);
+}
+
+// Opens a file for reading; never blocks, even on a pipe put in the file's place.
+UniqueFd OpenForReading(const fs::path& file)
+{
+    return UniqueFd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+}
+
+// Copies the file the walk found to `to`, without its set-id bits.
+void CopyFile(const FolderEntry& entry, const fs::path& to, const std::string& shown)
+{
+    const UniqueFd in = OpenForReading(entry.from);
+    struct stat info {};
+    if (!in.Valid() || ::fstat(in.Get(), &info) != 0) {
+        throw quillora::Error("cannot copy " + shown + ": " + ErrnoText());
     }
-    ::close(fd);
-    return {};
+    if (!S_ISREG(info.st_mode) || info.st_dev != entry.device || info.st_ino != entry.inode) {
+        throw quillora::Error("cannot copy " + shown + ": it was replaced since it was checked");
+    }
+    UniqueFd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0777));
+    if (!out.Valid()) {
+        throw quillora::Error("cannot create " + to.string() + ": " + ErrnoText());
+    }
+    for (;;) {
+        const ssize_t sent = ::sendfile(out.Get(), in.Get(), nullptr, std::size_t{1} << 30);
+        if (sent == 0) {
+            break;
+        }
+        if (sent < 0 && errno != EINTR) {
+            throw quillora::Error("cannot copy " + shown + ": " + ErrnoText());
+        }
+    }
+    if (!out.Close()) {
+        throw quillora::Error("cannot copy " + shown + ": " + ErrnoText());
+    }
 }
 
 class FolderWalker {
@@ -144,11 +176,13 @@ private:
             Walk(from, relative);
             walking_.pop_back();
         } else if (fs::is_regular_file(status)) {
-            if (const auto problem = ReadProblem(from)) {
-                diagnostics_.Error(Shown(relative), 0, "", "cannot read the file: " + problem.message());
+            const UniqueFd file = OpenForReading(from);
+            struct stat info {};
+            if (!file.Valid() || ::fstat(file.Get(), &info) != 0) {
+                diagnostics_.Error(Shown(relative), 0, "", "cannot read the file: " + ErrnoText());
                 return;
             }
-            plan_.entries.push_back({from, relative, false});
+            plan_.entries.push_back({from, relative, false, info.st_dev, info.st_ino});
         } else {
             LeaveOut(relative, KindOfSpecialFile(status.type()) + ", not a page");
         }
@@ -200,12 +234,12 @@ void CopyPageFolder(const PlannedPageFolder& plan, const fs::path& destination)
     }
     for (const auto& entry : plan.entries) {
         const fs::path to = destination / entry.relative;
-        // Folders get the default mode: a read-only source folder must not stop its own contents.
-        const bool done = entry.is_folder ? fs::create_directory(to, error)
-                                          : fs::copy_file(entry.from, to, error);
-        if (!done || error) {
-            throw quillora::Error("cannot copy " + (plan.source / entry.relative).string() + ": " +
-                                  (error ? error.message() : "it already exists"));
+        const std::string shown = (plan.source / entry.relative).string();
+        if (!entry.is_folder) {
+            CopyFile(entry, to, shown);
+        } else if (!fs::create_directory(to, error)) {
+            // The default mode: a read-only source folder must not keep out its own contents.
+            throw quillora::Error("cannot copy " + shown + ": " + (error ? error.message() : "it already exists"));
         }
     }
 }

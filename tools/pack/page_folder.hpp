@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,6 +21,8 @@ struct FolderEntry {
     std::filesystem::path from;      // what is read: the file or folder itself, or a link's target
     std::filesystem::path relative;  // where it lands, relative to the page folder
     bool is_folder = false;
+    dev_t device = 0;                // a file as the walk found it: the copy reads only this one
+    ino_t inode = 0;
 };
 
 // Something in the page folder that stays out of the e-book, and why.
@@ -46,9 +50,9 @@ struct PlannedPageFolder : PageFolder {
 PlannedPageFolder PlanPageFolder(const PageFolder& folder, const FolderWalkOptions& options,
                                  Diagnostics& diagnostics);
 
-// Copies what the plan holds into `destination`, a folder that does not exist yet. A failure
-// (a file that vanished or changed since the walk, a full disk) is thrown as an Error that
-// names the file.
+// Copies what the plan holds into `destination`, a folder that does not exist yet. A file that
+// is no longer the one the walk found (swapped for a link to elsewhere, say) is not copied. A
+// failure (such a file, a vanished one, a full disk) is thrown as an Error that names the file.
 void CopyPageFolder(const PlannedPageFolder& plan, const std::filesystem::path& destination);
 
 }  // namespace quillora::pack

@@ -76,15 +76,15 @@ void WebBrowser::ApplySafeSettings()
 #endif
 }
 
+void WebBrowser::SetBookFolder(const std::string& folder)
+{
+    addresses_ = BookAddresses::ForFolder(folder);
+}
+
 void WebBrowser::AllowFileAccessWithin(const std::string& folder)
 {
-    GError* raw_error = nullptr;
-    const GCharPtr folder_uri(g_filename_to_uri(folder.c_str(), nullptr, &raw_error));
-    GErrorPtr error(raw_error);
-    if (!folder_uri) {
-        throw Error("Cannot give the pages access to " + folder + ": " + OrEmpty(error->message));
-    }
-    const std::string rules = BookFileAccessRules(folder_uri.get());
+    // The rules must match the addresses the pages are loaded from.
+    const std::string rules = BookFileAccessRules(addresses_.AddressOf(folder));
     // The engine compiles the rules into a store on disk; the compiled rules stay in memory once
     // loaded, so the store goes away again at once.
     const TemporaryFolder store_folder = TemporaryFolder::Create("quillora-rules");
@@ -95,6 +95,7 @@ void WebBrowser::AllowFileAccessWithin(const std::string& folder)
         WebKitUserContentFilter* filter = nullptr;
         GError* error = nullptr;
     } compiled;
+    GErrorPtr error;
     const std::unique_ptr<GBytes, decltype(&g_bytes_unref)> source(
         g_bytes_new(rules.data(), rules.size()), &g_bytes_unref);
     webkit_user_content_filter_store_save(
@@ -123,13 +124,7 @@ void WebBrowser::Navigate(const std::string& address)
 {
     std::string uri;
     if (!address.empty() && address.front() == '/') {
-        GError* raw_error = nullptr;
-        GCharPtr file_uri(g_filename_to_uri(address.c_str(), nullptr, &raw_error));
-        GErrorPtr error(raw_error);
-        if (!file_uri) {
-            throw Error("Cannot navigate to " + address + ": " + OrEmpty(error ? error->message : nullptr));
-        }
-        uri = file_uri.get();
+        uri = addresses_.AddressOf(address);
     } else if (HasUriScheme(address)) {
         uri = address;
     } else {
@@ -204,6 +199,11 @@ std::string WebBrowser::LocationURL() const
 bool WebBrowser::HasDocument() const
 {
     return !document_url_.empty();
+}
+
+std::string WebBrowser::LocalPathOf(const std::string& address) const
+{
+    return addresses_.PathOf(address);
 }
 
 void WebBrowser::RunScript(const std::string& javascript, ScriptFailure on_failure,

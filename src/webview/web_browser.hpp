@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "webview/book_addresses.hpp"
 #include "webview/gobject_ptr.hpp"
 #include "webview/progress_mapping.hpp"
 #include "webview/signal_connection.hpp"
@@ -44,6 +45,10 @@ public:
     // Switches off what a page of the book must not have: file access across origins, pop-ups
     // opened by scripts, script access to the clipboard, and (in release builds) the inspector.
     void ApplySafeSettings();
+    // Makes `folder` (an absolute path ending in "/") the book's folder, so that its pages get
+    // addresses the engine can show whatever the folder's name (see BookAddresses). Throws Error
+    // when that cannot be set up; addresses are then formed from the paths as they are.
+    void SetBookFolder(const std::string& folder);
     // Lets the pages read files inside `folder` (an absolute path ending in "/") with fetch and
     // XMLHttpRequest, as documentation pages load their data, and blocks every other file:
     // address, pages and their parts included. Waits until the engine has the rules; throws
@@ -51,8 +56,8 @@ public:
     void AllowFileAccessWithin(const std::string& folder);
 
     // An absolute file-system path is loaded as its file:// URI (every character that needs an
-    // escape gets one: blanks, '#', '?', '%', non-ASCII); an address with a scheme is loaded as
-    // it is. Anything else is not an address and throws Error. Returns at once; the rest comes
+    // escape gets one: blanks, '#', '?', '%', non-ASCII; a path in the book's folder names the
+    // folder as the engine sees it); an address with a scheme is loaded as it is. Anything else is not an address and throws Error. Returns at once; the rest comes
     // as events.
     void Navigate(const std::string& address);
     // Throw Error when the history has no page in that direction.
@@ -67,6 +72,8 @@ public:
     // started it when the navigation is a link in that page or in one of its frames.
     [[nodiscard]] std::string LocationURL() const;
     [[nodiscard]] bool HasDocument() const;
+    // The local path of a file: address that this browser formed or loaded, empty for any other.
+    [[nodiscard]] std::string LocalPathOf(const std::string& address) const;
     // While signal_before_navigate2 is raised: whether the navigation is a server's redirect
     // rather than something a document did.
     [[nodiscard]] bool DecidingRedirect() const { return deciding_redirect_; }
@@ -127,6 +134,7 @@ private:
     GObjectPtr<GCancellable> scripts_;
     std::unique_ptr<PagePrinter> printer_;
     ProgressMapping progress_;
+    BookAddresses addresses_;
     std::string document_url_;
     bool load_failed_ = false;
     bool deciding_redirect_ = false;

@@ -30,7 +30,10 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
     }
     // The book's pages may read the book's own files, and no other. When that cannot be set up
     // the reader hears why and the book opens all the same, its pages without file access.
-    AtEventBoundary([&] { web_->AllowFileAccessWithin(executable_folder_); });
+    AtEventBoundary([&] {
+        web_->SetBookFolder(executable_folder_);
+        web_->AllowFileAccessWithin(executable_folder_);
+    });
 
     {
         // The raw text goes as soon as the list holds it, before applying can copy the list again.

@@ -1,6 +1,5 @@
 // Links whose target holds the action marker run a command of the action language instead of
 // loading; every other navigation is remembered for the refresh button.
-#include <glibmm/convert.h>
 #include <glibmm/main.h>
 
 #include "actions/action_interpreter.hpp"
@@ -11,20 +10,6 @@
 #include "window/window_action_host.hpp"
 
 namespace quillora {
-
-namespace {
-
-// The local path of a file: address, or empty for any other.
-std::string LocalPathOfDocument(const std::string& address)
-{
-    try {
-        return Glib::filename_from_uri(address);
-    } catch (const Glib::Error&) {
-        return {};
-    }
-}
-
-}  // namespace
 
 void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, bool& cancel)
 {
@@ -45,7 +30,7 @@ void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, bool& cancel
     // Only the book's own pages run actions: a page from anywhere else, or a server redirecting
     // to an action address, could otherwise start programs on the reader's machine.
     if (web_->DecidingRedirect() ||
-        !IsBookDocument(LocalPathOfDocument(web_->LocationURL()), executable_folder_)) {
+        !IsBookDocument(web_->LocalPathOf(web_->LocationURL()), executable_folder_)) {
         g_message("An action link in %s was not run: only the e-book's own pages run actions",
                   web_->LocationURL().c_str());
         return;

@@ -28,7 +28,6 @@ WebProcessCrashBar::WebProcessCrashBar(WebBrowser& browser) : browser_(browser)
     if (Gtk::Button* reload = bar_.add_button("_Reload", Gtk::RESPONSE_OK)) {
         reload->set_tooltip_text("Show the page again");
     }
-    bar_.set_default_response(Gtk::RESPONSE_OK);
     // Set after the message type, which gives the bar a name of its own.
     bar_.get_accessible()->set_name("Page stopped");
     bar_.signal_response().connect([this](int) { AtEventBoundary([&] { Reload(); }); });

@@ -39,7 +39,7 @@ protected:
     {
         window.reset();
         loaded.clear();
-        book = std::make_unique<EBookFixture>(settings);
+        book = std::make_unique<EBookFixture>(settings, book_folder);
         for (const auto& [name, html] : pages) {
             book->WritePage(name, html);
         }
@@ -62,6 +62,7 @@ protected:
     std::string FirstReport() const { return reports.empty() ? std::string() : reports.front(); }
 
     std::vector<std::string> settings;
+    std::string book_folder;  // the name of the book's folder, when it matters
     std::unique_ptr<EBookFixture> book;
     std::unique_ptr<Tform_apresentacao> window;
     std::vector<std::string> loaded;  // addresses of the documents that finished loading

@@ -43,25 +43,28 @@ inline std::vector<std::string> PlainSettings()
     return s;
 }
 
-// An e-book in a private folder: "book" (the runtime stand-in with the payload) and pages/.
+// An e-book in a private folder: "book" (the runtime stand-in with the payload) and pages/,
+// in a folder of the given name inside it when one is given.
 class EBookFixture {
 public:
-    explicit EBookFixture(const std::vector<std::string>& settings)
+    explicit EBookFixture(const std::vector<std::string>& settings, const std::string& book_folder = "")
+        : prefix_(book_folder.empty() ? "" : book_folder + "/")
     {
         std::string text;
         for (const auto& line : settings) text += line + "\r\n";
-        folder_.Write("book", AppendPayload("#!not really a runtime\n", text));
-        std::filesystem::create_directory(folder_.Path() / "pages");
+        folder_.Write(prefix_ + "book", AppendPayload("#!not really a runtime\n", text));
+        std::filesystem::create_directory(folder_.Path() / (prefix_ + "pages"));
     }
 
-    std::string ProgramPath() const { return (folder_.Path() / "book").string(); }
+    std::string ProgramPath() const { return folder_.File(prefix_ + "book"); }
     std::string WritePage(const std::string& name, const std::string& html) const
     {
-        return folder_.Write("pages/" + name, html);
+        return folder_.Write(prefix_ + "pages/" + name, html);
     }
 
 private:
     TempDir folder_;
+    std::string prefix_;
 };
 
 }  // namespace quillora::test

@@ -129,6 +129,17 @@ void RasteriseEllipse(const ShapeRegion& box, std::vector<PixelRect>& out)
     }
 }
 
+// Keeps `count` regions at evenly spread positions, the first and the last among them.
+std::vector<ShapeRegion> ThinnedToAtMost(std::vector<ShapeRegion> regions, std::size_t count)
+{
+    if (regions.size() <= count || count < 2) return regions;
+    std::vector<ShapeRegion> kept;
+    kept.reserve(count);
+    const std::size_t last = regions.size() - 1;
+    for (std::size_t i = 0; i < count; ++i) kept.push_back(regions[i * last / (count - 1)]);
+    return kept;
+}
+
 }  // namespace
 
 std::optional<AnimationEffect> EffectForKind(int animation_kind)
@@ -158,7 +169,8 @@ std::vector<ShapeRegion> GenerateShapeRegions(AnimationShape shape, int width, i
 
 std::vector<ShapeRegion> EffectRegions(AnimationEffect effect, int width, int height)
 {
-    auto regions = GenerateShapeRegions(effect.shape, width, height);
+    auto regions = ThinnedToAtMost(GenerateShapeRegions(effect.shape, width, height),
+                                   MaxAnimationSteps);
     if (effect.direction == AnimationDirection::Appear) std::reverse(regions.begin(), regions.end());
     return regions;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -50,8 +51,14 @@ inline constexpr int MaxWindowSide = 32767;
 // exist, whichever comes first (the regions generated until then are kept).
 std::vector<ShapeRegion> GenerateShapeRegions(AnimationShape shape, int width, int height);
 
+// The most steps an effect plays: with the 10 ms pause after each, no effect pauses for more
+// than 3 s, whatever the window's size. Every shape of an 800 x 600 window stays within it.
+inline constexpr std::size_t MaxAnimationSteps = 300;
+
 // The regions in the order an effect plays them: a disappear effect from the first to the last,
-// an appear effect from the last (smallest) to the first.
+// an appear effect from the last (smallest) to the first. A sequence longer than
+// MaxAnimationSteps is thinned to that many regions, evenly spread, keeping its first and last:
+// a larger window closes in longer strides rather than for longer.
 std::vector<ShapeRegion> EffectRegions(AnimationEffect effect, int width, int height);
 
 // The pixels of one region as disjoint rectangles, written into `out` (cleared first, so that a

@@ -1,7 +1,6 @@
 // Applying the e-book's settings to the window, in their fixed order: later steps rely on
 // earlier ones (the state of a sizeable window follows the skin, the menu file holds line 3 as
 // the screen-fit test left it, the start-up action runs on a finished window).
-#include <algorithm>
 #include <utility>
 
 #include <gtkmm/menubar.h>
@@ -20,6 +19,7 @@
 #include "window/caption_font.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/window_placement.hpp"
+#include "window/work_area.hpp"
 
 namespace quillora {
 
@@ -47,11 +47,13 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     }
     gradiente.Update();
 
-    const std::int32_t width = ToNumber(settings.Get(window_width));           // 8
-    const std::int32_t height = ToNumber(settings.Get(window_height));
-    resize(std::max(width, 1), std::max(height, 1));
-    set_default_size(std::max(width, 1), std::max(height, 1));
-    CenterWindow();                                                            // 9
+    // 8: never larger than the work area, whatever the settings ask for.
+    const WindowBox box = FittedWindowBox(PrimaryScreenSize(), PrimaryWorkArea(),
+                                          ToNumber(settings.Get(window_width)),
+                                          ToNumber(settings.Get(window_height)));
+    resize(box.width, box.height);
+    set_default_size(box.width, box.height);
+    CenterWindow(box);                                                         // 9
     if (FillsScreen(settings.Get(window_width), settings.Get(window_height),   // 10
                     PrimaryScreenSize())) {
         settings.Set(start_maximized, "1");
@@ -116,7 +118,11 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
 
     if (flag(animation_on)) {                                                  // 30
         if (const auto effect = EffectForKind(ToNumber(settings.Get(animation_kind)))) {
-            animacao_form.Play(*this, *effect);
+            if (!animacao_form.Play(*this, *effect)) {
+                // Closed while it played: the reader wants the book gone, not opened later.
+                RequestQuit();
+                throw SilentAbort();
+            }
         }
     }
 
@@ -164,13 +170,10 @@ void Tform_apresentacao::ApplyCaptionFont(const SettingsList& settings)
     ApplyCaptionFontDescription(settings.Get(setting::caption_font), gradiente.Font);
 }
 
-void Tform_apresentacao::CenterWindow()
+void Tform_apresentacao::CenterWindow(const WindowBox& box)
 {
-    int width = 0;
-    int height = 0;
-    get_default_size(width, height);
-    const WindowOrigin origin = CenteredOrigin(PrimaryScreenSize(), width, height);
-    move(origin.left, origin.top);
+    // The box is centred on the screen already, or at the work area's edge where it was cut.
+    move(box.left, box.top);
 }
 
 void Tform_apresentacao::ApplyButtonVisibility(const SettingsList& settings)

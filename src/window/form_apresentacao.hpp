@@ -119,7 +119,7 @@ private:
     void GiveButtonsHandCursor();
     void ApplySettings(SettingsList& settings);
     void ApplyCaptionFont(const SettingsList& settings);
-    void CenterWindow();
+    void CenterWindow(const WindowBox& box);
     void ApplyButtonVisibility(const SettingsList& settings);
     void ApplyHints(const SettingsList& settings);
     void ApplySkin(const SettingsList& settings);

@@ -28,6 +28,12 @@ RegionPtr ToCairoRegion(const std::vector<PixelRect>& rectangles)
                                                     static_cast<int>(cairo_rectangles.size())));
 }
 
+// Watches a signal only while the effect plays.
+struct ScopedConnection {
+    sigc::connection connection;
+    ~ScopedConnection() { connection.disconnect(); }
+};
+
 // Lets the window system show the new shape before the pause.
 void FlushAndWait()
 {
@@ -40,8 +46,17 @@ void FlushAndWait()
 
 }  // namespace
 
-void WindowAnimation::Play(Gtk::Window& window, AnimationEffect effect)
+bool WindowAnimation::Play(Gtk::Window& window, AnimationEffect effect)
 {
+    // The steps let the main loop run, so the reader may close the window meanwhile. Left to
+    // GTK that would only hide it until the loop starts; here it ends the effect, and the caller
+    // ends the program.
+    bool closed = false;
+    const ScopedConnection close_watch{window.signal_delete_event().connect([&closed](GdkEventAny*) {
+        closed = true;
+        return true;  // the caller decides what a close means now
+    })};
+
     int width = 0;
     int height = 0;
     window.get_size(width, height);
@@ -57,16 +72,19 @@ void WindowAnimation::Play(Gtk::Window& window, AnimationEffect effect)
     // flash whole before its first, smallest step.
     if (!regions.empty()) apply(regions.front());
     window.show();
+    last_step_count_ = 0;
     for (const auto& region : regions) {
+        if (closed) break;
         apply(region);
+        ++last_step_count_;
         FlushAndWait();
     }
-    last_step_count_ = static_cast<int>(regions.size());
 
-    if (effect.direction == AnimationDirection::Disappear) {
+    if (closed || effect.direction == AnimationDirection::Disappear) {
         window.hide();
     }
     gtk_widget_shape_combine_region(GTK_WIDGET(window.gobj()), nullptr);
+    return !closed;
 }
 
 }  // namespace quillora

@@ -18,10 +18,11 @@ public:
 
     // Shows the window at once, then plays the effect's regions. An appear effect ends with the
     // whole window visible; a disappear effect ends with the window hidden. Either way the window
-    // is left without a shape.
-    void Play(Gtk::Window& window, AnimationEffect effect);
+    // is left without a shape. Returns false when the window was asked to close meanwhile: the
+    // effect stops at once and leaves the window hidden.
+    [[nodiscard]] bool Play(Gtk::Window& window, AnimationEffect effect);
 
-    // Steps of the last played effect, for tests and measurements.
+    // Steps played by the last effect, for tests and measurements.
     int LastStepCount() const { return last_step_count_; }
 
 private:

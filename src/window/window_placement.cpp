@@ -1,5 +1,6 @@
 #include "window/window_placement.hpp"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "payload/conversions.hpp"
@@ -18,6 +19,16 @@ WindowOrigin CenteredOrigin(ScreenSize area, int window_width, int window_height
         return static_cast<int>((static_cast<std::int64_t>(area_side) - window_side) / 2);
     };
     return {centre(area.width, window_width), centre(area.height, window_height)};
+}
+
+WindowBox FittedWindowBox(ScreenSize screen, WorkArea work_area, std::int32_t width,
+                          std::int32_t height)
+{
+    const int fitted_width = std::clamp(width, 1, std::max(work_area.width, 1));
+    const int fitted_height = std::clamp(height, 1, std::max(work_area.height, 1));
+    const WindowOrigin centred = CenteredOrigin(screen, fitted_width, fitted_height);
+    return {width > fitted_width ? work_area.left : centred.left,
+            height > fitted_height ? work_area.top : centred.top, fitted_width, fitted_height};
 }
 
 WindowState StartWindowState(std::string_view start_maximized)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -28,6 +29,31 @@ struct WindowOrigin {
 // toward zero (a window 131 pixels wider than the area gets -65). The area's own origin is not
 // added. Computed in 64 bits, so no pair of 32-bit sizes overflows.
 WindowOrigin CenteredOrigin(ScreenSize area, int window_width, int window_height);
+
+// The part of the screen that windows may cover (without panels and docks), in screen
+// coordinates.
+struct WorkArea {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct WindowBox {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    friend bool operator==(const WindowBox&, const WindowBox&) = default;
+};
+
+// Where a window of the requested size goes. Each side is at least 1 pixel and never more than
+// the work area's: a window larger than any screen only costs memory (the page is rendered at
+// full size) and cannot be seen. A window that fits is centred on the screen; on an axis where
+// the request did not fit, the window starts at the work area's edge, so it lies wholly inside.
+WindowBox FittedWindowBox(ScreenSize screen, WorkArea work_area, std::int32_t width,
+                          std::int32_t height);
 
 enum class WindowState { Normal, Maximized };
 

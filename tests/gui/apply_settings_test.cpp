@@ -1,5 +1,6 @@
 #include <gdkmm/pixbuf.h>
 #include <gtest/gtest.h>
+#include <glibmm/main.h>
 #include <gtkmm/headerbar.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include "gui_test_support.hpp"
 #include "payload/setting_index.hpp"
 #include "webview/web_browser.hpp"
+#include "window/animation_shapes.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/system_colours.hpp"
 
@@ -143,17 +145,32 @@ TEST_F(ApplySettingsTest, AScreenSizedWindowIsMaximisedWhateverStartMaximizedSay
     EXPECT_EQ(window->Frame().State(), WindowState::Maximized);
 }
 
-TEST_F(ApplySettingsTest, AWindowLargerThanTheScreenGetsANegativePosition)
+TEST_F(ApplySettingsTest, ClosingDuringAnAnimationEndsStartUpAtOnce)
 {
-    const ScreenSize screen = PrimaryScreenSize();
-    settings[setting::window_width] = std::to_string(screen.width + 131);
-    settings[setting::window_height] = std::to_string(screen.height + 3);
-    ASSERT_TRUE(Start()) << reports.front();
-    int left = 0;
-    int top = 0;
-    window->get_position(left, top);
-    EXPECT_EQ(left, -65) << "truncated toward zero";
-    EXPECT_EQ(top, -1);
+    // animation_kind on a window as large as the work area -> the close stops the effect, the
+    // window stays hidden, start-up ends silently before the home page and asks to end.
+    for (const char* kind : {"10", "11", "1"}) {
+        window = Tform_apresentacao::Create();
+        settings[setting::animation_on] = "-1";
+        settings[setting::animation_kind] = kind;
+        settings[setting::window_width] = settings[setting::window_height] = "32767";
+        // The reader closes the window as soon as it shows.
+        window->signal_map().connect([this] {
+            Glib::signal_idle().connect_once([this] { window->close(); });
+        });
+        EXPECT_FALSE(Start()) << kind;
+        EXPECT_TRUE(reports.empty()) << kind;
+        EXPECT_TRUE(window->QuitRequested()) << kind;
+        EXPECT_FALSE(window->get_visible()) << kind;
+        EXPECT_FALSE(window->Web().HasDocument()) << kind;
+        int width = 0;
+        int height = 0;
+        window->get_default_size(width, height);
+        const auto effect = *EffectForKind(std::stoi(kind));
+        EXPECT_LT(static_cast<std::size_t>(window->animacao_form.LastStepCount()),
+                  EffectRegions(effect, width, height).size())
+            << kind << ": the effect stopped before its end";
+    }
 }
 
 TEST_F(ApplySettingsTest, OnlyExactlyZeroStartsNormal)

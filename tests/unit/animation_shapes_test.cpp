@@ -192,6 +192,29 @@ TEST(AnimationShapes, HugeSizesAreClampedToTheLargestWindow)
     EXPECT_EQ(regions.size(), static_cast<std::size_t>((MaxWindowSide + 1) / 2));
 }
 
+TEST(AnimationShapes, EffectsOfLargeWindowsPlayAtMostTheStepBound)
+{
+    // window size -> regions played: all of them up to the bound, else the bound, spread from
+    // the largest region to the smallest (the strides between them grow, they never reopen).
+    const std::pair<int, int> sizes[] = {{800, 600}, {1280, 1024}, {1920, 1080}, {100, MaxWindowSide}};
+    for (AnimationShape shape : AllShapes) {
+        for (const auto& [w, h] : sizes) {
+            const auto generated = GenerateShapeRegions(shape, w, h);
+            const auto played = EffectRegions({shape, AnimationDirection::Disappear}, w, h);
+            ASSERT_EQ(played.size(), std::min(generated.size(), MaxAnimationSteps)) << w << "x" << h;
+            EXPECT_EQ(played.front(), generated.front()) << w << "x" << h;
+            EXPECT_EQ(played.back(), generated.back()) << w << "x" << h;
+            // Every played region is a generated one, in the generated order.
+            auto next = generated.begin();
+            for (const ShapeRegion& region : played) {
+                next = std::find(next, generated.end(), region);
+                ASSERT_NE(next, generated.end()) << w << "x" << h;
+                ++next;
+            }
+        }
+    }
+}
+
 TEST(RasteriseRegion, BoxesAndEmptyRegions)
 {
     // region -> rectangles

@@ -1,6 +1,7 @@
 #include "window/window_placement.hpp"
 
 #include <climits>
+#include <cstdint>
 #include <string_view>
 
 #include <gtest/gtest.h>
@@ -60,6 +61,33 @@ TEST(CenteredOrigin, HalfTheDifferenceTruncatedTowardZero)
     };
     for (const Case& c : cases)
         EXPECT_EQ(CenteredOrigin(c.area, c.width, c.height), c.origin) << c.width << " x " << c.height;
+}
+
+TEST(FittedWindowBox, NeverLargerThanTheWorkAreaAndInsideItWhenCut)
+{
+    // A 1280 x 1024 screen whose work area leaves a 40-pixel panel at the top.
+    constexpr ScreenSize screen{1280, 1024};
+    constexpr WorkArea work_area{0, 40, 1280, 984};
+    struct Case {
+        std::int32_t width, height;
+        WindowBox box;
+    };
+    // requested size -> box (left, top, width, height)
+    const Case cases[] = {
+        {800, 600, {240, 212, 800, 600}},            // fits: centred on the screen
+        {1280, 984, {0, 20, 1280, 984}},             // exactly the work area: still centred
+        {1280, 985, {0, 40, 1280, 984}},             // one pixel too high: cut, at the area's top
+        {100000, 100000, {0, 40, 1280, 984}},
+        {32767, 600, {0, 212, 1280, 600}},           // only the cut axis moves to the edge
+        {640, 20000, {320, 40, 640, 984}},
+        {INT32_MAX, INT32_MAX, {0, 40, 1280, 984}},
+        {0, -5, {639, 511, 1, 1}},                   // no side below one pixel
+        {INT32_MIN, 300, {639, 362, 1, 300}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FittedWindowBox(screen, work_area, c.width, c.height), c.box) << c.width << " x " << c.height;
+    // A work area that the platform reports empty still leaves a one-pixel window.
+    EXPECT_EQ(FittedWindowBox(screen, WorkArea{}, 800, 600), (WindowBox{0, 0, 1, 1}));
 }
 
 TEST(WindowStateDecisions, OnlyExactlyZeroStartsNormal)

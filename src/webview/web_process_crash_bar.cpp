@@ -1,6 +1,5 @@
 #include "webview/web_process_crash_bar.hpp"
 
-#include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/container.h>
 #include <gtkmm/dialog.h>

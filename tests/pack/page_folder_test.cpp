@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "pack_test_support.hpp"
+#include "page_folder.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -178,6 +179,27 @@ TEST(PageFolder, CheckAndPackingAgreeOnEveryHostileFolder)
             EXPECT_EQ(Tree(dir / "out" / "pages"), c.book);
         }
     }
+}
+
+// Twelve folders, each with two links to the next: 2^12 copies of the last one. The walk stops
+// at its bound with one error instead of running on.
+TEST(PageFolder, LinksThatMultiplyTheFolderStopTheWalk)
+{
+    TempDir temp;
+    const fs::path pages = temp / "pages";
+    for (int level = 0; level < 12; ++level) {
+        const fs::path folder = pages / ("f" + std::to_string(level));
+        fs::create_directories(folder);
+        for (const char* link : {"a", "b"}) {
+            Link("../f" + std::to_string(level + 1), folder / link);
+        }
+    }
+    fs::create_directory(pages / "f12");
+    Diagnostics diagnostics;
+    const auto plan = PlanPageFolder({pages, "pages"}, {.most_linked_entries = 100}, diagnostics);
+    EXPECT_EQ(diagnostics.FormatAll(),
+              pages.string() + ": its links lead to more than 100 files and folders; the walk stopped there\n");
+    EXPECT_EQ(plan.entries.size(), 101u);  // f0 and the first hundred that its links bring in
 }
 
 }  // namespace

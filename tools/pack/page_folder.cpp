@@ -120,7 +120,9 @@ private:
         }
         std::sort(names.begin(), names.end());  // problems in a stable order
         for (const auto& name : names) {
-            Consider(actual / name, relative / name);
+            if (!TooMany()) {
+                Consider(actual / name, relative / name);
+            }
         }
     }
 
@@ -165,13 +167,36 @@ private:
             LeaveOut(relative, "a link to " + target.string() + ", a folder that holds the link");
             return;
         }
+        ++links_deep_;
         Take(target, relative, fs::status(target, error));
+        --links_deep_;
+    }
+
+    // True once links have brought in as much as the walk takes; the first time, that is an error.
+    bool TooMany()
+    {
+        if (linked_entries_ < options_.most_linked_entries) {
+            return false;
+        }
+        if (!stopped_) {
+            stopped_ = true;
+            diagnostics_.Error(plan_.source.string(), 0, "",
+                               "its links lead to more than " + std::to_string(options_.most_linked_entries) +
+                                   " files and folders; the walk stopped there");
+        }
+        return true;
+    }
+
+    void Add(FolderEntry entry)
+    {
+        linked_entries_ += links_deep_ > 0 ? 1 : 0;
+        plan_.entries.push_back(std::move(entry));
     }
 
     void Take(const fs::path& from, const fs::path& relative, fs::file_status status)
     {
         if (fs::is_directory(status)) {
-            plan_.entries.push_back({from, relative, true});
+            Add({from, relative, true});
             walking_.push_back(from);
             Walk(from, relative);
             walking_.pop_back();
@@ -182,7 +207,7 @@ private:
                 diagnostics_.Error(Shown(relative), 0, "", "cannot read the file: " + ErrnoText());
                 return;
             }
-            plan_.entries.push_back({from, relative, false, info.st_dev, info.st_ino});
+            Add({from, relative, false, info.st_dev, info.st_ino});
         } else {
             LeaveOut(relative, KindOfSpecialFile(status.type()) + ", not a page");
         }
@@ -205,6 +230,9 @@ private:
     PlannedPageFolder plan_;
     fs::path root_;
     std::vector<fs::path> walking_;  // the canonical folders being walked, outermost first
+    int links_deep_ = 0;              // how many links lead to what is walked now
+    std::size_t linked_entries_ = 0;  // entries that links brought in
+    bool stopped_ = false;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@ namespace quillora::pack {
 
 struct FolderWalkOptions {
     bool include_hidden = false;  // copy names that start with "." too
+    // Links to folders inside the page folder are copied as folders, so a few of them can make a
+    // small folder look endless (two links in each folder to the next one double it at every
+    // level). The walk stops with an error once this many files and folders come through links.
+    std::size_t most_linked_entries = 10'000;
 };
 
 // One thing copied into the e-book's page folder.

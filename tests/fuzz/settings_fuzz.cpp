@@ -1,4 +1,4 @@
-// Fuzzes the settings list and every value conversion on every line of it. Only quillora::Error
+// Fuzzes the settings list and every value conversion on its first lines. Only quillora::Error
 // may escape a conversion; the Try forms must agree with the throwing ones; decimal numbers are
 // checked against std::from_chars; the list, cut and converted line by line, equals the converted
 // whole cut into lines; the list survives a round trip through its own text.

@@ -8,10 +8,14 @@
 #include "window/form_apresentacao.hpp"
 #include "window/message_boxes.hpp"
 #include "window/self_path.hpp"
+#include "window/toolkit_setup.hpp"
 
 int main(int argc, char* argv[])
 {
     // The program reads no command line; GTK still gets its own options (--display, ...).
+    if (!quillora::OpenDisplay(argc, argv)) {
+        return EXIT_FAILURE;
+    }
     Gtk::Main toolkit(argc, argv);
 
     std::unique_ptr<quillora::Tform_apresentacao> window;

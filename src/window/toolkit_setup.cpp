@@ -1,5 +1,8 @@
 #include "window/toolkit_setup.hpp"
 
+#include <cstdio>
+#include <string>
+
 #include <gdkmm/screen.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/icontheme.h>
@@ -9,6 +12,38 @@
 extern "C" GResource* quillora_resources_get_resource(void);
 
 namespace quillora {
+
+namespace {
+
+// What is wrong, as the reader can check it: the variables that name a display.
+std::string MissingDisplayReason()
+{
+    const char* x11 = g_getenv("DISPLAY");
+    const char* wayland = g_getenv("WAYLAND_DISPLAY");
+    const auto given = [](const char* value) { return value != nullptr && *value != '\0'; };
+    if (!given(x11) && !given(wayland)) {
+        return "neither DISPLAY nor WAYLAND_DISPLAY names a display";
+    }
+    std::string named;
+    if (given(wayland)) named = std::string("WAYLAND_DISPLAY=\"") + wayland + '"';
+    if (given(x11)) named += std::string(named.empty() ? "" : " or ") + "DISPLAY=\"" + x11 + '"';
+    return "the display named by " + named + " cannot be opened";
+}
+
+}  // namespace
+
+bool OpenDisplay(int& argc, char**& argv)
+{
+    if (gtk_init_check(&argc, &argv)) {
+        return true;
+    }
+    const std::string program = argc > 0 && argv[0] != nullptr ? argv[0] : "quillora";
+    gchar* name = g_path_get_basename(program.c_str());
+    std::fprintf(stderr, "%s: this e-book needs a graphical desktop: %s\n", name,
+                 MissingDisplayReason().c_str());
+    g_free(name);
+    return false;
+}
 
 void PrepareToolkit()
 {

@@ -2,6 +2,11 @@
 
 namespace quillora {
 
+// Opens the display that GTK is told to use (with GTK's own options taken from the command
+// line). Without one there is nothing to show an e-book on: says so in one line on standard
+// error, naming what the environment lacks, and returns false.
+[[nodiscard]] bool OpenDisplay(int& argc, char**& argv);
+
 // Everything GTK needs once before the window description is built: the compiled-in resources,
 // the engine's widget type, the images as an icon theme (so they render sharp at any scale),
 // and the base style sheet. Safe to call more than once.

@@ -2,7 +2,9 @@
 warnings, an error in the settings, and a runtime without payload."""
 
 import http.server
+import os
 import socket
+import subprocess
 import threading
 import unittest
 
@@ -104,6 +106,23 @@ class StartupTest(E2ETestCase):
         self.assertEqual(len(self.display.mapped_windows()), 1, "no message, only the window")
         self.display.close_window(window)
         self.assertEqual(finish(process), 0)
+
+    def test_without_a_display_one_line_says_a_desktop_is_needed(self):
+        book = self.make_book(pages={"index.html": HOME_PAGE})
+        unused_display = f":{9000 + os.getpid() % 1000}"
+        # environment -> the one line names what is missing, the exit status is not 0
+        cases = [({}, "neither DISPLAY nor WAYLAND_DISPLAY"),
+                 ({"DISPLAY": unused_display}, f'DISPLAY="{unused_display}"')]
+        base = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        for extra, named in cases:
+            with self.subTest(extra=extra):
+                result = subprocess.run([book.path], env=dict(base, **extra), timeout=60,
+                                        stdin=subprocess.DEVNULL, capture_output=True, text=True)
+                self.assertNotEqual(result.returncode, 0)
+                lines = result.stderr.splitlines()
+                self.assertEqual(len(lines), 1, result.stderr)
+                self.assertIn("this e-book needs a graphical desktop", lines[0])
+                self.assertIn(named, lines[0])
 
     # --- helpers ---------------------------------------------------------------------------
     def wait_for_colour(self, window, colour, minimum, timeout=30.0):

@@ -38,10 +38,18 @@ void ReportWarning(const std::string& message)
     std::cerr << ProgramName << ": warning: " << message << '\n';
 }
 
-// The runtime that this tool was built and installed with lies beside it.
+// The runtime this tool was built with: beside it in a build folder, or in the installed
+// layout's runtime folder, found from the tool's own location so that a moved prefix works.
+// When neither exists the installed place is named, as that is where a user looks.
 fs::path DefaultRuntime()
 {
-    return quillora::FolderOf(quillora::ProgramPath()) + "quillora";
+    const fs::path folder = quillora::FolderOf(quillora::ProgramPath());
+    const fs::path beside = folder / "quillora";
+    std::error_code error;
+    if (fs::exists(beside, error)) {
+        return beside;
+    }
+    return (folder / QUILLORA_INSTALLED_RUNTIME).lexically_normal();
 }
 
 // OUTPUT names the e-book, or a folder to write it into under the name of the book's folder.

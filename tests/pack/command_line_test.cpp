@@ -7,39 +7,58 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(CommandLine, Modes)
+CommandLine Line(Mode mode, std::string source = "", std::optional<std::string> output = {})
 {
-    auto line = ParseCommandLine({"book", "out/atlas"});
-    EXPECT_EQ(line.mode, Mode::Pack);
-    EXPECT_EQ(line.source, "book");
-    EXPECT_EQ(line.output, "out/atlas");
-    EXPECT_FALSE(line.runtime);
-    EXPECT_FALSE(line.force);
+    CommandLine line;
+    line.mode = mode;
+    line.source = std::move(source);
+    line.output = std::move(output);
+    return line;
+}
 
-    line = ParseCommandLine({"-o", "out/", "--force", "book", "--runtime=/opt/quillora"});
-    EXPECT_EQ(line.mode, Mode::Pack);
-    EXPECT_EQ(line.source, "book");
-    EXPECT_EQ(line.output, "out/");
-    EXPECT_EQ(line.runtime, "/opt/quillora");
-    EXPECT_TRUE(line.force);
-
-    line = ParseCommandLine({"--check", "book/book.conf"});
-    EXPECT_EQ(line.mode, Mode::Check);
-    EXPECT_EQ(line.source, "book/book.conf");
-
-    line = ParseCommandLine({"-d", "out/atlas"});
-    EXPECT_EQ(line.mode, Mode::Dump);
-    EXPECT_EQ(line.source, "out/atlas");
-
-    line = ParseCommandLine({"--", "-book-", "out"});
-    EXPECT_EQ(line.source, "-book-");
-
-    line = ParseCommandLine({"--encoding", "windows-1252", "b", "o"});
-    EXPECT_EQ(line.encoding, OutputEncoding::Windows1252);
-
-    EXPECT_EQ(ParseCommandLine({"--help"}).mode, Mode::Help);
-    EXPECT_EQ(ParseCommandLine({"-V"}).mode, Mode::Version);
-    EXPECT_EQ(ParseCommandLine({"--help", "extra", "words"}).mode, Mode::Help);
+TEST(CommandLine, ParsedLines)
+{
+    struct Case {
+        Args arguments;
+        CommandLine expected;
+    };
+    const auto pack = [](std::string source, std::string output) {
+        return Line(Mode::Pack, std::move(source), std::move(output));
+    };
+    CommandLine forced = pack("book", "out/");
+    forced.force = true;
+    forced.runtime = "/opt/quillora";
+    CommandLine hidden_cp1252 = pack("b", "o");
+    hidden_cp1252.include_hidden = true;
+    hidden_cp1252.encoding = OutputEncoding::Windows1252;
+    // arguments -> parsed line
+    const Case cases[] = {
+        // operands and options in any order; values attached, after '=' or in the next argument
+        {{"book", "out/atlas"}, pack("book", "out/atlas")},
+        {{"-o", "out/", "--force", "book", "--runtime=/opt/quillora"}, forced},
+        {{"-fo", "out/", "book", "-r/opt/quillora"}, forced},
+        {{"--output=out/", "book", "--runtime", "/opt/quillora", "-f"}, forced},
+        {{"--include-hidden", "-e", "windows-1252", "b", "o"}, hidden_cp1252},
+        {{"--incl", "--encoding=cp1252", "b", "o"}, hidden_cp1252},
+        // "--" ends the options; "-" alone is an operand
+        {{"--", "-book-", "-f"}, pack("-book-", "-f")},
+        {{"-", "out"}, pack("-", "out")},
+        {{"--check", "book/book.conf"}, Line(Mode::Check, "book/book.conf")},
+        {{"-d", "out/atlas"}, Line(Mode::Dump, "out/atlas")},
+        {{"--help", "extra", "words"}, Line(Mode::Help)},
+        {{"-V"}, Line(Mode::Version)},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = ParseCommandLine(c.arguments);
+        const std::string context = ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(line.mode, c.expected.mode) << context;
+        EXPECT_EQ(line.source, c.expected.source) << context;
+        EXPECT_EQ(line.output, c.expected.output) << context;
+        EXPECT_EQ(line.runtime, c.expected.runtime) << context;
+        EXPECT_EQ(line.force, c.expected.force) << context;
+        EXPECT_EQ(line.include_hidden, c.expected.include_hidden) << context;
+        EXPECT_EQ(line.encoding, c.expected.encoding) << context;
+    }
 }
 
 TEST(CommandLine, UsageErrors)
@@ -48,23 +67,25 @@ TEST(CommandLine, UsageErrors)
         Args arguments;
         const char* message;
     };
-    // arguments -> message
+    // arguments -> message, naming the option as it was written
     const Case cases[] = {
         {{}, "missing SOURCE and OUTPUT"},
         {{"book"}, "missing OUTPUT"},
         {{"-o", "out"}, "missing SOURCE"},
         {{"a", "b", "c"}, "unexpected argument 'c'"},
         {{"-o", "out", "a", "b"}, "unexpected argument 'b'"},
-        {{"-o", "x", "-o", "y", "a"}, "option '-o' given twice"},
+        {{"-o", "x", "--output", "y", "a"}, "option '--output' given twice"},
         {{"--check"}, "missing SOURCE"},
         {{"--dump", "a", "b"}, "unexpected argument 'b'"},
-        {{"--check", "--dump", "a"}, "options '--check' and '--dump' cannot be combined"},
+        {{"--check", "-d", "a"}, "options '--check' and '-d' cannot be combined"},
         {{"--check", "a", "-o", "b"}, "option '--check' writes no e-book; drop '-o'"},
         {{"--runtime"}, "option '--runtime' needs a value"},
+        {{"a", "b", "-fr"}, "option '-r' needs a value"},
         {{"--force=yes", "a", "b"}, "option '--force' takes no value"},
         {{"--encoding=latin-9", "a", "b"}, "unknown encoding 'latin-9' (use utf-8 or windows-1252)"},
-        {{"-x", "a", "b"}, "unknown option '-x'"},
-        {{"--frobnicate", "a", "b"}, "unknown option '--frobnicate'"},
+        {{"--force", "-fx", "a", "b"}, "unknown option '-x'"},
+        {{"-xf", "a", "b"}, "unknown option '-x'"},
+        {{"--frobnicate=1", "a", "b"}, "unknown option '--frobnicate'"},
     };
     for (const auto& c : cases) {
         try {

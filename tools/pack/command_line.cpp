@@ -1,91 +1,150 @@
 #include "command_line.hpp"
 
+#include <getopt.h>
+
+#include <algorithm>
+#include <mutex>
+
 namespace quillora::pack {
 namespace {
 
+// Values of the options that have no short form.
+enum : int { IncludeHidden = 256 };
+
+// getopt_long's table; the short options are the same letters.
+constexpr option LongOptions[] = {
+    {"output", required_argument, nullptr, 'o'},
+    {"check", no_argument, nullptr, 'c'},
+    {"dump", no_argument, nullptr, 'd'},
+    {"runtime", required_argument, nullptr, 'r'},
+    {"force", no_argument, nullptr, 'f'},
+    {"encoding", required_argument, nullptr, 'e'},
+    {"include-hidden", no_argument, nullptr, IncludeHidden},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+// '-': operands come back in order as option 1, whatever POSIXLY_CORRECT says, so that no
+// argument is moved; ':': a missing value is told apart from an unknown option.
+constexpr const char* ShortOptions = "-:o:cdr:fe:hV";
+
+// getopt_long keeps its state in globals.
+std::mutex getopt_state;
+
+// The option `value` as the user wrote it: "--name" when given in long form, "-x" otherwise.
+std::string OptionName(int value, bool long_form)
+{
+    if (long_form || value >= IncludeHidden) {
+        for (const auto& entry : LongOptions) {
+            if (entry.name != nullptr && entry.val == value) {
+                return std::string("--") + entry.name;
+            }
+        }
+    }
+    return std::string("-") + static_cast<char>(value);
+}
+
+OutputEncoding ParseEncoding(const std::string& value)
+{
+    if (value == "utf-8" || value == "UTF-8" || value == "utf8") {
+        return OutputEncoding::Utf8;
+    }
+    if (value == "windows-1252" || value == "cp1252") {
+        return OutputEncoding::Windows1252;
+    }
+    throw UsageError("unknown encoding '" + value + "' (use utf-8 or windows-1252)");
+}
+
 class ArgumentReader {
 public:
-    explicit ArgumentReader(const std::vector<std::string>& arguments) : arguments_(arguments) {}
-
-    CommandLine Read()
+    CommandLine Read(std::vector<std::string> arguments)
     {
+        char program[] = "quillora-pack";
+        std::vector<char*> argv{program};
+        for (auto& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        const int argc = static_cast<int>(arguments.size()) + 1;
+
+        const std::lock_guard lock(getopt_state);
+        opterr = 0;
+        optind = 0;  // 0, not 1: glibc then forgets the state of an earlier parse
         std::vector<std::string> operands;
-        bool options_end = false;
-        for (position_ = 0; position_ < arguments_.size(); ++position_) {
-            const std::string& argument = arguments_[position_];
-            if (options_end || argument == "-" || !argument.starts_with("-")) {
-                operands.push_back(argument);
-            } else if (argument == "--") {
-                options_end = true;
-            } else {
-                ReadOption(argument);
+        for (;;) {
+            // The argument at `current` is the one this call reads (its letters, for a group
+            // of short options); it tells how an option was spelt.
+            const std::string current = argv[std::max(optind, 1)] ? argv[std::max(optind, 1)] : "";
+            const bool long_form = current.starts_with("--");
+            const int value = getopt_long(argc, argv.data(), ShortOptions, LongOptions, nullptr);
+            if (value == -1) {
+                break;
             }
+            if (value == 1) {
+                operands.emplace_back(optarg);
+            } else if (value == '?') {
+                throw UsageError(Unknown(current, long_form));
+            } else if (value == ':') {
+                throw UsageError("option '" + OptionName(optopt, long_form) + "' needs a value");
+            } else {
+                Apply(value, OptionName(value, long_form), optarg);
+            }
+        }
+        for (int i = optind; i < argc; ++i) {
+            operands.emplace_back(argv[i]);  // after "--"
         }
         return Finish(operands);
     }
 
 private:
-    void ReadOption(const std::string& argument)
+    static std::string Unknown(const std::string& current, bool long_form)
     {
-        std::string name = argument;
-        std::optional<std::string> attached;
-        if (const auto equals = argument.find('='); argument.starts_with("--") && equals != std::string::npos) {
-            name = argument.substr(0, equals);
-            attached = argument.substr(equals + 1);
+        if (!long_form) {
+            return "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'";
         }
-        const auto no_value = [&] {
-            if (attached) {
-                throw UsageError("option '" + name + "' takes no value");
-            }
-        };
-        if (name == "-h" || name == "--help") {
-            no_value();
+        if (optopt != 0) {  // a known long option given a value it does not take
+            return "option '" + OptionName(optopt, true) + "' takes no value";
+        }
+        // No two long options share a first letter, so a prefix is never ambiguous.
+        return "unknown option '" + current.substr(0, current.find('=')) + "'";
+    }
+
+    void Apply(int value, const std::string& name, const char* argument)
+    {
+        switch (value) {
+        case 'h':
             SetMode(Mode::Help, name);
-        } else if (name == "-V" || name == "--version") {
-            no_value();
+            break;
+        case 'V':
             SetMode(Mode::Version, name);
-        } else if (name == "-c" || name == "--check") {
-            no_value();
+            break;
+        case 'c':
             SetMode(Mode::Check, name);
-        } else if (name == "-d" || name == "--dump") {
-            no_value();
+            break;
+        case 'd':
             SetMode(Mode::Dump, name);
-        } else if (name == "-f" || name == "--force") {
-            no_value();
+            break;
+        case 'f':
             line_.force = true;
-        } else if (name == "--include-hidden") {
-            no_value();
+            break;
+        case IncludeHidden:
             line_.include_hidden = true;
-        } else if (name == "-o" || name == "--output") {
+            break;
+        case 'o':
             if (line_.output) {
                 throw UsageError("option '" + name + "' given twice");
             }
-            line_.output = Value(name, attached);
-        } else if (name == "-r" || name == "--runtime") {
-            line_.runtime = Value(name, attached);
-        } else if (name == "-e" || name == "--encoding") {
-            const std::string value = Value(name, attached);
-            if (value == "utf-8" || value == "UTF-8" || value == "utf8") {
-                line_.encoding = OutputEncoding::Utf8;
-            } else if (value == "windows-1252" || value == "cp1252") {
-                line_.encoding = OutputEncoding::Windows1252;
-            } else {
-                throw UsageError("unknown encoding '" + value + "' (use utf-8 or windows-1252)");
-            }
-        } else {
-            throw UsageError("unknown option '" + argument + "'");
+            line_.output = argument;
+            break;
+        case 'r':
+            line_.runtime = argument;
+            break;
+        case 'e':
+            line_.encoding = ParseEncoding(argument);
+            break;
+        default:
+            break;
         }
-    }
-
-    std::string Value(const std::string& name, const std::optional<std::string>& attached)
-    {
-        if (attached) {
-            return *attached;
-        }
-        if (position_ + 1 >= arguments_.size()) {
-            throw UsageError("option '" + name + "' needs a value");
-        }
-        return arguments_[++position_];
     }
 
     void SetMode(Mode mode, const std::string& name)
@@ -96,7 +155,6 @@ private:
         line_.mode = mode;
         mode_option_ = name;
     }
-
     CommandLine Finish(const std::vector<std::string>& operands)
     {
         switch (line_.mode) {
@@ -146,8 +204,6 @@ private:
         }
     }
 
-    const std::vector<std::string>& arguments_;
-    std::size_t position_ = 0;
     CommandLine line_;
     std::optional<std::string> mode_option_;
 };
@@ -156,7 +212,7 @@ private:
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
-    return ArgumentReader(arguments).Read();
+    return ArgumentReader().Read(arguments);
 }
 
 std::string HelpText()
@@ -172,7 +228,8 @@ SOURCE is a book settings file (name = value lines), or a folder holding one
 named book.conf. Page paths in it are relative to its folder.
 OUTPUT is the e-book file to write. When it is a folder (an existing one, or
 any path ending in '/'), the e-book is written into it under the name of the
-book's folder. Missing folders are created.
+book's folder. Missing folders are created. Beside it go OUTPUT.desktop, a
+launcher that starts the e-book from a file manager, and OUTPUT.svg, its icon.
 
   -o, --output=OUTPUT  the e-book to write (instead of the second operand)
   -c, --check          check SOURCE and report every problem; write nothing
@@ -180,7 +237,8 @@ book's folder. Missing folders are created.
                          form of a book source
   -r, --runtime=PATH   build on the runtime PATH instead of the quillora
                          program installed beside quillora-pack
-  -f, --force          replace an existing OUTPUT and page folder
+  -f, --force          replace an existing OUTPUT, its launcher, icon and page
+                         folder
   -e, --encoding=NAME  write the e-book's texts in NAME: utf-8 (the default)
                          or windows-1252
       --include-hidden copy hidden files and folders (names starting with '.')

@@ -67,7 +67,7 @@ TEST_F(EbookWriter, WritesTheProgramItsPayloadAndThePageFolder)
     EXPECT_EQ(ReadFile(out_ / "book"), AppendPayload("PROGRAM", "Title\r\n"));
     EXPECT_EQ(TPayload((out_ / "book").string()).ReadText(), "Title\r\n");
     EXPECT_EQ(ReadFile(out_ / "pages" / "img" / "map.svg"), "<svg/>");
-    EXPECT_EQ(Listing(out_), (Names{"book", "pages"}));  // no temporaries left
+    EXPECT_EQ(Listing(out_), (Names{"book", "book.desktop", "book.svg", "pages"}));  // no temporaries left
     struct stat info {};
     ASSERT_EQ(::stat((out_ / "book").c_str(), &info), 0);
     EXPECT_NE(info.st_mode & S_IXUSR, 0u);
@@ -80,6 +80,9 @@ TEST_F(EbookWriter, ReplacesOnlyWhenAskedAndThenCompletely)
     auto request = Request();
     EXPECT_EQ(Failure(request), (out_ / "book").string() + " already exists (use --force to replace it)");
     fs::remove(out_ / "book");
+    WriteFile(out_ / "book.desktop", "[Desktop Entry]\n");
+    EXPECT_EQ(Failure(request), (out_ / "book.desktop").string() + " already exists (use --force to replace it)");
+    fs::remove(out_ / "book.desktop");
     EXPECT_EQ(Failure(request), (out_ / "pages").string() + " already exists (use --force to replace it)");
     WriteFile(out_ / "book", "old book");
     EXPECT_EQ(ReadFile(out_ / "pages" / "stale.html"), "old page");
@@ -89,7 +92,7 @@ TEST_F(EbookWriter, ReplacesOnlyWhenAskedAndThenCompletely)
     EXPECT_EQ(ReadFile(out_ / "book"), AppendPayload("PROGRAM", "Title\r\n"));
     EXPECT_FALSE(fs::exists(out_ / "pages" / "stale.html"));
     EXPECT_EQ(Listing(out_ / "pages"), (Names{"img", "index.html"}));
-    EXPECT_EQ(Listing(out_), (Names{"book", "pages"}));
+    EXPECT_EQ(Listing(out_), (Names{"book", "book.desktop", "book.svg", "pages"}));
 }
 
 TEST_F(EbookWriter, AFailedCopyLeavesNothingBehind)
@@ -138,7 +141,7 @@ TEST_F(EbookWriter, MissingFoldersAreMadeAndRemovedAgainOnFailure)
     auto request = Request();
     request.output = out_ / "a" / "b" / "book";
     WriteEbook(request);
-    EXPECT_EQ(Listing(out_ / "a" / "b"), (Names{"book", "pages"}));
+    EXPECT_EQ(Listing(out_ / "a" / "b"), (Names{"book", "book.desktop", "book.svg", "pages"}));
 
     fs::remove(source_ / "pages" / "img" / "map.svg");  // vanished since the walk
     request.output = out_ / "c" / "d" / "book";
@@ -151,7 +154,7 @@ TEST_F(EbookWriter, AnEbookBesideItsOwnPageFolderCopiesNothing)
     auto request = Request();
     request.output = source_ / "book";
     WriteEbook(request);
-    EXPECT_EQ(Listing(source_), (Names{"book", "pages"}));
+    EXPECT_EQ(Listing(source_), (Names{"book", "book.desktop", "book.svg", "pages"}));
     EXPECT_EQ(ReadFile(source_ / "pages" / "index.html"), "home");
 }
 

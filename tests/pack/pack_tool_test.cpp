@@ -80,7 +80,7 @@ TEST_F(PackTool, WritesAnEbookWhosePayloadHas103LinesThenTheMenu)
     EXPECT_EQ(lines.Count(), SettingCount);
     EXPECT_EQ(lines.Get(setting::title), "Atlas");
     EXPECT_EQ(lines.Get(setting::home_page), "C:\\Quillora\\pages\\index.html");
-    EXPECT_EQ(Listing(dir_ / "out"), (Names{"atlas", "pages"}));
+    EXPECT_EQ(Listing(dir_ / "out"), (Names{"atlas", "atlas.desktop", "atlas.svg", "pages"}));
     EXPECT_TRUE(ReadFile(dir_ / "out" / "atlas").starts_with(FakeRuntime));
 
     MakeBookFolder(dir_ / "menu-book", "title = M\n[[menu]]\n[GERAL]\nMENU_0=&Book\n[MENU]\nITENS_0=Home\n"
@@ -243,18 +243,31 @@ TEST_F(PackTool, Windows1252TextsWhenAsked)
     EXPECT_FALSE(fs::exists(dir_ / "out2"));
 }
 
-TEST_F(PackTool, TheDefaultRuntimeLiesBesideTheTool)
+TEST_F(PackTool, WithoutRuntimeOptionTheToolCopiesTheRuntimeOfItsOwnInstallation)
 {
-    // Without --runtime the tool copies the quillora program of its own folder; whether that
-    // exists depends on the build, so only the path it names is checked.
+    // A copy of the tool in a prefix of its own, as installed:
+    // no runtime -> the error names lib/quillora/quillora of that prefix;
+    // lib/quillora/quillora only -> the e-book is built on it;
+    // a runtime beside the tool as well (a build folder) -> the one beside it wins.
     MakeBookFolder(dir_ / "book", "");
-    const auto result = Run({(dir_ / "book").string(), (dir_ / "out" / "b").string()});
-    const fs::path beside = fs::path(QUILLORA_PACK_EXE).parent_path() / "quillora";
-    if (fs::exists(beside)) {
-        EXPECT_EQ(result.exit_code, 0) << result.err;
-    } else {
-        EXPECT_EQ(result.err, "quillora-pack: error: the runtime " + beside.string() + " does not exist\n");
-    }
+    const fs::path prefix = dir_ / "moved prefix";
+    const fs::path tool = prefix / "bin" / "quillora-pack";
+    const fs::path installed = prefix / "lib" / "quillora" / "quillora";
+    fs::create_directories(tool.parent_path());
+    fs::copy_file(QUILLORA_PACK_EXE, tool);
+    const auto pack = [&] {
+        return RunPack({"--force", (dir_ / "book").string(), (dir_ / "out" / "b").string()}, scratch_, {}, tool);
+    };
+
+    EXPECT_EQ(pack().err, "quillora-pack: error: the runtime " + installed.string() + " does not exist\n");
+
+    WriteFile(installed, FakeRuntime + "installed");
+    ASSERT_EQ(pack().exit_code, 0);
+    EXPECT_TRUE(ReadFile(dir_ / "out" / "b").starts_with(FakeRuntime + "installed"));
+
+    WriteFile(prefix / "bin" / "quillora", FakeRuntime + "beside");
+    ASSERT_EQ(pack().exit_code, 0);
+    EXPECT_TRUE(ReadFile(dir_ / "out" / "b").starts_with(FakeRuntime + "beside"));
 }
 
 }  // namespace

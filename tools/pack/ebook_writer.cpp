@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "common/error.hpp"
+#include "desktop_launcher.hpp"
 #include "output_commit.hpp"
 #include "payload/payload_writer.hpp"
 
@@ -23,11 +24,12 @@ std::string ErrnoText()
     return std::generic_category().message(errno);
 }
 
-mode_t ExecutableMode()
+// The permissions a new file of `mode` gets under the process's umask.
+mode_t MaskedMode(mode_t mode)
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0777 & ~mask;
+    return mode & ~mask;
 }
 
 void WriteAll(int fd, std::string_view bytes, const fs::path& path)
@@ -42,6 +44,17 @@ void WriteAll(int fd, std::string_view bytes, const fs::path& path)
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+}
+
+// Writes `bytes` to a new temporary of the commit with the permissions `mode` (under the umask).
+fs::path WriteTemporary(OutputCommit& commit, std::string_view bytes, mode_t mode)
+{
+    const auto [temporary, fd] = commit.CreateTemporaryFile();
+    WriteAll(fd, bytes, temporary);
+    if (::fchmod(fd, MaskedMode(mode)) != 0 || ::fsync(fd) != 0) {
+        throw quillora::Error("cannot write " + temporary.string() + ": " + ErrnoText());
+    }
+    return temporary;
 }
 
 bool IsInside(const fs::path& inner, const fs::path& outer)
@@ -101,8 +114,12 @@ void WriteEbook(const WriteRequest& request)
     if (fs::exists(folder, error) && !fs::is_directory(folder, error)) {
         throw quillora::Error(folder.string() + " is not a folder");
     }
-    if (fs::exists(fs::symlink_status(output, error)) && !request.replace) {
-        throw quillora::Error(request.output.string() + " already exists (use --force to replace it)");
+    const fs::path launcher = LauncherPath(output);
+    const fs::path icon = LauncherIconPath(output);
+    for (const auto& path : {output, launcher, icon}) {
+        if (fs::exists(fs::symlink_status(path, error)) && !request.replace) {
+            throw quillora::Error(path.string() + " already exists (use --force to replace it)");
+        }
     }
     WriteRequest normalised = request;
     normalised.output = output;
@@ -112,11 +129,11 @@ void WriteEbook(const WriteRequest& request)
     OutputCommit commit(folder, output.filename().string());
     commit.CreateFolders();
     commit.RemoveStaleTemporaries();
-    const auto [temporary, fd] = commit.CreateTemporaryFile();
-    WriteAll(fd, image, temporary);
-    if (::fchmod(fd, ExecutableMode()) != 0 || ::fsync(fd) != 0) {
-        throw quillora::Error("cannot write " + temporary.string() + ": " + ErrnoText());
-    }
+    const fs::path temporary = WriteTemporary(commit, image, 0777);
+    // The launcher is runnable: file managers start only launchers that are.
+    const fs::path launcher_temporary = WriteTemporary(
+        commit, DesktopLauncherText(request.title, output.filename().string(), icon), 0777);
+    const fs::path icon_temporary = WriteTemporary(commit, ProgramIconSvg(), 0666);
 
     if (!moves.empty()) {
         const fs::path staging = commit.CreateTemporaryFolder();
@@ -127,6 +144,8 @@ void WriteEbook(const WriteRequest& request)
             commit.Place(staging / move.folder->name, move.destination, request.replace);
         }
     }
+    commit.Place(icon_temporary, icon, request.replace);
+    commit.Place(launcher_temporary, launcher, request.replace);
     commit.Place(temporary, output, request.replace);
     commit.Commit();
 }

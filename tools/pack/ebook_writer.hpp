@@ -15,6 +15,7 @@ struct WriteRequest {
     std::vector<PlannedPageFolder> page_folders;  // copied beside the e-book as planned
     std::filesystem::path output;               // the e-book executable to write
     bool replace = false;                       // an existing e-book or page folder may be replaced
+    std::string title;                          // the launcher's name; the e-book's name when empty
 };
 
 // Writes an e-book all or nothing: the program with its payload goes to a hidden temporary file
@@ -25,7 +26,9 @@ struct WriteRequest {
 // what was replaced, and is thrown as an Error whose message says what failed. Missing folders
 // on the way to the output are created (and removed again on failure). Temporaries that an
 // earlier run for the same e-book left behind when it died are removed first. The e-book gets
-// the run bits that the process's umask allows.
+// the run bits that the process's umask allows. Beside it go its desktop launcher
+// (`NAME.desktop`, runnable, so that file managers start it) and the icon that names
+// (`NAME.svg`), placed and undone with the e-book.
 void WriteEbook(const WriteRequest& request);
 
 }  // namespace quillora::pack

@@ -1,0 +1,83 @@
+#include "desktop_launcher.hpp"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace quillora::pack {
+namespace {
+
+// The launcher as a desktop environment reads it: the keys GLib's key-file parser finds, and
+// the Exec line split into arguments by GLib's quoting rules, with "%%" standing for '%'.
+struct ReadLauncher {
+    std::string name;
+    std::vector<std::string> keys;
+    std::vector<std::string> exec;
+};
+
+ReadLauncher Read(const std::string& text)
+{
+    ReadLauncher read;
+    std::unique_ptr<GKeyFile, decltype(&g_key_file_free)> file(g_key_file_new(), g_key_file_free);
+    if (!g_key_file_load_from_data(file.get(), text.data(), text.size(), G_KEY_FILE_NONE, nullptr)) {
+        ADD_FAILURE() << "not a key file:\n" << text;
+        return read;
+    }
+    constexpr const char* Group = "Desktop Entry";
+    gchar** keys = g_key_file_get_keys(file.get(), Group, nullptr, nullptr);
+    for (gchar** key = keys; key && *key; ++key) {
+        read.keys.emplace_back(*key);
+    }
+    g_strfreev(keys);
+    gchar* name = g_key_file_get_string(file.get(), Group, "Name", nullptr);
+    read.name = name ? name : "<none>";
+    g_free(name);
+    gchar* exec = g_key_file_get_string(file.get(), Group, "Exec", nullptr);
+    gchar** argv = nullptr;
+    if (exec && g_shell_parse_argv(exec, nullptr, &argv, nullptr)) {
+        for (gchar** argument = argv; *argument; ++argument) {
+            std::string value = *argument;
+            for (auto at = value.find("%%"); at != std::string::npos; at = value.find("%%", at + 1)) {
+                value.erase(at, 1);
+            }
+            read.exec.push_back(value);
+        }
+    }
+    g_strfreev(argv);
+    g_free(exec);
+    return read;
+}
+
+TEST(DesktopLauncher, TitlesAndNamesReadBackAsWritten)
+{
+    struct Case {
+        std::string title;
+        std::string book_name;
+        std::string name;  // the Name read back
+    };
+    // title, book name -> Name; the book name always comes back whole as the script's $1
+    const Case cases[] = {
+        {"Atlas of the World", "atlas", "Atlas of the World"},
+        {"", "atlas", "atlas"},
+        {"Two\nlines\r\tand Name=Injected", "atlas", "Two\nlines\r\tand Name=Injected"},
+        {"[Desktop Action x]\nExec=rm -rf ~", "atlas", "[Desktop Action x]\nExec=rm -rf ~"},
+        {" a;b\\c%d ", "a;b\\c%d \"$(x)\" `y` 'z'", " a;b\\c%d "},
+        {"bell\a and delete\x7F", "atlas", "bell  and delete "},
+        {"", "100% \\ \"book\"\n", "100% \\ \"book\"\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = DesktopLauncherText(c.title, c.book_name, "/books/atlas.svg");
+        const ReadLauncher read = Read(text);
+        EXPECT_EQ(read.name, c.name) << text;
+        EXPECT_EQ(read.keys, (std::vector<std::string>{"Type", "Version", "Name", "Icon", "Exec", "Terminal"}))
+            << text;
+        EXPECT_EQ(read.exec, (std::vector<std::string>{"sh", "-c", "exec \"$(dirname \"$0\")/$1\"", "%k",
+                                                       c.book_name}))
+            << text;
+    }
+}
+
+}  // namespace
+}  // namespace quillora::pack

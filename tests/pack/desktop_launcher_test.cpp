@@ -54,27 +54,32 @@ TEST(DesktopLauncher, TitlesAndNamesReadBackAsWritten)
 {
     struct Case {
         std::string title;
+        std::string folder;
         std::string book_name;
         std::string name;  // the Name read back
     };
-    // title, book name -> Name; the book name always comes back whole as the script's $1
+    // title, folder, book name -> Name; the book's name and folder always come back whole as
+    // the script's arguments, followed by the launcher's location
     const Case cases[] = {
-        {"Atlas of the World", "atlas", "Atlas of the World"},
-        {"", "atlas", "atlas"},
-        {"Two\nlines\r\tand Name=Injected", "atlas", "Two\nlines\r\tand Name=Injected"},
-        {"[Desktop Action x]\nExec=rm -rf ~", "atlas", "[Desktop Action x]\nExec=rm -rf ~"},
-        {" a;b\\c%d ", "a;b\\c%d \"$(x)\" `y` 'z'", " a;b\\c%d "},
-        {"bell\a and delete\x7F", "atlas", "bell  and delete "},
-        {"", "100% \\ \"book\"\n", "100% \\ \"book\"\n"},
+        {"Atlas of the World", "/books", "atlas", "Atlas of the World"},
+        {"", "/books", "atlas", "atlas"},
+        {"Two\nlines\r\tand Name=Injected", "/books", "atlas", "Two\nlines\r\tand Name=Injected"},
+        {"[Desktop Action x]\nExec=rm -rf ~", "/books", "atlas", "[Desktop Action x]\nExec=rm -rf ~"},
+        {" a;b\\c%d ", "/my books/$HOME", "a;b\\c%d \"$(x)\" `y` 'z'", " a;b\\c%d "},
+        {"bell\a and delete\x7F", "/books", "atlas", "bell  and delete "},
+        {"", "/100% \\ \"sure\"\n", "100% \\ \"book\"\n", "100% \\ \"book\"\n"},
     };
     for (const auto& c : cases) {
-        const std::string text = DesktopLauncherText(c.title, c.book_name, "/books/atlas.svg");
+        const std::filesystem::path folder(c.folder);
+        const std::string text = DesktopLauncherText(c.title, folder / c.book_name, folder / "atlas.svg");
         const ReadLauncher read = Read(text);
         EXPECT_EQ(read.name, c.name) << text;
         EXPECT_EQ(read.keys, (std::vector<std::string>{"Type", "Version", "Name", "Icon", "Exec", "Terminal"}))
             << text;
-        EXPECT_EQ(read.exec, (std::vector<std::string>{"sh", "-c", "exec \"$(dirname \"$0\")/$1\"", "%k",
-                                                       c.book_name}))
+        ASSERT_EQ(read.exec.size(), 7u) << text;
+        EXPECT_EQ(read.exec[0], "sh");
+        EXPECT_EQ((std::vector<std::string>(read.exec.begin() + 4, read.exec.end())),
+                  (std::vector<std::string>{c.book_name, c.folder, "%k"}))
             << text;
     }
 }

@@ -41,17 +41,21 @@ std::string QuoteExecArgument(std::string_view text)
     return quoted + '"';
 }
 
-std::string DesktopLauncherText(std::string_view title, std::string_view book_name,
+std::string DesktopLauncherText(std::string_view title, const std::filesystem::path& book,
                                 const std::filesystem::path& icon)
 {
-    // sh gets the launcher's path as $0 and the book's name as $1, and starts the book beside
-    // the launcher; the script is quoted for the Exec line like any other argument.
-    const std::string exec = "sh -c " + QuoteExecArgument("exec \"$(dirname \"$0\")/$1\"") +
-                             " %k " + QuoteExecArgument(book_name);
+    const std::string name = book.filename().string();
+    // sh gets the book's name as $1, the folder it was written to as $2 and the launcher's path,
+    // when the launcher is given one, as $3.
+    constexpr std::string_view Script =
+        "d=$(dirname \"$3\"); [ -n \"$3\" ] && [ -x \"$d/$1\" ] || d=$2; exec \"$d/$1\"";
+    const std::string exec = "sh -c " + QuoteExecArgument(Script) + " quillora-book " +
+                             QuoteExecArgument(name) + " " +
+                             QuoteExecArgument(book.parent_path().string()) + " %k";
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Version=1.0\n"
-           "Name=" + EscapeDesktopValue(title.empty() ? book_name : title) + "\n"
+           "Name=" + EscapeDesktopValue(title.empty() ? std::string_view(name) : title) + "\n"
            "Icon=" + EscapeDesktopValue(icon.string()) + "\n"
            "Exec=" + EscapeDesktopValue(exec) + "\n"
            "Terminal=false\n";

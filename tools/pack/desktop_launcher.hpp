@@ -16,11 +16,13 @@ std::string EscapeDesktopValue(std::string_view text);
 // characters that are special there escaped, and '%' doubled so that it is no field code.
 std::string QuoteExecArgument(std::string_view text);
 
-// The launcher `<book>.desktop` that starts the e-book named `book_name` lying beside it,
-// wherever the folder is copied: Exec finds the book through %k, the launcher's own location,
-// because desktop entries resolve no relative path. `title` names it (the book's name when
-// empty); `icon` is the absolute path of its icon.
-std::string DesktopLauncherText(std::string_view title, std::string_view book_name,
+// The launcher `<book>.desktop` that starts the e-book `book` lying beside it. Desktop entries
+// resolve no relative path, so Exec finds the book through %k, the launcher's own location, as
+// file managers give it; where that names no book beside it (the launcher was copied into the
+// applications menu) or is not given (GLib's `gio launch` gives none), the book is started
+// from the folder it was written to. `title` names the launcher (the book's name when empty);
+// `icon` is the absolute path of its icon.
+std::string DesktopLauncherText(std::string_view title, const std::filesystem::path& book,
                                 const std::filesystem::path& icon);
 
 // Where the launcher and the icon of the e-book `book` are written: beside it.

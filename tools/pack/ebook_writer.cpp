@@ -132,7 +132,7 @@ void WriteEbook(const WriteRequest& request)
     const fs::path temporary = WriteTemporary(commit, image, 0777);
     // The launcher is runnable: file managers start only launchers that are.
     const fs::path launcher_temporary = WriteTemporary(
-        commit, DesktopLauncherText(request.title, output.filename().string(), icon), 0777);
+        commit, DesktopLauncherText(request.title, output, icon), 0777);
     const fs::path icon_temporary = WriteTemporary(commit, ProgramIconSvg(), 0666);
 
     if (!moves.empty()) {

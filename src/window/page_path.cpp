@@ -22,16 +22,11 @@ std::vector<std::string> SplitStoredPath(std::string_view stored_path)
     return components;
 }
 
-namespace {
-
-// The file name: the text after the last backslash or colon.
-std::string_view FileNameOf(std::string_view stored_path)
+std::string_view StoredFileName(std::string_view stored_path)
 {
     const auto separator = stored_path.find_last_of("\\:");
     return separator == std::string_view::npos ? stored_path : stored_path.substr(separator + 1);
 }
-
-}  // namespace
 
 std::string LocalPathOf(std::string_view stored_path)
 {
@@ -51,7 +46,7 @@ std::string PagePathOf(std::string_view stored_path, const std::string& executab
     if (folder.empty() || folder.back() != '\\') {
         folder += '\\';
     }
-    return executable_folder + LocalPathOf(folder) + LocalPathOf(FileNameOf(stored_path));
+    return executable_folder + LocalPathOf(folder) + LocalPathOf(StoredFileName(stored_path));
 }
 
 }  // namespace quillora

@@ -10,6 +10,9 @@ namespace quillora {
 // adjacent backslashes counts, a backslash at the very end adds no empty last component.
 std::vector<std::string> SplitStoredPath(std::string_view stored_path);
 
+// The file name of a stored path: the text after its last backslash or colon.
+std::string_view StoredFileName(std::string_view stored_path);
+
 // A stored path as a local one: every "\" becomes "/", also one left inside a name, so that no
 // file name with a backslash in it is ever asked for.
 std::string LocalPathOf(std::string_view stored_path);

@@ -1,27 +1,11 @@
 #include "stored_path.hpp"
 
-#include <vector>
+#include "window/page_path.hpp"
 
 namespace quillora::pack {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Components at every backslash; an empty one between two backslashes counts, a backslash at
-// the very end adds none. This is how the runtime cuts a stored path.
-std::vector<std::string_view> StoredComponents(std::string_view stored)
-{
-    std::vector<std::string_view> parts;
-    while (!stored.empty()) {
-        const auto end = stored.find('\\');
-        parts.push_back(stored.substr(0, end));
-        if (end == std::string_view::npos) {
-            break;
-        }
-        stored.remove_prefix(end + 1);
-    }
-    return parts;
-}
 
 std::variant<ResolvedPage, std::string> CheckNames(ResolvedPage page)
 {
@@ -47,17 +31,16 @@ std::variant<ResolvedPage, std::string> ResolveStored(std::string_view value,
     if (value.find('/') != std::string_view::npos) {
         return std::string("mixes '/' and '\\'; write pages/index.html");
     }
-    const auto parts = StoredComponents(value);
+    // The runtime keeps the last folder name and the file name of a stored path.
+    const auto parts = SplitStoredPath(value);
     if (parts.size() < 2) {
         return std::string("names no page folder; keep the pages in a folder, such as "
                            "pages/index.html");
     }
     ResolvedPage page;
     page.stored = std::string(value);
-    page.folder_name = std::string(parts[parts.size() - 2]);
-    // The runtime takes the file name after the last backslash or colon.
-    const auto cut = value.find_last_of("\\:");
-    page.file_name = std::string(value.substr(cut + 1));
+    page.folder_name = parts[parts.size() - 2];
+    page.file_name = std::string(StoredFileName(value));
     page.local_folder = source_folder / page.folder_name;
     return CheckNames(std::move(page));
 }

@@ -236,7 +236,7 @@ launcher that starts the e-book from a file manager, and OUTPUT.svg, its icon.
   -d, --dump           print the settings and menu of the e-book BOOK in the
                          form of a book source
   -r, --runtime=PATH   build on the runtime PATH instead of the quillora
-                         program installed beside quillora-pack
+                         program installed with quillora-pack
   -f, --force          replace an existing OUTPUT, its launcher, icon and page
                          folder
   -e, --encoding=NAME  write the e-book's texts in NAME: utf-8 (the default)

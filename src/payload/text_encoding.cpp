@@ -1,31 +1,93 @@
 #include "payload/text_encoding.hpp"
 
-#include <cstdint>
+#include <glib.h>
+#include <iconv.h>
+
+#include <cerrno>
+#include <system_error>
+
+#include "common/error.hpp"
 
 namespace quillora {
 
 namespace {
 
-// Windows-1252 0x80..0x9F; the rest of the code page equals Latin-1.
-constexpr char16_t Windows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        // Windows-1252 reaches no further than the Basic Multilingual Plane.
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+// An iconv conversion, opened once per thread and direction: opening one loads glibc's converter
+// module, far too slow to repeat for every line of a large payload.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : descriptor_(::iconv_open(to, from))
+    {
+        if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
+            throw Error(std::string("cannot convert text from ") + from + " to " + to + ": " +
+                        std::generic_category().message(errno));
+        }
     }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter() { ::iconv_close(descriptor_); }
+
+    // Converts `in`, handing the output to `sink` piece by piece. At a character the conversion
+    // rejects, `reject` gets the rest of the input and returns how many bytes it dealt with
+    // itself, or 0 to stop. Returns whether all of `in` was converted.
+    template <typename Sink, typename Reject>
+    bool Run(std::string_view in, Sink&& sink, Reject&& reject)
+    {
+        ::iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);  // the initial state
+        char buffer[4096];
+        char* in_at = const_cast<char*>(in.data());  // iconv's signature; it only reads
+        std::size_t in_left = in.size();
+        while (in_left > 0) {
+            char* out_at = buffer;
+            std::size_t out_left = sizeof buffer;
+            const std::size_t result = ::iconv(descriptor_, &in_at, &in_left, &out_at, &out_left);
+            const int error = errno;
+            sink(std::string_view(buffer, static_cast<std::size_t>(out_at - buffer)));
+            if (result == static_cast<std::size_t>(-1) && error != E2BIG) {
+                const std::size_t taken = reject(std::string_view(in_at, in_left));
+                if (taken == 0) {
+                    return false;
+                }
+                in_at += taken;
+                in_left -= taken;
+            }
+        }
+        return true;
+    }
+
+private:
+    iconv_t descriptor_;
+};
+
+Converter& Windows1252Decoder()
+{
+    thread_local Converter converter("UTF-8", "WINDOWS-1252");
+    return converter;
+}
+
+Converter& Windows1252Encoder()
+{
+    thread_local Converter converter("WINDOWS-1252", "UTF-8");
+    return converter;
+}
+
+// The five bytes that Windows-1252 leaves undefined, and glibc's converter rejects, stand for
+// the control characters of the same value, so that no byte is lost either way.
+bool IsUndefinedInWindows1252(char32_t code)
+{
+    return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
+}
+
+// Converts Windows-1252 bytes, handing the UTF-8 output to `sink`.
+template <typename Sink>
+void FromWindows1252(std::string_view bytes, Sink&& sink)
+{
+    Windows1252Decoder().Run(bytes, sink, [&](std::string_view rest) -> std::size_t {
+        const auto byte = static_cast<unsigned char>(rest.front());
+        const char utf8[] = {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
+        sink(std::string_view(utf8, sizeof utf8));
+        return 1;
+    });
 }
 
 bool IsContinuation(unsigned char byte)
@@ -88,15 +150,8 @@ bool IsValidUtf8(std::string_view bytes)
 
 std::size_t Windows1252Utf8Size(std::string_view bytes)
 {
-    std::size_t size = bytes.size();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0xA0) {
-            ++size;
-        } else if (byte >= 0x80) {
-            size += Windows1252High[byte - 0x80] < 0x800 ? 1 : 2;
-        }
-    }
+    std::size_t size = 0;
+    FromWindows1252(bytes, [&](std::string_view piece) { size += piece.size(); });
     return size;
 }
 
@@ -105,15 +160,30 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     // Sized first, so that a large text is allocated once and never copied while it grows.
     std::string out;
     out.reserve(Windows1252Utf8Size(bytes));
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80 && byte <= 0x9F) {
-            AppendUtf8(out, Windows1252High[byte - 0x80]);
-        } else {
-            AppendUtf8(out, byte);
-        }
-    }
+    FromWindows1252(bytes, [&](std::string_view piece) { out += piece; });
     return out;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view text, char32_t& first_unwritable)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    const bool whole = Windows1252Encoder().Run(
+        text, [&](std::string_view piece) { bytes += piece; },
+        [&](std::string_view rest) -> std::size_t {
+            const gunichar code = g_utf8_get_char_validated(rest.data(), static_cast<gssize>(rest.size()));
+            if (IsUndefinedInWindows1252(code)) {
+                bytes += static_cast<char>(code);
+                return 2;  // its two bytes of UTF-8
+            }
+            // Text that is not UTF-8 is reported as the replacement character.
+            first_unwritable = code < 0x110000 ? code : 0xFFFD;
+            return 0;
+        });
+    if (!whole) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 std::string DecodePayloadText(std::string_view bytes)

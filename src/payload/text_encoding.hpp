@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,12 @@ std::string DecodePayloadText(std::string_view bytes);
 // Every byte becomes one character. The five bytes that Windows-1252 leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same value, so no byte is lost.
 std::string Windows1252ToUtf8(std::string_view bytes);
-// The size in bytes of Windows1252ToUtf8(bytes), without converting.
+// The size in bytes of Windows1252ToUtf8(bytes), without keeping the converted text.
 std::size_t Windows1252Utf8Size(std::string_view bytes);
+// UTF-8 text as Windows-1252 bytes, the inverse of Windows1252ToUtf8 (U+0081 and the other four
+// control characters become their bytes again); nullopt when a character has no byte there,
+// and then `first_unwritable` holds it (U+FFFD for bytes that are not UTF-8).
+std::optional<std::string> Utf8ToWindows1252(std::string_view text, char32_t& first_unwritable);
 // The first `count` characters (code points) of UTF-8 text, never cutting one in half.
 std::string Utf8Prefix(std::string_view text, std::size_t count);
 // The number of characters (code points) of UTF-8 text.

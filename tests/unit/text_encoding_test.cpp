@@ -1,4 +1,5 @@
-// Decoding payload bytes (UTF-8 as it is, anything else as Windows-1252) and counting characters.
+// Decoding payload bytes (UTF-8 as it is, anything else as Windows-1252), writing Windows-1252
+// and counting characters.
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,37 @@ TEST(TextEncoding, Windows1252OtherBytes)
     for (const auto& [bytes, utf8] : cases) {
         SCOPED_TRACE(::testing::PrintToString(bytes));
         EXPECT_EQ(Windows1252ToUtf8(bytes), utf8);
+    }
+}
+
+TEST(TextEncoding, Windows1252BothWays)
+{
+    // every byte, also the five undefined ones, and texts longer than one conversion buffer ->
+    // the same bytes after a trip through UTF-8
+    std::string every_byte;
+    for (int byte = 0; byte < 256; ++byte) {
+        every_byte += static_cast<char>(byte);
+    }
+    for (const std::string& bytes : {every_byte, std::string(5000, '\x80') + "\x81" + std::string(5000, '\xE9')}) {
+        const std::string utf8 = Windows1252ToUtf8(bytes);
+        EXPECT_EQ(Windows1252Utf8Size(bytes), utf8.size());
+        char32_t unwritable = 0;
+        EXPECT_EQ(Utf8ToWindows1252(utf8, unwritable), bytes);
+    }
+
+    // UTF-8 -> the first character that Windows-1252 lacks (U+FFFD for bytes that are not UTF-8)
+    const std::vector<std::pair<std::string, char32_t>> unwritable_cases = {
+        {"caf\xC3\xA9 \xC4\x80 \xF0\x9F\x98\x80", 0x100},
+        {std::string(6000, 'a') + "\xF0\x9F\x98\x80", 0x1F600},
+        {"\xC2\x80", 0x80},  // the C1 control, not the euro sign's byte
+        {"ab\xC3", 0xFFFD},
+        {"\xE9t\xE9", 0xFFFD},
+    };
+    for (const auto& [utf8, first] : unwritable_cases) {
+        SCOPED_TRACE(::testing::PrintToString(utf8));
+        char32_t unwritable = 0;
+        EXPECT_EQ(Utf8ToWindows1252(utf8, unwritable), std::nullopt);
+        EXPECT_EQ(unwritable, first);
     }
 }
 

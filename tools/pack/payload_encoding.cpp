@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "payload/setting_index.hpp"
+#include "payload/settings_list.hpp"
 #include "payload/text_encoding.hpp"
 
 namespace quillora::pack {
@@ -24,7 +25,7 @@ std::string EncodePayload(const BookPlan& plan, OutputEncoding encoding, const s
     if (encoding == OutputEncoding::Utf8) {
         return plan.PayloadText();
     }
-    std::string encoded;
+    SettingsList encoded_lines;
     const auto all_lines = [&] {
         std::vector<std::string> lines = plan.settings;
         lines.insert(lines.end(), plan.menu.begin(), plan.menu.end());
@@ -44,8 +45,9 @@ std::string EncodePayload(const BookPlan& plan, OutputEncoding encoding, const s
                                   (line == 0 ? " (the default value)" : ""));
             continue;
         }
-        encoded += *bytes + "\r\n";
+        encoded_lines.Append(*bytes);
     }
+    const std::string encoded = encoded_lines.ToText();
     const bool has_high_bytes = std::any_of(encoded.begin(), encoded.end(), [](char c) {
         return static_cast<unsigned char>(c) >= 0x80;
     });

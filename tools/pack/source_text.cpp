@@ -69,7 +69,7 @@ std::optional<std::string_view> ClosestSettingName(std::string_view name)
     return best;
 }
 
-// An unknown name as messages show it: a long one is cut (at a character boundary) and its
+// An unknown name as messages show it: a long one is cut to its first characters and its
 // length given, so that a file of huge names does not print them all again.
 std::string ShownName(std::string_view name)
 {
@@ -77,11 +77,7 @@ std::string ShownName(std::string_view name)
     if (name.size() <= Shown + 16) {
         return std::string(name);
     }
-    std::size_t cut = Shown;
-    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
-        --cut;
-    }
-    return std::string(name.substr(0, cut)) + "... (" + std::to_string(name.size()) + " bytes)";
+    return Utf8Prefix(name, Shown) + "... (" + std::to_string(name.size()) + " bytes)";
 }
 
 // Control characters other than the tab cannot stand in a payload line: CR and LF would cut it,

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "common/error.hpp"
 #include "desktop_launcher.hpp"
@@ -116,9 +117,13 @@ void WriteEbook(const WriteRequest& request)
     }
     const fs::path launcher = LauncherPath(output);
     const fs::path icon = LauncherIconPath(output);
-    for (const auto& path : {output, launcher, icon}) {
+    // Named in messages as the user gave them.
+    const std::pair<fs::path, fs::path> outputs[] = {{output, request.output},
+                                                     {launcher, LauncherPath(request.output)},
+                                                     {icon, LauncherIconPath(request.output)}};
+    for (const auto& [path, shown] : outputs) {
         if (fs::exists(fs::symlink_status(path, error)) && !request.replace) {
-            throw quillora::Error(path.string() + " already exists (use --force to replace it)");
+            throw quillora::Error(shown.string() + " already exists (use --force to replace it)");
         }
     }
     WriteRequest normalised = request;

@@ -12,6 +12,7 @@
 
 #include "common/error.hpp"
 #include "desktop_launcher.hpp"
+#include "errno_text.hpp"
 #include "output_commit.hpp"
 #include "payload/payload_writer.hpp"
 
@@ -19,11 +20,6 @@ namespace quillora::pack {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ErrnoText()
-{
-    return std::generic_category().message(errno);
-}
 
 // The permissions a new file of `mode` gets under the process's umask.
 mode_t MaskedMode(mode_t mode)

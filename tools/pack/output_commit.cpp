@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "common/error.hpp"
+#include "errno_text.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -19,11 +20,6 @@ namespace fs = std::filesystem;
 constexpr std::string_view FileInfix = ".packing-";
 constexpr std::string_view FolderInfix = ".packing-pages-";
 constexpr std::string_view UniqueSuffix = "XXXXXX";  // filled by mkstemp and mkdtemp
-
-std::string ErrnoText(int error = errno)
-{
-    return std::generic_category().message(error);
-}
 
 quillora::Error AlreadyExists(const fs::path& path)
 {

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "common/error.hpp"
+#include "errno_text.hpp"
 #include "unique_fd.hpp"
 
 namespace quillora::pack {
@@ -43,11 +44,6 @@ std::string KindOfSpecialFile(fs::file_type type)
     default:
         return "neither a file nor a folder";
     }
-}
-
-std::string ErrnoText()
-{
-    return std::generic_category().message(errno);
 }
 
 // Opens a file for reading; never blocks, even on a pipe put in the file's place.

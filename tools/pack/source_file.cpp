@@ -10,15 +10,11 @@
 #include <system_error>
 
 #include "common/error.hpp"
+#include "errno_text.hpp"
 #include "unique_fd.hpp"
 
 namespace quillora::pack {
 namespace {
-
-std::string ErrnoText()
-{
-    return std::generic_category().message(errno);
-}
 
 std::string KindOf(mode_t mode)
 {

@@ -171,6 +171,14 @@ TEST_F(EbookWriter, RefusesWhatWouldLoseTheAuthorsFiles)
     EXPECT_EQ(Failure(request), "the e-book " + (out_ / "pages").string() +
                                     " would have the name of its page folder");
 
+    // A page folder named like the launcher would be swapped out by it.
+    request = Request();
+    WriteFile(source_ / "book.desktop" / "index.html", "home");
+    request.page_folders = {Planned(source_ / "book.desktop")};
+    request.replace = true;
+    EXPECT_EQ(Failure(request), "the e-book's launcher " + (out_ / "book.desktop").string() +
+                                    " would have the name of its page folder");
+
     request = Request();
     fs::create_directories(out_ / "pages" / "x" / "pages");
     request.page_folders = {Planned(out_ / "pages" / "x" / "pages")};

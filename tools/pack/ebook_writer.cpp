@@ -90,6 +90,13 @@ std::vector<FolderMove> PlanFolderMoves(const WriteRequest& request, const fs::p
             throw quillora::Error("the e-book " + request.output.string() +
                                   " would have the name of its page folder");
         }
+        for (const auto& [file, what] : {std::pair{LauncherPath(request.output), "launcher"},
+                                         std::pair{LauncherIconPath(request.output), "icon"}}) {
+            if (destination == file) {
+                throw quillora::Error("the e-book's " + std::string(what) + " " + file.string() +
+                                      " would have the name of its page folder");
+            }
+        }
         if (fs::exists(fs::symlink_status(destination, error)) && !request.replace) {
             throw quillora::Error(destination.string() + " already exists (use --force to replace it)");
         }

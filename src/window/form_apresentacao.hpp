@@ -34,6 +34,7 @@ class MenuFile;
 class SettingsList;
 class WebBrowser;
 class WebProcessCrashBar;
+enum class ConnectionOutcome;
 
 // The one main window of an e-book. Its widgets come from the window description compiled
 // into the program; this class finds them by their component names, owns the non-visual
@@ -48,6 +49,7 @@ public:
 
     // Start-up: reads the payload of `program_path`, applies the settings, checks the internet
     // requirement and opens the home page. Errors leave it at once (the caller reports them).
+    // The main loop runs during the internet check; closing the window then ends start-up.
     void FormCreate(const std::string& program_path);
     // Closing: removes what the window left behind.
     void FormClose();
@@ -126,6 +128,8 @@ private:
     void AttachCustomMenu(const SettingsList& settings);
     void RunStartupAction();
     void SetComponentVisible(const char* name, bool visible);
+    // The internet requirement, checked while the main loop keeps running.
+    ConnectionOutcome CheckInternet();
     void OpenHomePage();
 
     Glib::RefPtr<Gtk::Builder> builder_;

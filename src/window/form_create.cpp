@@ -45,12 +45,34 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
         ApplySettings(settings);
     }  // the settings list is discarded before the connection check and the home page
 
-    if (kept_.internet_required && !CanConnectTo(ProbeAddress())) {
-        ShowWarningBox(this, MessageCaption, kept_.msg_internet_required);
-        RequestQuit();
-        return;
+    if (kept_.internet_required) {
+        const ConnectionOutcome outcome = CheckInternet();
+        if (outcome != ConnectionOutcome::Connected) {
+            if (outcome == ConnectionOutcome::Unreachable) {
+                ShowWarningBox(this, MessageCaption, kept_.msg_internet_required);
+            } else {
+                hide();  // the reader closed the window: the program ends without a word
+            }
+            RequestQuit();
+            return;
+        }
     }
     OpenHomePage();
+}
+
+ConnectionOutcome Tform_apresentacao::CheckInternet()
+{
+    // The check lets the main loop run, so the reader may close the window meanwhile: that
+    // abandons the check, and the caller ends the program.
+    const auto abandon = Gio::Cancellable::create();
+    struct CloseWatch {
+        sigc::connection connection;
+        ~CloseWatch() { connection.disconnect(); }
+    } const close_watch{signal_delete_event().connect([&abandon](GdkEventAny*) {
+        abandon->cancel();
+        return true;  // the caller hides the window once the check has ended
+    })};
+    return AwaitConnection(ProbeAddress(), abandon);
 }
 
 void Tform_apresentacao::OpenHomePage()

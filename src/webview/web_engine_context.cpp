@@ -41,8 +41,10 @@ GObjectPtr<WebKitWebContext> MakeBookWebContext()
     webkit_memory_pressure_settings_set_conservative_threshold(memory.get(), 0.5);
     webkit_memory_pressure_settings_set_kill_threshold(memory.get(), 1.0);
     // The engine looks every 30 seconds unless told otherwise; a page that hoards memory can take
-    // gigabytes in that time.
-    webkit_memory_pressure_settings_set_poll_interval(memory.get(), 1.0);
+    // gigabytes in that time. Yet each look wakes the web process and reads its whole memory map,
+    // even while the page sits still: every second, that kept an idle book's web process busy.
+    // Five seconds still catches a hoarding page early.
+    webkit_memory_pressure_settings_set_poll_interval(memory.get(), 5.0);
 
     const auto website_data =
         GObjectPtr<WebKitWebsiteDataManager>::Adopt(webkit_website_data_manager_new_ephemeral());

@@ -95,11 +95,16 @@ private:
     GResolver* previous_;
 };
 
-// A TCP socket on a free loopback port; listening (the kernel completes the handshake without
-// any accept) or only bound (a connection is refused).
+enum class PortKind {
+    Bound,      // not listening: a connection is refused
+    Listening,  // the kernel completes the handshake without any accept
+    Full,       // listening with its queue full: a new handshake is never answered
+};
+
+// A TCP socket on a free loopback port.
 class LoopbackPort {
 public:
-    explicit LoopbackPort(bool listening) : fd_(socket(AF_INET, SOCK_STREAM, 0))
+    explicit LoopbackPort(PortKind kind) : fd_(socket(AF_INET, SOCK_STREAM, 0))
     {
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -107,12 +112,20 @@ public:
         socklen_t length = sizeof address;
         EXPECT_EQ(bind(fd_, reinterpret_cast<sockaddr*>(&address), length), 0);
         EXPECT_EQ(getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length), 0);
-        if (listening) {
-            EXPECT_EQ(listen(fd_, 4), 0);
-        }
         port_ = ntohs(address.sin_port);
+        if (kind == PortKind::Bound) return;
+        EXPECT_EQ(listen(fd_, kind == PortKind::Full ? 0 : 4), 0);
+        // A queue of length 0 holds one connection that nobody accepts; later handshakes are dropped.
+        for (int i = 0; kind == PortKind::Full && i < 2; ++i) {
+            fillers_.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+            connect(fillers_.back(), reinterpret_cast<sockaddr*>(&address), length);
+        }
     }
-    ~LoopbackPort() { close(fd_); }
+    ~LoopbackPort()
+    {
+        for (const int filler : fillers_) close(filler);
+        close(fd_);
+    }
     LoopbackPort(const LoopbackPort&) = delete;
     LoopbackPort& operator=(const LoopbackPort&) = delete;
 
@@ -121,6 +134,7 @@ public:
 private:
     int fd_;
     int port_ = 0;
+    std::vector<int> fillers_;
 };
 
 // The texts of the message boxes that are up, each answered with OK.
@@ -140,7 +154,7 @@ std::vector<std::string> AnswerMessageBoxes()
     return texts;
 }
 
-enum class Probe { Accepting, Refused, SilentName, SilentNameThenClose };
+enum class Probe { Accepting, Refused, Unanswered, SilentName, SilentNameThenClose };
 
 TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
 {
@@ -149,16 +163,19 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
         Probe probe;
         bool home_page_requested;
         std::vector<std::string> warnings;
+        bool runs_to_the_limit;
     };
     const Case cases[] = {
         // a loopback server that accepts -> the home page, no warning
-        {"online", Probe::Accepting, true, {}},
+        {"online", Probe::Accepting, true, {}, false},
         // a refused port -> the warning box, then the program ends
-        {"refused", Probe::Refused, false, {"No connection."}},
-        // a name server that never answers -> the check ends by its limit and warns
-        {"silent name server", Probe::SilentName, false, {"No connection."}},
+        {"refused", Probe::Refused, false, {"No connection."}, false},
+        // a server that never answers the handshake -> the check ends by its limit and warns
+        {"unanswered handshake", Probe::Unanswered, false, {"No connection."}, true},
+        // a name server that never answers -> the same: the limit covers the name lookup
+        {"silent name server", Probe::SilentName, false, {"No connection."}, true},
         // the reader closes the window during the check -> it ends, without the warning
-        {"closed during the check", Probe::SilentNameThenClose, false, {}},
+        {"closed during the check", Probe::SilentNameThenClose, false, {}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -167,7 +184,9 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
         EBookFixture book(settings);
         book.WritePage("index.html", Page("Home", "<p>home</p>"));
 
-        const LoopbackPort port(c.probe == Probe::Accepting);
+        const LoopbackPort port(c.probe == Probe::Accepting    ? PortKind::Listening
+                                : c.probe == Probe::Unanswered ? PortKind::Full
+                                                               : PortKind::Bound);
         std::unique_ptr<SilentResolverInstalled> resolver;
         if (c.probe == Probe::SilentName || c.probe == Probe::SilentNameThenClose) {
             resolver = std::make_unique<SilentResolverInstalled>();
@@ -181,6 +200,7 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
         if (c.probe == Probe::SilentNameThenClose) window->show();
         heartbeats = 0;
         heartbeats_at_cancel = -1;
+        int heartbeats_before_warning = -1;
         std::vector<std::string> warnings;
         Tform_apresentacao* shown = window.get();
         const bool closing = c.probe == Probe::SilentNameThenClose;
@@ -188,7 +208,11 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
             [&] {
                 ++heartbeats;
                 if (closing && heartbeats == 2) gtk_window_close(shown->gobj());
-                for (auto& text : AnswerMessageBoxes()) warnings.push_back(text);
+                const auto texts = AnswerMessageBoxes();
+                if (!texts.empty() && heartbeats_before_warning < 0) {
+                    heartbeats_before_warning = heartbeats - 1;
+                }
+                warnings.insert(warnings.end(), texts.begin(), texts.end());
                 return true;
             },
             50);
@@ -204,6 +228,10 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
             EXPECT_TRUE(test::RunUntil([&] { return window->Web().HasDocument(); }));
         } else {
             EXPECT_FALSE(window->Web().HasDocument());
+        }
+        if (c.runs_to_the_limit) {
+            // A check that blocked the thread would let a pending timer fire once, at the box.
+            EXPECT_GT(heartbeats_before_warning, 1);
         }
         if (resolver) {
             // The lookup was still pending while the main loop beat, and was then cut short.

@@ -24,7 +24,7 @@ Error CannotCreate(const std::string& path, int code)
 }
 
 // Writes everything or returns the errno of the failure.
-int WriteAll(int fd, const std::string& bytes)
+int WriteAll(int fd, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -58,14 +58,9 @@ std::string MenuFile::DrawMenuFileStem()
     return stem;
 }
 
-std::unique_ptr<MenuFile> MenuFile::Create(const std::vector<std::string>& lines,
-                                           const std::string& folder, const StemSource& draw_stem)
+std::unique_ptr<MenuFile> MenuFile::Create(std::string_view content, const std::string& folder,
+                                           const StemSource& draw_stem)
 {
-    std::string content;
-    for (const auto& line : lines) {
-        content += line;
-        content += "\r\n";
-    }
     std::string path;
     int code = EEXIST;
     for (int attempt = 0; attempt < MaxAttempts && code == EEXIST; ++attempt) {

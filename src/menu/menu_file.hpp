@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace quillora {
 
@@ -15,11 +15,11 @@ public:
     // Draws a name stem: six capital letters.
     using StemSource = std::function<std::string()>;
 
-    // Writes `lines`, each followed by CR LF, byte for byte, to a new file in `folder` (which
+    // Writes `content` byte for byte to a new file in `folder` (which
     // ends with "/"; an empty folder means the current one). The file is created afresh with
     // mode 0600 and never through a link; a name already taken is drawn anew. Throws Error
     // "Cannot create file \"<path>\". <reason>" when no file can be made.
-    [[nodiscard]] static std::unique_ptr<MenuFile> Create(const std::vector<std::string>& lines,
+    [[nodiscard]] static std::unique_ptr<MenuFile> Create(std::string_view content,
                                                           const std::string& folder,
                                                           const StemSource& draw_stem = DrawMenuFileStem);
 

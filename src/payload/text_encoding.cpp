@@ -160,8 +160,13 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     // Sized first, so that a large text is allocated once and never copied while it grows.
     std::string out;
     out.reserve(Windows1252Utf8Size(bytes));
-    FromWindows1252(bytes, [&](std::string_view piece) { out += piece; });
+    AppendWindows1252AsUtf8(bytes, out);
     return out;
+}
+
+void AppendWindows1252AsUtf8(std::string_view bytes, std::string& out)
+{
+    FromWindows1252(bytes, [&](std::string_view piece) { out += piece; });
 }
 
 std::optional<std::string> Utf8ToWindows1252(std::string_view text, char32_t& first_unwritable)

@@ -15,6 +15,8 @@ std::string DecodePayloadText(std::string_view bytes);
 // Every byte becomes one character. The five bytes that Windows-1252 leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same value, so no byte is lost.
 std::string Windows1252ToUtf8(std::string_view bytes);
+// The same conversion added to the end of `out`, for text assembled from many pieces.
+void AppendWindows1252AsUtf8(std::string_view bytes, std::string& out);
 // The size in bytes of Windows1252ToUtf8(bytes), without keeping the converted text.
 std::size_t Windows1252Utf8Size(std::string_view bytes);
 // UTF-8 text as Windows-1252 bytes, the inverse of Windows1252ToUtf8 (U+0081 and the other four

@@ -142,7 +142,7 @@ void Tform_apresentacao::AttachCustomMenu(const SettingsList& settings)
 {
     // The stem drawn at the start names the file; a name already taken is drawn anew.
     bool first = true;
-    menu_file_ = MenuFile::Create(settings.Lines(), DefaultTemporaryFolder(), [&] {
+    menu_file_ = MenuFile::Create(settings.ToText(), DefaultTemporaryFolder(), [&] {
         return std::exchange(first, false) ? kept_.menu_file_stem : MenuFile::DrawMenuFileStem();
     });
     kept_.menu_file_stem = menu_file_->Stem();

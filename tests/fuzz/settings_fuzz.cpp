@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/error.hpp"
 #include "payload/conversions.hpp"
@@ -137,18 +138,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view before_nul(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
     const std::string whole =
         before_nul.size() == bytes.size() ? decoded : quillora::DecodePayloadText(before_nul);
-    Check(list.Lines() == quillora::SettingsList::FromText(whole).Lines());
+    const std::vector<std::string> lines = list.Lines();  // copies: taken once
+    Check(lines == quillora::SettingsList::FromText(whole).Lines());
 
     ThrowBudget budget;
-    for (std::size_t i = 0; i < list.Lines().size(); ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i < ConvertedLines) {
-            CheckLine(list.Lines()[i], budget);
+            CheckLine(lines[i], budget);
         } else {
-            CheckCut(list.Lines()[i]);
+            CheckCut(lines[i]);
         }
     }
 
-    Check(quillora::SettingsList::FromText(list.ToText()).Lines() == list.Lines());
+    Check(quillora::SettingsList::FromText(list.ToText()).Lines() == lines);
 
     const int count = list.Count();
     Check(!Attempt([&] { return list.Get(-1); }));

@@ -29,7 +29,7 @@ TEST(MenuFile, WrittenPrivatelyByteForByteAndRemovedWithItsOwner)
     const std::string folder = tmp.Path().string() + "/";
     std::string path;
     {
-        const auto file = MenuFile::Create({"Caf\xC3\xA9", "", "[GERAL]", "MENU_0=&Book"}, folder);
+        const auto file = MenuFile::Create("Caf\xC3\xA9\r\n\r\n[GERAL]\r\nMENU_0=&Book\r\n", folder);
         path = file->Path();
         EXPECT_TRUE(std::regex_match(file->Stem(), std::regex("[A-Z]{6}"))) << file->Stem();
         EXPECT_EQ(path, folder + "." + file->Stem() + ".dmt");
@@ -49,7 +49,7 @@ TEST(MenuFile, ATakenNameOrAPlantedLinkIsNeverWrittenThrough)
     const std::string victim = tmp.Write("victim", "keep");
     fs::create_symlink(victim, folder + ".AAAAAA.dmt");
     tmp.Write(".BBBBBB.dmt", "someone else's");
-    const auto file = MenuFile::Create({"x"}, folder, Stems({"AAAAAA", "BBBBBB", "CCCCCC"}));
+    const auto file = MenuFile::Create("x\r\n", folder, Stems({"AAAAAA", "BBBBBB", "CCCCCC"}));
     EXPECT_EQ(file->Stem(), "CCCCCC");
     EXPECT_EQ(test::ReadFile(victim), "keep");
     EXPECT_EQ(test::ReadFile(folder + ".BBBBBB.dmt"), "someone else's");
@@ -59,7 +59,7 @@ TEST(MenuFile, FailureNamesThePathAndTheReason)
 {
     const std::string folder = "/nonexistent-quillora-folder/";
     try {
-        (void)MenuFile::Create({"x"}, folder, Stems({"QWERTY"}));
+        (void)MenuFile::Create("x\r\n", folder, Stems({"QWERTY"}));
         FAIL() << "created a file in a missing folder";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "Cannot create file \"/nonexistent-quillora-folder/.QWERTY.dmt\". "
@@ -68,7 +68,7 @@ TEST(MenuFile, FailureNamesThePathAndTheReason)
     // Every name taken: drawing stops and says so instead of looping for ever.
     test::TempDir tmp;
     tmp.Write(".AAAAAA.dmt", "");
-    EXPECT_THROW((void)MenuFile::Create({"x"}, tmp.Path().string() + "/", Stems({"AAAAAA"})), Error);
+    EXPECT_THROW((void)MenuFile::Create("x\r\n", tmp.Path().string() + "/", Stems({"AAAAAA"})), Error);
 }
 
 TEST(MenuFile, StemsComeFromTheWholeAlphabet)
@@ -95,7 +95,7 @@ TEST(MenuFile, RemovedWhenTheProgramIsKilled)
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::close(pipe_ends[0]);
-            const auto file = MenuFile::Create({"x"}, folder, Stems({"KILLED"}));
+            const auto file = MenuFile::Create("x\r\n", folder, Stems({"KILLED"}));
             if (::write(pipe_ends[1], "1", 1) != 1) {
                 ::_exit(2);
             }

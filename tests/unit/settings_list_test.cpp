@@ -138,6 +138,40 @@ TEST(SettingsList, SetReplacesOneLineOnly)
     EXPECT_EQ(list.Get(2), "c");
 }
 
+// The menu lines after the 103 settings are held apart from them; each is still a line of its own.
+TEST(SettingsList, MenuLinesAreReadReplacedAndJoinedOneByOne)
+{
+    std::string settings;
+    for (int i = 0; i < 103; ++i) {
+        settings += "s\r\n";
+    }
+    const std::string menu = "caf\xE9\r\n\nx=\x80\r";  // Windows-1252, an empty line between
+    const Lines decoded = {"caf\xC3\xA9", "", "x=\xE2\x82\xAC"};
+    // (index, value) -> the menu lines after Set
+    const std::vector<std::pair<int, Lines>> cases = {
+        {103, {"longer than before", "", "x=\xE2\x82\xAC"}},
+        {104, {"caf\xC3\xA9", "longer than before", "x=\xE2\x82\xAC"}},
+        {105, {"caf\xC3\xA9", "", "longer than before"}},
+    };
+    for (const auto& [index, expected] : cases) {
+        SCOPED_TRACE(index);
+        SettingsList list = SettingsList::FromPayloadBytes(settings + menu);
+        ASSERT_EQ(list.Count(), 106);
+        EXPECT_EQ(ErrorOf([&] { (void)list.Get(106); }), "List index out of bounds (106)");
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(list.Get(103 + i), decoded[static_cast<std::size_t>(i)]);
+        }
+        list.Set(index, "longer than before");
+        list.Set(index, "shorter");  // shrinking after growing moves the later lines back
+        list.Set(index, "longer than before");
+        list.Append("[GERAL]");
+        const Lines lines = list.Lines();
+        EXPECT_EQ(Lines(lines.begin() + 103, lines.end() - 1), expected);
+        EXPECT_EQ(lines.back(), "[GERAL]");
+        EXPECT_EQ(SettingsList::FromText(list.ToText()).Lines(), lines);
+    }
+}
+
 TEST(SettingsList, ToTextEndsEveryLineWithCrLfAndReadsBackTheSame)
 {
     const SettingsList list = SettingsList::FromText("a\n\nb\rc");

@@ -15,7 +15,7 @@ public:
     // Draws a name stem: six capital letters.
     using StemSource = std::function<std::string()>;
 
-    // Writes `content` byte for byte to a new file in `folder` (which
+    // Writes `content` (the settings list's text) byte for byte to a new file in `folder` (which
     // ends with "/"; an empty folder means the current one). The file is created afresh with
     // mode 0600 and never through a link; a name already taken is drawn anew. Throws Error
     // "Cannot create file \"<path>\". <reason>" when no file can be made.

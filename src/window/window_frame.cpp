@@ -1,18 +1,15 @@
 #include "window/window_frame.hpp"
 
-#include <gdkmm/display.h>
 #include <gdkmm/monitor.h>
 #include <gtkmm/window.h>
+
+#include "window/work_area.hpp"
 
 namespace quillora {
 
 ScreenSize PrimaryScreenSize()
 {
-    const auto display = Gdk::Display::get_default();
-    auto monitor = display->get_primary_monitor();
-    if (!monitor) {
-        monitor = display->get_monitor(0);
-    }
+    const auto monitor = PrimaryMonitor();
     if (!monitor) {
         return {};
     }

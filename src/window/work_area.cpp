@@ -5,13 +5,16 @@
 
 namespace quillora {
 
-WorkArea PrimaryWorkArea()
+Glib::RefPtr<Gdk::Monitor> PrimaryMonitor()
 {
     const auto display = Gdk::Display::get_default();
     auto monitor = display->get_primary_monitor();
-    if (!monitor) {
-        monitor = display->get_monitor(0);
-    }
+    return monitor ? monitor : display->get_monitor(0);
+}
+
+WorkArea PrimaryWorkArea()
+{
+    const auto monitor = PrimaryMonitor();
     if (!monitor) {
         return {};
     }

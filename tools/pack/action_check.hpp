@@ -11,8 +11,8 @@ namespace quillora::pack {
 // say) would otherwise go unnoticed until a reader clicks.
 std::vector<std::string> UnknownCommandWords(std::string_view action);
 
-// " (did you mean WEBHOME()?)" for a word that differs from a known one only by its "()";
-// otherwise empty.
+// " (did you mean WEBHOME()?)" for a word that differs from a known one by its "()" or by at
+// most two letters (WEBHOM(), WEBHOMME()); otherwise empty.
 std::string CommandWordHint(std::string_view word);
 
 }  // namespace quillora::pack

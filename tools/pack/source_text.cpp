@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/ascii_case.hpp"
+#include "edit_distance.hpp"
 #include "payload/setting_index.hpp"
 #include "payload/text_encoding.hpp"
 
@@ -27,24 +28,6 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-std::size_t EditDistance(std::string_view a, std::string_view b)
-{
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-        row[j] = j;
-    }
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
 // The closest setting name, for "did you mean" hints; none when nothing is close. The lengths
 // alone bound the distance from below, so a name far longer than any setting costs no
 // comparison at all (a megabyte-long name would otherwise cost seconds per line).
@@ -54,9 +37,7 @@ std::optional<std::string_view> ClosestSettingName(std::string_view name)
     std::size_t best_distance = 3;
     for (int index = 0; index < SettingCount; ++index) {
         const auto candidate = SettingAt(index).name;
-        const std::size_t length_gap = candidate.size() > name.size() ? candidate.size() - name.size()
-                                                                      : name.size() - candidate.size();
-        if (length_gap >= best_distance) {
+        if (LengthGap(candidate, name) >= best_distance) {
             continue;
         }
         const std::size_t distance =

@@ -45,6 +45,19 @@ int Diagnostics::ErrorCount() const
     }));
 }
 
+namespace {
+
+std::string FormatEach(const std::vector<Diagnostic>& items)
+{
+    std::string text;
+    for (const auto& item : items) {
+        text += item.Format() + '\n';
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string Diagnostics::FormatAll() const
 {
     // In line order, as a reader walks the file; problems without a line come last.
@@ -53,11 +66,12 @@ std::string Diagnostics::FormatAll() const
         const auto key = [](const Diagnostic& d) { return d.line > 0 ? d.line : INT_MAX; };
         return key(a) < key(b);
     });
-    std::string text;
-    for (const auto& item : sorted) {
-        text += item.Format() + '\n';
-    }
-    return text;
+    return FormatEach(sorted);
+}
+
+std::string Diagnostics::FormatAsFound() const
+{
+    return FormatEach(items_);
 }
 
 std::string SettingSubject(std::string_view name)

@@ -31,6 +31,8 @@ public:
     const std::vector<Diagnostic>& All() const { return items_; }
     // Every problem in the order found, one formatted line each.
     std::string FormatAll() const;
+    // Every problem in the order found: for reports over many files, already in their order.
+    std::string FormatAsFound() const;
 
 private:
     std::vector<Diagnostic> items_;

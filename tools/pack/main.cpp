@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "book_check.hpp"
 #include "book_dump.hpp"
 #include "book_plan.hpp"
 #include "command_line.hpp"
@@ -69,25 +70,28 @@ std::string ProblemCount(int errors)
 }
 
 // The one check of a book that --check reports and packing acts on, so that the two cannot
-// disagree: the settings, the files of the page folders and the payload's encoding.
+// disagree: the settings, the files of the page folders and the payload's encoding, then what
+// the pages hold, reported page by page.
 struct PreparedBook {
     LoadedBook book;
     std::string payload;
+    Diagnostics pages;
 };
 
-PreparedBook PrepareBook(const CommandLine& line)
+PreparedBook PrepareBook(const CommandLine& line, PageFaults page_faults)
 {
-    PreparedBook prepared{LoadBook(line.source, {.include_hidden = line.include_hidden}), {}};
+    PreparedBook prepared{LoadBook(line.source, {.include_hidden = line.include_hidden}), {}, {}};
     auto& [plan, diagnostics, file] = prepared.book;
     prepared.payload = EncodePayload(plan, line.encoding, file, diagnostics);
+    CheckBookPages(prepared.book, page_faults, prepared.pages);
+    std::cerr << diagnostics.FormatAll() << prepared.pages.FormatAsFound();
     return prepared;
 }
 
 int RunCheck(const CommandLine& line)
 {
-    const auto book = PrepareBook(line).book;
-    std::cerr << book.diagnostics.FormatAll();
-    return book.diagnostics.HasErrors() ? Failure : Success;
+    const auto prepared = PrepareBook(line, PageFaults::AreErrors);
+    return prepared.book.diagnostics.HasErrors() || prepared.pages.HasErrors() ? Failure : Success;
 }
 
 int RunDump(const CommandLine& line)
@@ -104,8 +108,7 @@ int RunDump(const CommandLine& line)
 
 int RunPack(const CommandLine& line)
 {
-    auto [book, payload] = PrepareBook(line);
-    std::cerr << book.diagnostics.FormatAll();
+    auto [book, payload, pages] = PrepareBook(line, PageFaults::AreWarnings);
     if (book.diagnostics.HasErrors()) {
         ReportError(book.file + " has " + ProblemCount(book.diagnostics.ErrorCount()) +
                     "; no e-book written");

@@ -239,13 +239,17 @@ private:
         }
     }
 
+    // The item that a key of [ACOES] names: MENUxi_j or MENUxi_j_k.
+    static std::optional<std::vector<int>> ActionItem(std::string_view name)
+    {
+        auto parsed = ParseKey(name, "MENUx", "_", "");
+        return parsed ? parsed : ParseKey(name, "MENUx", "__", "");
+    }
+
     void CheckActions()
     {
         for (const auto& key : Keys(menu_keys::Actions)) {
-            auto parsed = ParseKey(key.name, "MENUx", "_", "");
-            if (!parsed) {
-                parsed = ParseKey(key.name, "MENUx", "__", "");
-            }
+            const auto parsed = ActionItem(key.name);
             if (!parsed) {
                 Warning(key.line, "key " + key.name +
                                       " in [ACOES] is not an item name such as MENUx0_1 or MENUx0_1_2; "
@@ -263,6 +267,21 @@ private:
         }
     }
 
+public:
+    // The actions of the items that exist, which the menu can run.
+    std::vector<MenuAction> Actions() const
+    {
+        std::vector<MenuAction> actions;
+        for (const auto& key : Keys(menu_keys::Actions)) {
+            const auto parsed = ActionItem(key.name);
+            if (parsed && Entry(*parsed) != nullptr) {
+                actions.push_back({key.name, key.value, SourceLine(key.line)});
+            }
+        }
+        return actions;
+    }
+
+private:
     std::vector<int> source_lines_;  // the source line of each profile line
     const std::string& file_;
     Diagnostics& diagnostics_;
@@ -276,6 +295,13 @@ void CheckMenuDefinition(const std::vector<SourceMenuLine>& lines, const std::st
                          Diagnostics& diagnostics)
 {
     MenuChecker(lines, file, diagnostics).Run();
+}
+
+std::vector<MenuAction> MenuActions(const std::vector<SourceMenuLine>& lines)
+{
+    const std::string no_file;
+    Diagnostics unused;
+    return MenuChecker(lines, no_file, unused).Actions();
 }
 
 }  // namespace quillora::pack

@@ -15,4 +15,14 @@ namespace quillora::pack {
 void CheckMenuDefinition(const std::vector<SourceMenuLine>& lines, const std::string& file,
                          Diagnostics& diagnostics);
 
+// The action of a menu item, with the source line that gives it.
+struct MenuAction {
+    std::string item;  // MENUx0_1
+    std::string action;
+    int line = 0;
+};
+
+// The actions that the menu built from `lines` can run: those of items that exist.
+std::vector<MenuAction> MenuActions(const std::vector<SourceMenuLine>& lines);
+
 }  // namespace quillora::pack

@@ -1,0 +1,155 @@
+#include "book_address.hpp"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/ascii_case.hpp"
+#include "webview/action_link.hpp"
+
+namespace quillora::pack {
+namespace {
+
+bool IsUrlBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+}  // namespace
+
+std::string EngineAddress(std::string_view address)
+{
+    while (!address.empty() && IsUrlBlank(address.front())) {
+        address.remove_prefix(1);
+    }
+    while (!address.empty() && IsUrlBlank(address.back())) {
+        address.remove_suffix(1);
+    }
+    std::string cleaned;
+    for (const char c : address) {
+        if (c != '\t' && c != '\n' && c != '\r') {
+            cleaned += c;
+        }
+    }
+    return cleaned;
+}
+
+namespace {
+
+// The scheme before the first ":", when the text starts with one ("http", "C" of "C:/").
+std::string_view SchemeOf(std::string_view address)
+{
+    if (address.empty() || !IsAsciiLetter(address.front())) {
+        return {};
+    }
+    for (std::size_t i = 1; i < address.size(); ++i) {
+        const char c = address[i];
+        if (c == ':') {
+            return address.substr(0, i);
+        }
+        if (!IsAsciiAlnum(c) && c != '+' && c != '-' && c != '.') {
+            return {};
+        }
+    }
+    return {};
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    const char lower = AsciiLower(c);
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+}  // namespace
+
+std::string PercentDecoded(std::string_view text)
+{
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+        if (low >= 0) {
+            decoded += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
+}
+
+namespace {
+
+std::vector<std::string> Split(std::string_view text)
+{
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (;;) {
+        const auto slash = text.find('/', start);
+        names.emplace_back(text.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
+        if (slash == std::string_view::npos) {
+            return names;
+        }
+        start = slash + 1;
+    }
+}
+
+}  // namespace
+
+BookAddress ResolveBookAddress(std::string_view address, std::string_view page_path)
+{
+    BookAddress result;
+    if (IsActionAddress(address)) {
+        result.kind = BookAddress::Kind::Action;
+        return result;
+    }
+    std::string text = EngineAddress(address);
+    std::replace(text.begin(), text.end(), '\\', '/');
+    if (const auto hash = text.find('#'); hash != std::string::npos) {
+        result.has_fragment = true;
+        result.fragment = text.substr(hash + 1);
+        text.resize(hash);
+    }
+    if (const auto query = text.find('?'); query != std::string::npos) {
+        text.resize(query);
+    }
+    const std::string scheme = AsciiLowerCopy(SchemeOf(text));
+    if (scheme.size() == 1 || scheme == "file" || (scheme.empty() && text.starts_with('/') && !text.starts_with("//"))) {
+        result.kind = BookAddress::Kind::Absolute;  // a drive letter, a file: address, a path from the root
+        return result;
+    }
+    if (!scheme.empty() || text.starts_with("//")) {
+        result.kind = BookAddress::Kind::Web;
+        return result;
+    }
+    if (text.empty()) {
+        result.path = page_path;
+        return result;
+    }
+
+    // The names of the page's folder, then each name of the address; "." and ".." (also
+    // written as %2e) are resolved after decoding, as the engine does.
+    std::vector<std::string> names = Split(page_path);
+    names.pop_back();
+    for (const auto& written : Split(text)) {
+        const std::string name = PercentDecoded(written);
+        if (name == "..") {
+            if (names.empty()) {
+                result.kind = BookAddress::Kind::Outside;
+                return result;
+            }
+            names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+    }
+    result.names_folder = text.ends_with('/') || text.ends_with("/.") || text.ends_with("/..") || text == "." || text == "..";
+    for (const auto& name : names) {
+        result.path += (result.path.empty() ? "" : "/") + name;
+    }
+    return result;
+}
+
+}  // namespace quillora::pack

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace quillora::pack {
+
+// What a reference in a page asks the engine for.
+enum class ReferenceKind { Link, Frame, Image, StyleSheet, Script, Media };
+
+// "link", "image", ...: how messages name a kind.
+const char* ReferenceKindName(ReferenceKind kind);
+
+// One address written in a page, as the page's markup gives it (entities decoded).
+struct PageReference {
+    ReferenceKind kind = ReferenceKind::Link;
+    std::string address;
+    int line = 0;
+};
+
+// The parts of one page that the book check follows: the addresses it refers to, in the order
+// written, and the names a fragment can point at (id= on any element, name= on <a>).
+struct PageScan {
+    std::vector<PageReference> references;
+    std::unordered_set<std::string> anchors;
+};
+
+// Reads a page with the HTML parser, in the encoding that the page declares (or its byte-order
+// mark shows). Markup errors are passed over as the engine passes over them; a page that cannot
+// be read gives a message instead.
+struct PageScanResult {
+    PageScan scan;
+    std::optional<std::string> failure;
+};
+PageScanResult ScanPage(const std::filesystem::path& file);
+
+}  // namespace quillora::pack

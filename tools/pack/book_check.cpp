@@ -267,21 +267,22 @@ private:
     }
 
     // Why a path is not in the book: left out by the walk, or not there (with the file whose name
-    // differs only in letter case, which another system may have let pass).
+    // differs only in letter case, which another system may have let pass). The lookups are
+    // made at the first miss, so that a book of many dangling links costs no more per link.
     std::string Missing(const std::string& path)
     {
-        const auto slash = path.find('/');
-        for (const auto& folder : book_.plan.page_folders) {
-            if (slash != std::string::npos && folder.name == path.substr(0, slash)) {
-                if (const auto why = folder.WhyLeftOut(path.substr(slash + 1))) {
-                    return path + " is left out of the e-book: " + *why;
-                }
-            }
-        }
         if (files_by_lower_case_.empty()) {
             for (const auto& file : files_) {
                 files_by_lower_case_.emplace(AsciiLowerCopy(file), file);
             }
+            for (const auto& folder : book_.plan.page_folders) {
+                for (const auto& item : folder.left_out) {
+                    left_out_.emplace(folder.name + '/' + item.relative.generic_string(), item.reason);
+                }
+            }
+        }
+        if (const auto why = left_out_.find(path); why != left_out_.end()) {
+            return path + " is left out of the e-book: " + why->second;
         }
         const auto similar = files_by_lower_case_.find(AsciiLowerCopy(path));
         return path + " is not a file of the book" +
@@ -341,6 +342,7 @@ private:
     std::unordered_set<std::string> files_;
     std::unordered_set<std::string> folders_;
     std::unordered_map<std::string, std::string> files_by_lower_case_;  // made at the first miss
+    std::unordered_map<std::string, std::string> left_out_;             // path -> why, likewise
     std::optional<std::string> home_;
     std::deque<std::size_t> pending_;
 };

@@ -6,6 +6,7 @@
 #include <climits>
 #include <fstream>
 #include <memory>
+#include <utility>
 #include <string_view>
 
 #include "common/ascii_case.hpp"
@@ -18,6 +19,11 @@ struct DocumentDeleter {
     void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
 };
 using DocumentPtr = std::unique_ptr<xmlDoc, DocumentDeleter>;
+
+struct ParserDeleter {
+    void operator()(htmlParserCtxt* parser) const { htmlFreeParserCtxt(parser); }
+};
+using ParserPtr = std::unique_ptr<htmlParserCtxt, ParserDeleter>;
 
 struct XmlTextDeleter {
     void operator()(xmlChar* text) const { xmlFree(text); }
@@ -196,10 +202,16 @@ PageScanResult ScanPage(const std::filesystem::path& file)
     if (text.empty()) {
         return {};
     }
+    const ParserPtr parser(htmlCreateMemoryParserCtxt(text.data(), static_cast<int>(text.size())));
+    if (!parser) {
+        return {{}, "cannot read the page: out of memory"};
+    }
     // Markup errors are passed over, as the engine passes over them; nothing is ever fetched.
-    constexpr int Options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                            HTML_PARSE_NONET | XML_PARSE_BIG_LINES;
-    const DocumentPtr document(htmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, Options));
+    htmlCtxtUseOptions(parser.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET);
+    // Line numbers past 65535 too; the HTML parser takes this option only when set directly.
+    parser->options |= XML_PARSE_BIG_LINES;
+    htmlParseDocument(parser.get());
+    const DocumentPtr document(std::exchange(parser->myDoc, nullptr));
     Scanner scanner;
     if (document) {
         scanner.Visit(xmlDocGetRootElement(document.get()));

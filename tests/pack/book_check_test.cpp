@@ -30,8 +30,8 @@ std::string PageProblems(const fs::path& dir, const std::string& conf, std::init
 
 // Every form a careful author writes that must pass: web and mail addresses, script links,
 // queries, fragments that exist (and #top), names with escapes, a name in the page's own
-// encoding, srcset, frames, a sub-folder and the way back up, LOADHTML in a page and in the
-// menu, and the alternative home page.
+// encoding, srcset, frames, a sub-folder and the way back up, a <base href>, LOADHTML in a
+// page and in the menu, and the alternative home page.
 TEST(BookCheck, ACleanBookGivesNoMessage)
 {
     TempDir dir;
@@ -52,7 +52,8 @@ TEST(BookCheck, ACleanBookGivesNoMessage)
          {"pages/\xD0\xB4.html", "<p>\xD0\xB4</p>"},
          {"pages/cyrillic.html",  // U+0434 is E4 in windows-1251, but "\xC3\xA4" read as Latin-1
           "<html><head><meta charset=windows-1251></head><body><a href='\xE4.html'>c</a></body></html>"},
-         {"pages/contents.html", "<a href='cyrillic.html'>l</a>"},
+         {"pages/contents.html", "<a href='cyrillic.html'>l</a><a href='based.html'>b</a>"},
+         {"pages/based.html", "<base href='maps/'><a href='north.html#cape'>n</a><a href='#'>n</a>"},
          {"pages/start.html", "<p>start</p>"},
          {"pages/loaded.html", "<p>loaded</p>"},
          {"pages/frame.html", "<p>frame</p>"},

@@ -125,7 +125,11 @@ BookAddress ResolveBookAddress(std::string_view address, std::string_view page_p
         return result;
     }
     if (text.empty()) {
-        result.path = page_path;
+        result.path = page_path;  // a folder when a <base href> names one
+        result.names_folder = result.path.ends_with('/');
+        if (result.names_folder) {
+            result.path.pop_back();
+        }
         return result;
     }
 

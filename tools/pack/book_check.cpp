@@ -42,9 +42,11 @@ struct Place {
 struct Page {
     std::string path;  // below the e-book's folder: pages/maps.html
     fs::path from;     // the file that is read
-    std::pair<dev_t, ino_t> identity;
+    std::pair<dev_t, ino_t> identity{};
     PageScan scan;
     bool reached = false;
+    std::string base;              // what its relative references are relative to: itself,
+    bool base_elsewhere = false;   // or a <base href> in the book, or one outside it
 };
 
 class BookChecker {
@@ -64,6 +66,7 @@ public:
                 Fault({page.path, 0, ""}, *failure);
             }
             page.scan = std::move(scan);
+            SetBase(page);
         }
         Reach(home_);
         Reach(PageOfSetting(setting::home_button_alt_page));
@@ -86,12 +89,38 @@ private:
                 }
                 if (IsPageName(entry.relative.filename())) {
                     page_index_.emplace(path, pages_.size());
-                    pages_.push_back({path, entry.from, {entry.device, entry.inode}, {}, false});
+                    Page page;
+                    page.path = path;
+                    page.from = entry.from;
+                    page.identity = {entry.device, entry.inode};
+                    pages_.push_back(std::move(page));
                 }
                 files_.insert(std::move(path));
             }
             folders_.insert(folder.name);
         }
+    }
+
+    void SetBase(Page& page) const
+    {
+        page.base = page.path;
+        if (page.scan.base) {
+            const auto base = ResolveBookAddress(*page.scan.base, page.path);
+            page.base_elsewhere = base.kind != BookAddress::Kind::InBook;
+            const bool folder = base.names_folder || base.path.empty() || folders_.contains(base.path);
+            page.base = folder ? base.path + '/' : base.path;
+        }
+    }
+
+    // Where a reference written in a page leads.
+    static BookAddress Resolve(const Page& page, const std::string& written)
+    {
+        auto address = ResolveBookAddress(written, page.base);
+        if (page.base_elsewhere &&
+            (address.kind == BookAddress::Kind::InBook || address.kind == BookAddress::Kind::Outside)) {
+            address.kind = BookAddress::Kind::Web;
+        }
+        return address;
     }
 
     // The page that a page setting names, below the e-book's folder; none when it names none.
@@ -221,8 +250,9 @@ private:
         for (const auto& reference : page.scan.references) {
             const Place place{page.path, reference.line, ""};
             const bool navigates = reference.kind == ReferenceKind::Link || reference.kind == ReferenceKind::Frame;
-            const auto address = ResolveBookAddress(reference.address, page.path);
-            const std::string shown = std::string(ReferenceKindName(reference.kind)) + " '" + reference.address + "'";
+            const auto address = Resolve(page, reference.address);
+            const std::string shown =
+                std::string(ReferenceKindName(reference.kind)) + " '" + EngineAddress(reference.address) + "'";
             switch (address.kind) {
             case BookAddress::Kind::Action:
                 if (navigates) {
@@ -324,7 +354,7 @@ private:
 
     void ReachFrom(const Page& page, const std::string& written)
     {
-        const auto address = ResolveBookAddress(written, page.path);
+        const auto address = Resolve(page, written);
         if (address.kind == BookAddress::Kind::InBook) {
             Reach(address.path);
         } else if (address.kind == BookAddress::Kind::Action) {

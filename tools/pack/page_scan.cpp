@@ -141,6 +141,9 @@ private:
                 scan_.anchors.insert(std::move(*name));
             }
         }
+        if (element == "base" && !scan_.base) {
+            scan_.base = Attribute(node, "href");
+        }
         if (element == "link" && IsStyleSheetLink(node)) {
             Add(node, "href", ReferenceKind::StyleSheet, line);
         }

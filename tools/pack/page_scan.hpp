@@ -26,6 +26,7 @@ struct PageReference {
 struct PageScan {
     std::vector<PageReference> references;
     std::unordered_set<std::string> anchors;
+    std::optional<std::string> base;  // the first <base href>, which relative references follow
 };
 
 // Reads a page with the HTML parser, in the encoding that the page declares (or its byte-order

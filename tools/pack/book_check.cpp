@@ -3,9 +3,9 @@
 #include <deque>
 #include <optional>
 #include <set>
-#include <utility>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "action_check.hpp"
 #include "actions/action_text.hpp"

@@ -6,8 +6,8 @@
 #include <climits>
 #include <fstream>
 #include <memory>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "common/ascii_case.hpp"
 #include "errno_text.hpp"

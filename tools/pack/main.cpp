@@ -71,7 +71,7 @@ std::string ProblemCount(int errors)
 
 // The one check of a book that --check reports and packing acts on, so that the two cannot
 // disagree: the settings, the files of the page folders and the payload's encoding, then what
-// the pages hold, reported page by page.
+// the pages hold, reported page by page (their faults stop only --check; see PageFaults).
 struct PreparedBook {
     LoadedBook book;
     std::string payload;

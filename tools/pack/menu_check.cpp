@@ -104,6 +104,19 @@ public:
         CheckActions();
     }
 
+    // The actions of the items that exist, which the menu can run.
+    std::vector<MenuAction> Actions() const
+    {
+        std::vector<MenuAction> actions;
+        for (const auto& key : Keys(menu_keys::Actions)) {
+            const auto parsed = ActionItem(key.name);
+            if (parsed && Entry(*parsed) != nullptr) {
+                actions.push_back({key.name, key.value, SourceLine(key.line)});
+            }
+        }
+        return actions;
+    }
+
 private:
     // Profile lines count from 1 in the text made of the menu lines; the source counts its own.
     int SourceLine(int profile_line) const { return source_lines_[static_cast<std::size_t>(profile_line - 1)]; }
@@ -267,21 +280,6 @@ private:
         }
     }
 
-public:
-    // The actions of the items that exist, which the menu can run.
-    std::vector<MenuAction> Actions() const
-    {
-        std::vector<MenuAction> actions;
-        for (const auto& key : Keys(menu_keys::Actions)) {
-            const auto parsed = ActionItem(key.name);
-            if (parsed && Entry(*parsed) != nullptr) {
-                actions.push_back({key.name, key.value, SourceLine(key.line)});
-            }
-        }
-        return actions;
-    }
-
-private:
     std::vector<int> source_lines_;  // the source line of each profile line
     const std::string& file_;
     Diagnostics& diagnostics_;

@@ -53,7 +53,7 @@ std::string ReadPage(const fs::path& path)
     }
 }
 
-void FillIndex(sqlite3* connection, const fs::path& folder)
+void FillIndex(sqlite3* connection, const fs::path& folder, const std::atomic<bool>* stop)
 {
     const auto pages = ListBookPages(folder);
     sqlite::Execute(connection, "BEGIN");
@@ -61,6 +61,9 @@ void FillIndex(sqlite3* connection, const fs::path& folder)
     const auto add_text = sqlite::Prepare(connection, "INSERT INTO page_text(rowid, title, body) VALUES(?1, ?2, ?3)");
     std::int64_t id = 0;
     for (const auto& page : pages) {
+        if (stop != nullptr && stop->load()) {
+            throw Error("indexing the book was stopped");
+        }
         ++id;
         const PageText text = ExtractPageText(ReadPage(folder / page.path));
         sqlite::Bind(add_page.get(), 1, id);
@@ -105,7 +108,7 @@ std::string FileNameOf(const std::string& path)
 
 SearchIndex::SearchIndex(sqlite::Connection connection) : connection_(std::move(connection)) {}
 
-SearchIndex SearchIndex::Build(const fs::path& folder, const std::string& database)
+SearchIndex SearchIndex::Build(const fs::path& folder, const std::string& database, const std::atomic<bool>* stop)
 {
     if (database != ":memory:") {
         std::error_code ignored;
@@ -113,7 +116,7 @@ SearchIndex SearchIndex::Build(const fs::path& folder, const std::string& databa
     }
     auto connection = sqlite::Open(database, sqlite::OpenMode::Create);
     CreateTables(connection.get());
-    FillIndex(connection.get(), folder);
+    FillIndex(connection.get(), folder, stop);
     return SearchIndex(std::move(connection));
 }
 
@@ -137,12 +140,12 @@ std::optional<SearchIndex> SearchIndex::OpenFresh(const fs::path& folder)
     }
 }
 
-SearchIndex SearchIndex::Open(const fs::path& folder)
+SearchIndex SearchIndex::Open(const fs::path& folder, const std::atomic<bool>* stop)
 {
     if (auto fresh = OpenFresh(folder)) {
         return std::move(*fresh);
     }
-    return Build(folder);
+    return Build(folder, ":memory:", stop);
 }
 
 std::vector<SearchHit> SearchIndex::Find(std::string_view words, std::size_t limit) const

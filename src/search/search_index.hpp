@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -31,13 +32,15 @@ struct SearchHit {
 class SearchIndex {
 public:
     // Reads every page of `folder` (see ListBookPages) into a new index at `database`, or in
-    // memory when that is ":memory:". An existing file there is replaced. Throws Error.
-    static SearchIndex Build(const std::filesystem::path& folder, const std::string& database = ":memory:");
+    // memory when that is ":memory:". An existing file there is replaced. Throws Error, also
+    // when `stop` is set before the last page is read (another thread may set it).
+    static SearchIndex Build(const std::filesystem::path& folder, const std::string& database = ":memory:",
+                             const std::atomic<bool>* stop = nullptr);
     // The index that packing left in `folder`, when it still holds exactly the pages there with
     // their sizes and times; nothing when it is missing, stale, or not an index of ours.
     static std::optional<SearchIndex> OpenFresh(const std::filesystem::path& folder);
     // The fresh index of `folder` when there is one, else one built in memory now.
-    static SearchIndex Open(const std::filesystem::path& folder);
+    static SearchIndex Open(const std::filesystem::path& folder, const std::atomic<bool>* stop = nullptr);
 
     // The pages that hold all of the reader's words, best first (a match in the title counts
     // more than one in the text), at most `limit` of them. Nothing for no words; never an error

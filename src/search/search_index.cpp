@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <functional>
+#include <future>
 #include <string>
 
 #include "common/error.hpp"
@@ -20,11 +23,12 @@ namespace {
 constexpr int IndexApplicationId = 0x51756c72;  // "Qulr"
 constexpr int IndexLayout = 1;
 
-// Titles weigh ten times as much as the text in the ranking.
+// Titles weigh ten times as much as the text in the ranking. Ordered by the table's own rank,
+// so that the best pages are picked before any snippet is made: only the pages shown get one.
 constexpr const char* FindSql =
     "SELECT pages.path, page_text.title, snippet(page_text, 1, char(2), char(3), '…', 16)"
     " FROM page_text JOIN pages ON pages.id = page_text.rowid"
-    " WHERE page_text MATCH ?1 ORDER BY bm25(page_text, 10.0, 1.0) LIMIT ?2";
+    " WHERE page_text MATCH ?1 AND rank MATCH 'bm25(10.0, 1.0)' ORDER BY rank LIMIT ?2";
 
 void CreateTables(sqlite3* connection)
 {
@@ -53,28 +57,51 @@ std::string ReadPage(const fs::path& path)
     }
 }
 
+// The text of the pages from `begin` on, a batch at a time.
+std::vector<PageText> ReadBatch(const fs::path& folder, const std::vector<BookPage>& pages, std::size_t begin)
+{
+    constexpr std::size_t BatchSize = 128;
+    std::vector<PageText> texts;
+    for (std::size_t i = begin; i < std::min(pages.size(), begin + BatchSize); ++i) {
+        texts.push_back(ExtractPageText(ReadPage(folder / pages[i].path)));
+    }
+    return texts;
+}
+
 void FillIndex(sqlite3* connection, const fs::path& folder, const std::atomic<bool>* stop)
 {
     const auto pages = ListBookPages(folder);
     sqlite::Execute(connection, "BEGIN");
     const auto add_page = sqlite::Prepare(connection, "INSERT INTO pages VALUES(?1, ?2, ?3, ?4)");
     const auto add_text = sqlite::Prepare(connection, "INSERT INTO page_text(rowid, title, body) VALUES(?1, ?2, ?3)");
-    std::int64_t id = 0;
-    for (const auto& page : pages) {
+    // The next batch of pages is read while this one goes into the index: parsing and indexing
+    // take about the same time, and each has a core.
+    const auto read_from = [&](std::size_t begin) {
+        return std::async(std::launch::async, ReadBatch, std::cref(folder), std::cref(pages), begin);
+    };
+    auto next = read_from(0);
+    for (std::size_t begin = 0; begin < pages.size();) {
+        const std::vector<PageText> texts = next.get();
+        const std::size_t end = begin + texts.size();
+        if (end < pages.size()) {
+            next = read_from(end);
+        }
         if (stop != nullptr && stop->load()) {
             throw Error("indexing the book was stopped");
         }
-        ++id;
-        const PageText text = ExtractPageText(ReadPage(folder / page.path));
-        sqlite::Bind(add_page.get(), 1, id);
-        sqlite::Bind(add_page.get(), 2, page.path);
-        sqlite::Bind(add_page.get(), 3, page.size);
-        sqlite::Bind(add_page.get(), 4, page.modified);
-        sqlite::Run(add_page.get());
-        sqlite::Bind(add_text.get(), 1, id);
-        sqlite::Bind(add_text.get(), 2, text.title);
-        sqlite::Bind(add_text.get(), 3, text.body);
-        sqlite::Run(add_text.get());
+        for (std::size_t i = begin; i < end; ++i) {
+            const auto id = static_cast<std::int64_t>(i + 1);
+            sqlite::Bind(add_page.get(), 1, id);
+            sqlite::Bind(add_page.get(), 2, pages[i].path);
+            sqlite::Bind(add_page.get(), 3, pages[i].size);
+            sqlite::Bind(add_page.get(), 4, pages[i].modified);
+            sqlite::Run(add_page.get());
+            sqlite::Bind(add_text.get(), 1, id);
+            sqlite::Bind(add_text.get(), 2, texts[i - begin].title);
+            sqlite::Bind(add_text.get(), 3, texts[i - begin].body);
+            sqlite::Run(add_text.get());
+        }
+        begin = end;
     }
     // One merged tree per term: smaller, and quicker to query.
     sqlite::Execute(connection, "INSERT INTO page_text(page_text) VALUES('optimize'); COMMIT");

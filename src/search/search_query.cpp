@@ -1,8 +1,12 @@
 #include "search/search_query.hpp"
 
+#include "payload/text_encoding.hpp"
+
 namespace quillora {
 
 namespace {
+
+constexpr std::size_t ShortestPrefix = 3;
 
 bool IsBlank(char c)
 {
@@ -14,6 +18,7 @@ bool IsBlank(char c)
 std::string FullTextQueryOf(std::string_view words)
 {
     std::string query;
+    std::string_view last_word;
     std::size_t at = 0;
     while (true) {
         while (at < words.size() && IsBlank(words[at])) ++at;
@@ -27,9 +32,11 @@ std::string FullTextQueryOf(std::string_view words)
             if (c == '"') query += '"';  // a quote inside a quoted word is written twice
         }
         query += '"';
+        last_word = words.substr(at, end - at);
         at = end;
     }
-    if (!query.empty()) query += '*';
+    // A word of one or two letters starts too many words to be worth listing them all.
+    if (!query.empty() && Utf8Length(last_word) >= ShortestPrefix) query += '*';
     return query;
 }
 

@@ -32,9 +32,11 @@ TEST(SearchQuery, EveryWordQuotedLastOneAPrefix)
         {"", ""},
         {" \t ", ""},
         {"fox", "\"fox\"*"},
-        {"  quick   brown fo ", "\"quick\" \"brown\" \"fo\"*"},
+        {"  quick   brown fox ", "\"quick\" \"brown\" \"fox\"*"},
+        {"brown fo", "\"brown\" \"fo\""},                 // too short to start words
+        {"caf\xC3\xA9", "\"caf\xC3\xA9\"*"},                 // three characters, four bytes
         {"say \"hi\"", "\"say\" \"\"\"hi\"\"\"*"},
-        {"NEAR(a b) OR *", "\"NEAR(a\" \"b)\" \"OR\" \"*\"*"},
+        {"NEAR(a b) OR ***", "\"NEAR(a\" \"b)\" \"OR\" \"***\"*"},
     };
     for (const auto& [words, query] : cases) {
         EXPECT_EQ(FullTextQueryOf(words), query) << words;

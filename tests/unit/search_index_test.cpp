@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "common/error.hpp"
 #include "search/search_index.hpp"
 #include "search/search_query.hpp"
 #include "support/temp_files.hpp"
@@ -84,6 +86,10 @@ TEST_F(BookSearch, FindsRanksAndShowsContext)
     EXPECT_NE(hits[0].context.find(std::string{MatchStart} + "mill" + MatchEnd), std::string::npos)
         << hits[0].context;
     EXPECT_EQ(index.Find("fox", 2).size(), 2u);
+
+    // Closing the book while it is indexed stops the indexing instead of waiting for it.
+    const std::atomic<bool> stop{true};
+    EXPECT_THROW(SearchIndex::Build(Folder(), ":memory:", &stop), Error);
 }
 
 TEST_F(BookSearch, PackedIndexUsedOnlyWhileFresh)

@@ -27,6 +27,7 @@ class ToolItem;
 
 namespace quillora {
 
+class BookSearch;
 class BrowserStatus;
 class CustomMenu;
 class InputFilter;
@@ -98,6 +99,7 @@ public:
     const std::string& LastPageAddress() const { return last_page_address_; }
 
     WebBrowser& Web() { return *web_; }
+    BookSearch& Search() { return *book_search_; }
     const KeptSettings& Kept() const { return kept_; }
     const std::string& ExecutableFolder() const { return executable_folder_; }
     const WindowFrame& Frame() const { return frame_; }
@@ -144,6 +146,7 @@ private:
     std::unique_ptr<BrowserStatus> status_;
     std::unique_ptr<CustomMenu> custom_menu_;
     std::unique_ptr<MenuFile> menu_file_;
+    std::unique_ptr<BookSearch> book_search_;
 
     KeptSettings kept_;
     std::string executable_folder_;

@@ -10,6 +10,7 @@
 #include "pack_test_support.hpp"
 #include "payload/payload.hpp"
 #include "payload/payload_writer.hpp"
+#include "search/search_index.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -91,7 +92,7 @@ TEST_F(EbookWriter, ReplacesOnlyWhenAskedAndThenCompletely)
     WriteEbook(request);
     EXPECT_EQ(ReadFile(out_ / "book"), AppendPayload("PROGRAM", "Title\r\n"));
     EXPECT_FALSE(fs::exists(out_ / "pages" / "stale.html"));
-    EXPECT_EQ(Listing(out_ / "pages"), (Names{"img", "index.html"}));
+    EXPECT_EQ(Listing(out_ / "pages"), (Names{quillora::SearchIndexFileName, "img", "index.html"}));
     EXPECT_EQ(Listing(out_), (Names{"book", "book.desktop", "book.svg", "pages"}));
 }
 
@@ -156,6 +157,33 @@ TEST_F(EbookWriter, AnEbookBesideItsOwnPageFolderCopiesNothing)
     WriteEbook(request);
     EXPECT_EQ(Listing(source_), (Names{"book", "book.desktop", "book.svg", "pages"}));
     EXPECT_EQ(ReadFile(source_ / "pages" / "index.html"), "home");
+}
+
+TEST_F(EbookWriter, EachPageFolderGetsAFreshSearchIndexUnlessLeftOut)
+{
+    // where the e-book goes, whether indexed -> the e-book's page folder, whether it has a fresh index
+    const struct {
+        fs::path output;
+        bool search_index;
+        fs::path pages;
+        bool fresh;
+    } cases[] = {
+        {out_ / "book", true, out_ / "pages", true},
+        {source_ / "book", true, source_ / "pages", true},  // beside its own page folder
+        {dir_ / "plain" / "book", false, dir_ / "plain" / "pages", false},
+    };
+    for (const auto& c : cases) {
+        auto request = Request();
+        request.output = c.output;
+        request.search_index = c.search_index;
+        WriteEbook(request);
+        const auto index = quillora::SearchIndex::OpenFresh(c.pages);
+        ASSERT_EQ(index.has_value(), c.fresh) << c.output;
+        if (index) {
+            EXPECT_EQ(index->Find("home").size(), 1u) << c.output;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "plain" / "pages" / quillora::SearchIndexFileName));
 }
 
 TEST_F(EbookWriter, RefusesWhatWouldLoseTheAuthorsFiles)

@@ -9,7 +9,7 @@ namespace quillora::pack {
 namespace {
 
 // Values of the options that have no short form.
-enum : int { IncludeHidden = 256 };
+enum : int { IncludeHidden = 256, NoSearchIndex };
 
 // getopt_long's table; the short options are the same letters.
 constexpr option LongOptions[] = {
@@ -20,6 +20,7 @@ constexpr option LongOptions[] = {
     {"force", no_argument, nullptr, 'f'},
     {"encoding", required_argument, nullptr, 'e'},
     {"include-hidden", no_argument, nullptr, IncludeHidden},
+    {"no-search-index", no_argument, nullptr, NoSearchIndex},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -129,6 +130,9 @@ private:
             break;
         case IncludeHidden:
             line_.include_hidden = true;
+            break;
+        case NoSearchIndex:
+            line_.search_index = false;
             break;
         case 'o':
             if (line_.output) {
@@ -243,6 +247,9 @@ launcher that starts the e-book from a file manager, and OUTPUT.svg, its icon.
                          or windows-1252
       --include-hidden copy hidden files and folders (names starting with '.')
                          of the page folder too
+      --no-search-index
+                       leave out the page folder's search index (the e-book
+                         then indexes its pages when first searched)
   -h, --help           show this help and exit
   -V, --version        show the version and exit
 

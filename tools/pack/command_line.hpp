@@ -18,6 +18,7 @@ struct CommandLine {
     std::optional<std::string> runtime;  // --runtime PATH
     bool force = false;                  // --force
     bool include_hidden = false;         // --include-hidden
+    bool search_index = true;            // cleared by --no-search-index
     OutputEncoding encoding = OutputEncoding::Utf8;
 };
 

@@ -15,6 +15,7 @@
 #include "errno_text.hpp"
 #include "output_commit.hpp"
 #include "payload/payload_writer.hpp"
+#include "search/search_index.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -147,9 +148,22 @@ void WriteEbook(const WriteRequest& request)
         const fs::path staging = commit.CreateTemporaryFolder();
         for (const auto& move : moves) {
             CopyPageFolder(*move.folder, staging / move.folder->name);
+            // Written after the copy, so that it holds the copied pages' sizes and times.
+            if (request.search_index) {
+                quillora::WriteSearchIndexFile(staging / move.folder->name);
+            }
         }
         for (const auto& move : moves) {
             commit.Place(staging / move.folder->name, move.destination, request.replace);
+        }
+    }
+    if (request.search_index) {
+        // A page folder that the e-book is written beside is its own copy: its index goes there.
+        for (const auto& page_folder : normalised.page_folders) {
+            if (std::none_of(moves.begin(), moves.end(),
+                             [&](const FolderMove& move) { return move.folder == &page_folder; })) {
+                quillora::WriteSearchIndexFile(page_folder.source);
+            }
         }
     }
     commit.Place(icon_temporary, icon, request.replace);

@@ -15,6 +15,7 @@ struct WriteRequest {
     std::vector<PlannedPageFolder> page_folders;  // copied beside the e-book as planned
     std::filesystem::path output;               // the e-book executable to write
     bool replace = false;                       // an existing e-book or page folder may be replaced
+    bool search_index = true;                   // each page folder gets the index of its pages
     std::string title;                          // the launcher's name; the e-book's name when empty
 };
 

@@ -127,6 +127,7 @@ int RunPack(const CommandLine& line)
     request.page_folders = book.plan.page_folders;
     request.output = output;
     request.replace = line.force;
+    request.search_index = line.search_index;
     request.title = book.plan.settings[quillora::setting::title];
     InstallInterruptCleanup();  // an interrupted run leaves no hidden temporaries behind
     WriteEbook(request);

@@ -11,6 +11,7 @@
 
 #include "common/error.hpp"
 #include "errno_text.hpp"
+#include "search/search_index.hpp"
 #include "unique_fd.hpp"
 
 namespace quillora::pack {
@@ -126,6 +127,9 @@ private:
     {
         std::error_code error;
         const auto status = fs::symlink_status(path, error);
+        if (relative == quillora::SearchIndexFileName) {
+            return;  // packing writes the folder's index afresh
+        }
         if (IsHiddenName(relative.filename()) && !options_.include_hidden) {
             const char* kind = fs::is_directory(status) ? "a hidden folder" : "a hidden file";
             LeaveOut(relative, std::string(kind) + " (--include-hidden copies hidden names)");

@@ -1,0 +1,54 @@
+#include "search/book_pages.hpp"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "common/ascii_case.hpp"
+#include "common/error.hpp"
+
+namespace quillora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsPageName(const std::string& name)
+{
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos) return false;
+    const std::string_view extension = std::string_view(name).substr(dot);
+    return EqualsIgnoringCase(extension, ".htm") || EqualsIgnoringCase(extension, ".html");
+}
+
+}  // namespace
+
+std::vector<BookPage> ListBookPages(const fs::path& folder)
+{
+    std::error_code error;
+    fs::recursive_directory_iterator walk(folder, fs::directory_options::skip_permission_denied, error);
+    if (error) {
+        throw Error("cannot read the book's folder " + folder.string() + ": " + error.message());
+    }
+    std::vector<BookPage> pages;
+    for (; walk != fs::recursive_directory_iterator(); walk.increment(error)) {
+        if (error) break;
+        const fs::directory_entry& entry = *walk;
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with('.')) {
+            if (entry.is_directory(error)) walk.disable_recursion_pending();
+            continue;
+        }
+        struct stat status {};
+        if (!IsPageName(name) || lstat(entry.path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+            continue;
+        }
+        pages.push_back({entry.path().lexically_relative(folder).generic_string(),
+                         static_cast<std::int64_t>(status.st_size),
+                         static_cast<std::int64_t>(status.st_mtim.tv_sec)});
+    }
+    std::sort(pages.begin(), pages.end(), [](const BookPage& a, const BookPage& b) { return a.path < b.path; });
+    return pages;
+}
+
+}  // namespace quillora

@@ -10,6 +10,8 @@ namespace quillora {
 namespace {
 
 constexpr guint32 FindOptions = WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_OPTIONS_WRAP_AROUND;
+// The engine counts at most this many; past it, the bar says "more than".
+constexpr guint MostCounted = 1000;
 
 GtkWidget* Part(const Glib::RefPtr<Gtk::Builder>& builder, const char* name)
 {
@@ -66,7 +68,15 @@ FindBar::FindBar(const Glib::RefPtr<Gtk::Builder>& builder, WebKitWebView* view)
     }, this);
     connections_.emplace_back(entry_, "search-changed", &OnSearchChanged, this);
     connections_.emplace_back(bar_, "notify::search-mode-enabled", &OnModeChanged, this);
-    connections_.emplace_back(finder_, "counted-matches", &OnCountedMatches, this);
+    // The count comes with the search itself: asking the engine to count apart would clear the
+    // highlights the search has just drawn.
+    connections_.emplace_back(finder_, "found-text", &OnFoundText, this);
+    // A new page in the view while the bar is open gets its matches too.
+    connections_.emplace_back(view, "load-changed", +[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+        AtEventBoundary([&] {
+            if (event == WEBKIT_LOAD_FINISHED && Self(self).IsOpen()) Self(self).Search();
+        });
+    }, this);
     connections_.emplace_back(finder_, "failed-to-find-text", &OnFailedToFind, this);
 }
 
@@ -124,15 +134,15 @@ void FindBar::Search()
         gtk_label_set_text(count_, "");
         return;
     }
-    webkit_find_controller_search(finder_, text, FindOptions, G_MAXUINT);
-    webkit_find_controller_count_matches(finder_, text, FindOptions, G_MAXUINT);
+    webkit_find_controller_search(finder_, text, FindOptions, MostCounted);
 }
 
 void FindBar::ShowCount(guint count)
 {
-    const std::string text = count == 0   ? std::string("No matches")
-                             : count == 1 ? std::string("1 match")
-                                          : std::to_string(count) + " matches";
+    const std::string text = count == 0            ? std::string("No matches")
+                             : count == 1          ? std::string("1 match")
+                             : count > MostCounted ? "More than " + std::to_string(MostCounted) + " matches"
+                                                   : std::to_string(count) + " matches";
     gtk_label_set_text(count_, text.c_str());
 }
 
@@ -143,7 +153,7 @@ void FindBar::OnSearchChanged(GtkSearchEntry*, gpointer self)
     });
 }
 
-void FindBar::OnCountedMatches(WebKitFindController*, guint count, gpointer self)
+void FindBar::OnFoundText(WebKitFindController*, guint count, gpointer self)
 {
     AtEventBoundary([&] { Self(self).ShowCount(count); });
 }

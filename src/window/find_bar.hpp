@@ -39,7 +39,7 @@ public:
 
 private:
     static void OnSearchChanged(GtkSearchEntry* entry, gpointer self);
-    static void OnCountedMatches(WebKitFindController* controller, guint count, gpointer self);
+    static void OnFoundText(WebKitFindController* controller, guint count, gpointer self);
     static void OnFailedToFind(WebKitFindController* controller, gpointer self);
     static void OnModeChanged(GObject* bar, GParamSpec* property, gpointer self);
 

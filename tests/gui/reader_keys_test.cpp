@@ -1,6 +1,7 @@
 // The reader's own keys and the page for a page that cannot load, on the real window with real
 // X input: find in page, zoom, the navigation shortcuts, and no dead ends.
 #include <gtest/gtest.h>
+#include <gdkmm/pixbuf.h>
 #include <gtkmm/label.h>
 
 #include <string>
@@ -32,6 +33,22 @@ protected:
         ASSERT_TRUE(RunUntil([&] { return loaded.size() > before; })) << click;
     }
     GtkWidget* FindBarWidget() { return window->Component("find_bar")->gobj(); }
+    // Pixels of the page in the engine's yellow of matches that are not the current one.
+    int HighlightedPixels()
+    {
+        GtkWidget* view = window->Web().Widget();
+        const auto shot = Gdk::Pixbuf::create(Glib::wrap(gtk_widget_get_window(view), true), 0, 0,
+                                              gtk_widget_get_allocated_width(view), gtk_widget_get_allocated_height(view));
+        int count = 0;
+        for (int y = 0; shot && y < shot->get_height(); ++y) {
+            const guint8* row = shot->get_pixels() + y * shot->get_rowstride();
+            for (int x = 0; x < shot->get_width(); ++x) {
+                const guint8* p = row + x * shot->get_n_channels();
+                count += p[0] > 200 && p[1] > 200 && p[2] < 80;
+            }
+        }
+        return count;
+    }
 };
 
 TEST_F(ReaderKeysTest, FindBarCountsMatchesInAnyCaseAndEscapeGivesThePageBack)
@@ -43,6 +60,7 @@ TEST_F(ReaderKeysTest, FindBarCountsMatchesInAnyCaseAndEscapeGivesThePageBack)
     ASSERT_TRUE(window->Find().IsOpen());
     Keys("type apple");
     EXPECT_TRUE(RunUntil([&] { return window->Find().CountText() == "3 matches"; })) << window->Find().CountText();
+    EXPECT_TRUE(RunUntil([&] { return HighlightedPixels() > 0; })) << "the other matches are highlighted too";
     Keys("key F3 F3 shift+F3");
     Keys("type zz");
     EXPECT_TRUE(RunUntil([&] { return window->Find().CountText() == "No matches"; })) << window->Find().CountText();

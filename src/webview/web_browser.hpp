@@ -81,7 +81,7 @@ public:
     [[nodiscard]] bool IsLoading() const;
 
     // Shows `html`, a page of the program's own, in place of the document at `address` that could
-    // not be loaded; the history keeps `address`, so that refresh tries it again. Call it from
+    // not be loaded; the page goes by that address, in the history too. Call it from
     // signal_load_failed.
     void ShowOwnPage(const std::string& html, const std::string& address);
     // Whether the document on display is that page.

@@ -38,9 +38,9 @@ FailedLoad Describe(const WebBrowser& web, const std::string& address, const GEr
     failure.reason = error.message != nullptr ? error.message : "";
     if (HasScheme(address, "file")) {
         const std::string path = LocalPath(web, address);
-        std::error_code unused;
+        std::error_code ignored;
         if (!path.empty()) failure.what = path;
-        if (!path.empty() && !std::filesystem::exists(path, unused)) failure.kind = LoadFailure::MissingFile;
+        if (!path.empty() && !std::filesystem::exists(path, ignored)) failure.kind = LoadFailure::MissingFile;
         return failure;
     }
     // A web address that fails for any reason but a refused answer or a bad certificate is one

@@ -138,6 +138,15 @@ TEST_F(ReaderKeysTest, APageThatCannotLoadExplainsWhyAndLeadsBackAndHome)
         FollowAndWait(std::string("document.getElementById('") + c.way_on + "').click()");
         EXPECT_EQ(Script("return document.title"), c.lands_on) << c.link;
     }
+
+    // Refresh on our page tries the page that failed again: once it is there, it shows.
+    Open({{"index.html", Page("Home", "<a id=l href='late.html'>on</a>")}});
+    FollowAndWait("document.getElementById('l').click()");
+    book->WritePage("late.html", Page("Late", ""));
+    const std::size_t before = loaded.size();
+    window->b_refreshClick();
+    ASSERT_TRUE(RunUntil([&] { return loaded.size() > before; }));
+    EXPECT_EQ(Script("return document.title"), "Late");
     EXPECT_TRUE(reports.empty()) << FirstReport();
 }
 

@@ -139,6 +139,8 @@ void FindBar::Search()
 
 void FindBar::ShowCount(guint count)
 {
+    // On a long page the answer comes late: by then the bar may be closed or its text cleared.
+    if (!IsOpen() || *gtk_entry_get_text(entry_) == '\0') return;
     const std::string text = count == 0            ? std::string("No matches")
                              : count == 1          ? std::string("1 match")
                              : count > MostCounted ? "More than " + std::to_string(MostCounted) + " matches"

@@ -191,6 +191,17 @@ void WebBrowser::ExecWB(OleCmdId command, OleCmdExecOpt option)
     throw Error("The browser does not support command " + std::to_string(static_cast<int>(command)));
 }
 
+bool WebBrowser::IsLoading() const
+{
+    return webkit_web_view_is_loading(view_.get()) != FALSE;
+}
+
+void WebBrowser::ShowOwnPage(const std::string& html, const std::string& address)
+{
+    own_page_address_ = address;
+    webkit_web_view_load_alternate_html(view_.get(), html.c_str(), address.c_str(), nullptr);
+}
+
 std::string WebBrowser::LocationURL() const
 {
     return document_url_;
@@ -286,6 +297,8 @@ void WebBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpoin
             break;
         case WEBKIT_LOAD_COMMITTED:
             browser.document_url_ = OrEmpty(webkit_web_view_get_uri(view));
+            browser.own_page_on_display_ = !browser.own_page_address_.empty() &&
+                                           std::exchange(browser.own_page_address_, {}) == browser.document_url_;
             break;
         case WEBKIT_LOAD_FINISHED: {
             const bool failed = std::exchange(browser.load_failed_, false);
@@ -302,14 +315,25 @@ void WebBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpoin
     });
 }
 
-gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer self)
+gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error, gpointer self)
 {
+    bool replaced = false;
     AtEventBoundary([&] {
         WebBrowser& browser = Self(self);
         browser.load_failed_ = true;
         browser.ReportProgress(browser.progress_.LoadEnded());
+        // A load the reader or the program stopped, or a navigation that was refused (an action
+        // link, an address for the desktop), is no failure to explain.
+        const bool failed = error != nullptr &&
+                            !g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) &&
+                            !g_error_matches(error, WEBKIT_POLICY_ERROR,
+                                             WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) &&
+                            !g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
+        if (failed) {
+            browser.signal_load_failed.emit(OrEmpty(uri), *error, replaced);
+        }
     });
-    return FALSE;  // the engine shows its error page
+    return replaced ? TRUE : FALSE;  // otherwise the engine shows its error page
 }
 
 void WebBrowser::OnProgressNotify(GObject* view, GParamSpec*, gpointer self)

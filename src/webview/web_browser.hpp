@@ -77,6 +77,15 @@ public:
     // While signal_before_navigate2 is raised: whether the navigation is a server's redirect
     // rather than something a document did.
     [[nodiscard]] bool DecidingRedirect() const { return deciding_redirect_; }
+    // Whether a page is being loaded now.
+    [[nodiscard]] bool IsLoading() const;
+
+    // Shows `html`, a page of the program's own, in place of the document at `address` that could
+    // not be loaded; the page goes by that address, in the history too. Call it from
+    // signal_load_failed.
+    void ShowOwnPage(const std::string& html, const std::string& address);
+    // Whether the document on display is that page.
+    [[nodiscard]] bool ShowsOwnPage() const { return own_page_on_display_; }
 
     // Runs a script in the top-level document, without waiting for it. A failure goes to
     // `on_failure` (inside the event boundary), or to the log when none is given; the value the
@@ -112,6 +121,10 @@ public:
     // When the engine's web process that shows the page has ended: it crashed, was killed, or
     // went past its memory limit (`over_memory_limit`). The view stays blank until Refresh().
     sigc::signal<void(bool over_memory_limit)> signal_web_process_terminated;
+    // When the top document could not be loaded: not for a load that was cancelled or a
+    // navigation that was refused. A handler that calls ShowOwnPage sets `replaced`; otherwise
+    // the engine shows its own error text.
+    sigc::signal<void(const std::string& address, const GError& error, bool& replaced)> signal_load_failed;
 
 private:
     static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
@@ -138,6 +151,8 @@ private:
     std::string document_url_;
     bool load_failed_ = false;
     bool deciding_redirect_ = false;
+    std::string own_page_address_;  // set by ShowOwnPage until its document commits
+    bool own_page_on_display_ = false;
     // Last, so that the handlers are disconnected before anything they use goes away.
     std::vector<SignalConnection> connections_;
 };

@@ -18,6 +18,9 @@
 #include "window/book_search.hpp"
 #include "window/accessible_names.hpp"
 #include "window/browser_status.hpp"
+#include "window/find_bar.hpp"
+#include "window/page_zoom.hpp"
+#include "window/reader_shortcuts.hpp"
 #include "window/toolkit_setup.hpp"
 
 namespace quillora {
@@ -74,6 +77,9 @@ Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
                                               *Require<Gtk::Widget>(builder_, "b_volta"),
                                               *Require<Gtk::Widget>(builder_, "b_proximo"));
     DescribeStatusBar(*barra_estado_, *title_panel_, *progresso_);
+    find_bar_ = std::make_unique<FindBar>(builder_, view);
+    zoom_ = std::make_unique<PageZoom>(view, *Require<Gtk::Label>(builder_, "barra_estado_zoom")->gobj());
+    shortcuts_ = std::make_unique<ReaderShortcuts>(*this, *web_, *find_bar_, *zoom_);
     // The page has the keyboard first, so that it scrolls at once; Tab reaches the tool bar.
     gtk_widget_grab_focus(web_->Widget());
     // The window starts where the description places it.
@@ -111,6 +117,9 @@ void Tform_apresentacao::ConnectHandlers()
     web_->signal_before_navigate2.connect(
         [this](const std::string& url, bool& cancel) { WebBeforeNavigate2(url, cancel); });
     web_->signal_document_complete.connect([this](const std::string& url) { WebDocumentComplete(url); });
+    web_->signal_load_failed.connect([this](const std::string& address, const GError& error, bool& replaced) {
+        WebLoadFailed(address, error, replaced);
+    });
     custom_menu_ = std::make_unique<CustomMenu>(*Menu_Normal_);
     custom_menu_->signal_item_chosen().connect([this](const std::string& name) { MenuItemClick(name); });
     ConnectToolButtons();

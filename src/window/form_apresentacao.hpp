@@ -30,8 +30,11 @@ namespace quillora {
 class BookSearch;
 class BrowserStatus;
 class CustomMenu;
+class FindBar;
 class InputFilter;
 class MenuFile;
+class PageZoom;
+class ReaderShortcuts;
 class SettingsList;
 class WebBrowser;
 class WebProcessCrashBar;
@@ -95,6 +98,11 @@ public:
 
     // A document has loaded: its address is recorded, then the page is styled.
     void WebDocumentComplete(const std::string& url);
+    // A page could not be loaded: a page of the program's own says why and offers a way on.
+    void WebLoadFailed(const std::string& address, const GError& error, bool& replaced);
+    FindBar& Find() { return *find_bar_; }
+    PageZoom& Zoom() { return *zoom_; }
+
     // The address the refresh button loads afresh while page styling is on.
     const std::string& LastPageAddress() const { return last_page_address_; }
 
@@ -144,6 +152,9 @@ private:
     std::unique_ptr<WebBrowser> web_;
     std::unique_ptr<WebProcessCrashBar> crash_bar_;
     std::unique_ptr<BrowserStatus> status_;
+    std::unique_ptr<FindBar> find_bar_;
+    std::unique_ptr<PageZoom> zoom_;
+    std::unique_ptr<ReaderShortcuts> shortcuts_;  // after what it uses
     std::unique_ptr<CustomMenu> custom_menu_;
     std::unique_ptr<MenuFile> menu_file_;
     std::unique_ptr<BookSearch> book_search_;

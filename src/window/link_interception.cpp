@@ -5,6 +5,7 @@
 #include "actions/action_interpreter.hpp"
 #include "common/event_boundary.hpp"
 #include "webview/action_link.hpp"
+#include "webview/failure_page.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/window_action_host.hpp"
@@ -29,8 +30,11 @@ void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, bool& cancel
     cancel = true;
     // Only the book's own pages run actions: a page from anywhere else, or a server redirecting
     // to an action address, could otherwise start programs on the reader's machine.
-    if (web_->DecidingRedirect() ||
-        !IsBookDocument(web_->LocalPathOf(web_->LocationURL()), executable_folder_)) {
+    // The program's own page for a page that could not load runs its two links, and nothing else.
+    const std::string action = ActionStringOf(url);
+    const bool trusted = IsBookDocument(web_->LocalPathOf(web_->LocationURL()), executable_folder_) ||
+                         (web_->ShowsOwnPage() && IsFailurePageAction(action));
+    if (web_->DecidingRedirect() || !trusted) {
         g_message("An action link in %s was not run: only the e-book's own pages run actions",
                   web_->LocationURL().c_str());
         return;
@@ -38,7 +42,7 @@ void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, bool& cancel
     // The action runs once the engine has been told the navigation is off, so that a message
     // box does not hold the navigation open.
     Glib::signal_idle().connect_once(sigc::track_obj(
-        [this, action = ActionStringOf(url)] { AtEventBoundary([&] { RunAction(action); }); }, *this));
+        [this, action] { AtEventBoundary([&] { RunAction(action); }); }, *this));
 }
 
 void Tform_apresentacao::RunAction(const std::string& action)

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "webview/shortcut_decision.hpp"
+#include "webview/signal_connection.hpp"
+
+namespace quillora {
+
+class FindBar;
+class PageZoom;
+class Tform_apresentacao;
+class WebBrowser;
+
+// The reader's keys on the main window: back, forward, home, refresh and stop as their tool-bar
+// buttons (while a button is shown and enabled), find in page, and zoom. They see a key press
+// after the input filter and before the focused widget, so a blocked shortcut stays blocked and
+// the keys work wherever the focus is in the window.
+class ReaderShortcuts {
+public:
+    ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom);
+    ReaderShortcuts(const ReaderShortcuts&) = delete;
+    ReaderShortcuts& operator=(const ReaderShortcuts&) = delete;
+
+private:
+    static gboolean OnKeyPress(GtkWidget* window, GdkEventKey* event, gpointer self);
+    [[nodiscard]] ShortcutState State() const;
+    [[nodiscard]] ButtonState Button(const char* name) const;
+    void ClickButton(const char* name);
+    void Run(ShortcutCommand command);
+
+    Tform_apresentacao& window_;
+    WebBrowser& web_;
+    FindBar& find_;
+    PageZoom& zoom_;
+    SignalConnection key_press_;
+};
+
+}  // namespace quillora

@@ -65,8 +65,11 @@ ShortcutCommand DecideShortcut(const ShortcutPress& press, const ShortcutState& 
     if (press.alt && !press.control && !press.shift) {
         return WithAlt(press.key, state);
     }
-    // Ctrl+Shift+F is another search's key, so Shift is looked at; Ctrl+Shift+plus is the
+    // Ctrl+Shift+F searches the whole book, so Shift is looked at; Ctrl+Shift+plus is the
     // plus of many keyboards, where '+' needs Shift.
+    if (press.control && press.shift && !press.alt && press.key == Key::F) {
+        return Command::SearchBook;
+    }
     if (press.control && !press.alt && (!press.shift || press.key == Key::Plus)) {
         return WithControl(press.key);
     }

@@ -38,6 +38,7 @@ enum class ShortcutCommand {
     CloseFind,
     FindNext,
     FindPrevious,
+    SearchBook,
     ZoomIn,
     ZoomOut,
     ZoomReset,

@@ -1,15 +1,14 @@
 #include "window/book_search.hpp"
 
-#include <gtkmm/accelgroup.h>
 #include <gtkmm/window.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "common/error.hpp"
-#include "common/event_boundary.hpp"
 #include "webview/web_browser.hpp"
 #include "window/book_search_window.hpp"
+#include "window/find_bar.hpp"
 #include "window/page_path.hpp"
 
 namespace quillora {
@@ -26,16 +25,14 @@ std::string BookFolderOf(const std::string& home_page, const std::string& execut
     }
 }
 
-BookSearch::BookSearch(Gtk::Window& window, WebBrowser& web, std::function<std::string()> book_folder)
-    : window_(window), web_(web), book_folder_(std::move(book_folder))
+BookSearch::BookSearch(Gtk::Window& window, WebBrowser& web, FindBar& find,
+                       std::function<std::string()> book_folder)
+    : window_(window), web_(web), find_(find), book_folder_(std::move(book_folder))
 {
-    // Before the window's own handling, so that the page does not take the keys first.
-    key_press_ = window_.signal_key_press_event().connect(sigc::mem_fun(*this, &BookSearch::OnKeyPress), false);
 }
 
 BookSearch::~BookSearch()
 {
-    key_press_.disconnect();
     highlight_.disconnect();
 }
 
@@ -50,17 +47,6 @@ void BookSearch::Open()
         search_window_->signal_page_chosen.connect(sigc::mem_fun(*this, &BookSearch::ShowPage));
     }
     search_window_->Open();
-}
-
-bool BookSearch::OnKeyPress(GdkEventKey* event)
-{
-    const auto modifiers = event->state & gtk_accelerator_get_default_mod_mask();
-    if (gdk_keyval_to_lower(event->keyval) != GDK_KEY_f ||
-        modifiers != (GDK_CONTROL_MASK | GDK_SHIFT_MASK)) {
-        return false;
-    }
-    AtEventBoundary([this] { Open(); });
-    return true;
 }
 
 void BookSearch::ShowPage(const std::string& page, const std::string& words)
@@ -85,10 +71,7 @@ void BookSearch::Highlight(const std::string& words)
     if (longest.empty()) {
         return;
     }
-    WebKitFindController* find = webkit_web_view_get_find_controller(web_.View());
-    webkit_find_controller_search(find, longest.c_str(),
-                                  WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_OPTIONS_WRAP_AROUND,
-                                  G_MAXUINT);
+    find_.Open(longest);
 }
 
 }  // namespace quillora

@@ -94,6 +94,12 @@ void FindBar::Open()
     Search();
 }
 
+void FindBar::Open(const std::string& text)
+{
+    gtk_entry_set_text(entry_, text.c_str());
+    Open();
+}
+
 void FindBar::Close()
 {
     gtk_search_bar_set_search_mode(bar_, FALSE);

@@ -29,6 +29,8 @@ public:
     FindBar& operator=(const FindBar&) = delete;
 
     void Open();
+    // Open the bar looking for `text` (what the whole-book search found on the page).
+    void Open(const std::string& text);
     void Close();
     [[nodiscard]] bool IsOpen() const;
     // Open the bar when closed; step to the next or previous match of its text.

@@ -123,9 +123,9 @@ void Tform_apresentacao::ConnectHandlers()
     custom_menu_ = std::make_unique<CustomMenu>(*Menu_Normal_);
     custom_menu_->signal_item_chosen().connect([this](const std::string& name) { MenuItemClick(name); });
     ConnectToolButtons();
-    // Ctrl+Shift+F: searching the whole book, in the folder of the home page once it is known.
+    // Searching the whole book, in the folder of the home page once it is known.
     book_search_ = std::make_unique<BookSearch>(
-        *this, *web_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
+        *this, *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
     // Reads the kept flags at every event; all are off until the settings say otherwise.
     EventosAplicacao = std::make_unique<InputFilter>(web_->Widget(), kept_.blocking);
 }

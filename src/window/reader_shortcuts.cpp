@@ -6,6 +6,7 @@
 
 #include "common/event_boundary.hpp"
 #include "webview/web_browser.hpp"
+#include "window/book_search.hpp"
 #include "window/find_bar.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/page_zoom.hpp"
@@ -132,6 +133,8 @@ void ReaderShortcuts::Run(ShortcutCommand command)
         return find_.Next();
     case Command::FindPrevious:
         return find_.Previous();
+    case Command::SearchBook:
+        return window_.Search().Open();
     case Command::ZoomIn:
         return zoom_.ZoomIn();
     case Command::ZoomOut:

@@ -9,6 +9,7 @@
 #include "book_window_test.hpp"
 #include "window/book_search.hpp"
 #include "window/book_search_window.hpp"
+#include "window/find_bar.hpp"
 
 namespace quillora {
 namespace {
@@ -63,6 +64,7 @@ TEST_F(BookSearchTest, TypedWordsListPagesBestFirstAndEnterOpensTheChosenOneHigh
     ASSERT_TRUE(RunUntil([&] { return loaded.size() == 2 && matches > 0; }));
     EXPECT_EQ(window->Web().LocalPathOf(loaded.back()), Folder() + "pages/harbour.html");
     EXPECT_FALSE(search.get_visible());
+    EXPECT_TRUE(window->Find().IsOpen());  // the find bar shows the matches and steps through them
     g_signal_handlers_disconnect_by_func(webkit_web_view_get_find_controller(window->Web().View()),
                                          reinterpret_cast<gpointer>(CountMatches), &matches);
 

@@ -42,9 +42,10 @@ TEST(DecideShortcut, NavigationKeysFollowTheirButtonsAndTheOthersTheirModifiers)
         {"Escape, nothing loading", {Key::Escape, false, false, false}, all(clickable), Command::None},
         {"Escape, stop hidden", {Key::Escape, false, false, false}, loading_stop_hidden, Command::None},
         {"Escape, find bar open", {Key::Escape, false, false, false}, finding, Command::CloseFind},
-        // find: Ctrl+F, F3 and Shift+F3; Ctrl+Shift+F belongs to the book-wide search
+        // find: Ctrl+F, F3 and Shift+F3; Ctrl+Shift+F searches the whole book
         {"Ctrl+F", {Key::F, true, false, false}, all(hidden), Command::OpenFind},
-        {"Ctrl+Shift+F", {Key::F, true, true, false}, all(clickable), Command::None},
+        {"Ctrl+Shift+F", {Key::F, true, true, false}, all(hidden), Command::SearchBook},
+        {"Ctrl+Alt+Shift+F", {Key::F, true, true, true}, all(hidden), Command::None},
         {"F alone", {Key::F, false, false, false}, all(clickable), Command::None},
         {"F3", {Key::F3, false, false, false}, all(hidden), Command::FindNext},
         {"Shift+F3", {Key::F3, false, true, false}, all(hidden), Command::FindPrevious},

@@ -12,9 +12,6 @@ constexpr unsigned GiveUpMs = 3000;
 
 bool ShowFirstFrame(Gtk::Window& window)
 {
-    if (window.get_mapped()) {
-        return true;  // on the screen already: the opening animation showed it
-    }
     window.show();
     const auto gdk_window = window.get_window();
     if (!gdk_window || !window.get_mapped()) {

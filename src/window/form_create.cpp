@@ -81,8 +81,10 @@ void Tform_apresentacao::OpenHomePage()
     const std::string page = PagePathOf(kept_.home_page, executable_folder_);
     if (RegularFileExists(page)) {
         // Loading the first page sets up the engine's first web process, which holds the main
-        // thread for a while: the reader sees the window first.
-        if (!ShowFirstFrame(*this)) {
+        // thread for a while: the reader sees the window first. An opening animation has shown
+        // the window already, and a disappearing one leaves it hidden on purpose.
+        const bool animated = animacao_form.LastStepCount() > 0;
+        if (!animated && !ShowFirstFrame(*this)) {
             RequestQuit();  // closed before its page was asked for
             return;
         }

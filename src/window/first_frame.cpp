@@ -17,6 +17,14 @@ bool ShowFirstFrame(Gtk::Window& window)
     if (!gdk_window || !window.get_mapped()) {
         return window.get_visible();
     }
+    // Closing the window meanwhile hides it, as closing it later would, and ends the wait.
+    struct CloseWatch {
+        sigc::connection connection;
+        ~CloseWatch() { connection.disconnect(); }
+    } const close_watch{window.signal_delete_event().connect([&window](GdkEventAny*) {
+        window.hide();
+        return true;
+    })};
     bool painted = false;
     bool gave_up = false;
     GdkFrameClock* clock = gdk_window_get_frame_clock(gdk_window->gobj());

@@ -5,6 +5,7 @@
 #include <gtkmm/main.h>
 
 #include "common/event_boundary.hpp"
+#include "webview/engine_settings.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/message_boxes.hpp"
 #include "window/self_path.hpp"
@@ -12,6 +13,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Changes the environment, so before any thread starts.
+    quillora::ChooseReaderEngineSettings();
     // The program reads no command line; GTK still gets its own options (--display, ...).
     if (!quillora::OpenDisplay(argc, argv)) {
         return EXIT_FAILURE;

@@ -11,6 +11,7 @@
 #include "common/error.hpp"
 #include "menu/custom_menu.hpp"
 #include "menu/menu_file.hpp"
+#include "webview/engine_settings.hpp"
 #include "webview/input_filter.hpp"
 #include "webview/web_browser.hpp"
 #include "webview/web_engine_context.hpp"
@@ -71,6 +72,7 @@ Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
     auto* view = WEBKIT_WEB_VIEW(Require<Gtk::Widget>(builder_, "Web")->gobj());
     web_ = std::make_unique<WebBrowser>(view);
     web_->ApplySafeSettings();
+    ChooseReaderViewSettings(webkit_web_view_get_settings(view));
     web_->Connect();
     crash_bar_ = std::make_unique<WebProcessCrashBar>(*web_);
     status_ = std::make_unique<BrowserStatus>(*progresso_, *title_panel_,

@@ -7,6 +7,7 @@
 #include "payload/setting_index.hpp"
 #include "payload/settings_list.hpp"
 #include "webview/web_browser.hpp"
+#include "window/first_frame.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/internet_check.hpp"
 #include "window/message_boxes.hpp"
@@ -79,6 +80,14 @@ void Tform_apresentacao::OpenHomePage()
 {
     const std::string page = PagePathOf(kept_.home_page, executable_folder_);
     if (RegularFileExists(page)) {
+        // Loading the first page sets up the engine's first web process, which holds the main
+        // thread for a while: the reader sees the window first. An opening animation has shown
+        // the window already, and a disappearing one leaves it hidden on purpose.
+        const bool animated = animacao_form.LastStepCount() > 0;
+        if (!animated && !ShowFirstFrame(*this)) {
+            RequestQuit();  // closed before its page was asked for
+            return;
+        }
         web_->Navigate(page);
     } else {
         ShowWarningBox(this, MessageCaption, kept_.msg_home_page_missing);

@@ -10,6 +10,7 @@
 #include <webkit2/webkit2.h>
 
 extern "C" GResource* quillora_resources_get_resource(void);
+extern "C" GResource* quillora_rendered_icons_get_resource(void);
 
 namespace quillora {
 
@@ -51,8 +52,9 @@ void PrepareToolkit()
     if (prepared) return;
     prepared = true;
 
-    // Referencing the resource bundle keeps it (and its registering constructor) linked in.
+    // Referencing the resource bundles keeps them (and their registering constructors) linked in.
     (void)quillora_resources_get_resource();
+    (void)quillora_rendered_icons_get_resource();
     // The description names WebKitWebView; its type must exist before the builder reads it.
     g_type_ensure(WEBKIT_TYPE_WEB_VIEW);
 

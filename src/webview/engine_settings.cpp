@@ -6,6 +6,12 @@ namespace quillora {
 
 namespace {
 
+std::vector<std::string>& VariablesSetForTheEngine()
+{
+    static std::vector<std::string> variables;
+    return variables;
+}
+
 bool HardwareAccelerationAsked()
 {
     const char* asked = g_getenv("QUILLORA_HARDWARE_ACCELERATION");
@@ -22,7 +28,16 @@ void ChooseReaderEngineSettings()
     // the GL driver (a software one where there is no GPU): most of a second before the window
     // can appear. The engine offers this choice only through its environment, read when the
     // first context is made; its processes inherit it. A value the reader set is kept.
-    g_setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", FALSE);
+    constexpr const char* dmabuf = "WEBKIT_DISABLE_DMABUF_RENDERER";
+    if (g_getenv(dmabuf) == nullptr) {
+        g_setenv(dmabuf, "1", TRUE);
+        VariablesSetForTheEngine().emplace_back(dmabuf);
+    }
+}
+
+const std::vector<std::string>& EngineOnlyVariables()
+{
+    return VariablesSetForTheEngine();
 }
 
 void ChooseReaderViewSettings(WebKitSettings* settings)

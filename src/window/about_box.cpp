@@ -17,6 +17,7 @@
 #include "common/error.hpp"
 #include "common/event_boundary.hpp"
 #include "webview/gobject_ptr.hpp"
+#include "window/launch_environment.hpp"
 
 namespace quillora {
 
@@ -71,12 +72,11 @@ void ConnectLink(Gtk::LinkButton& link)
     link.signal_activate_link().connect(
         [&link] {
             AtEventBoundary([&] {
-                const auto context = GObjectPtr<GdkAppLaunchContext>::Adopt(
-                    gdk_display_get_app_launch_context(link.get_display()->gobj()));
-                gdk_app_launch_context_set_timestamp(context.get(), gtk_get_current_event_time());
+                const auto context = LaunchContextForBookPrograms(link.get_display()->gobj());
+                gdk_app_launch_context_set_timestamp(GDK_APP_LAUNCH_CONTEXT(context.get()),
+                                                     gtk_get_current_event_time());
                 GError* raw_error = nullptr;
-                if (!g_app_info_launch_default_for_uri(link.get_uri().c_str(),
-                                                       G_APP_LAUNCH_CONTEXT(context.get()), &raw_error)) {
+                if (!g_app_info_launch_default_for_uri(link.get_uri().c_str(), context.get(), &raw_error)) {
                     const GErrorPtr error(raw_error);
                     link.set_sensitive(false);
                 }

@@ -1,7 +1,6 @@
 #include "window/window_action_host.hpp"
 
 #include <gtkmm/toolbutton.h>
-#include <giomm/appinfo.h>
 #include <glibmm/shell.h>
 #include <glibmm/convert.h>
 #include <glibmm/fileutils.h>
@@ -11,8 +10,10 @@
 
 #include "common/error.hpp"
 #include "menu/custom_menu.hpp"
+#include "webview/gobject_ptr.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
+#include "window/launch_environment.hpp"
 #include "window/message_boxes.hpp"
 #include "window/tool_buttons.hpp"
 
@@ -119,14 +120,24 @@ void WindowActionHost::SetBarVisible(Bar bar, bool visible)
     window_.RequireComponent(NameOf(bar)).set_visible(visible);
 }
 
+namespace {
+
+// Whatever the desktop shows when it cannot open the address is all the reader sees.
+void OpenThroughDesktop(const std::string& uri, const std::string& what)
+{
+    const auto context = LaunchContextForBookPrograms(gdk_display_get_default());
+    GError* raw_error = nullptr;
+    if (!g_app_info_launch_default_for_uri(uri.c_str(), context.get(), &raw_error)) {
+        const GErrorPtr error(raw_error);
+        g_message("The desktop cannot open %s: %s", what.c_str(), error->message);
+    }
+}
+
+}  // namespace
+
 void WindowActionHost::OpenUri(const std::string& uri)
 {
-    // Whatever the desktop shows when it cannot open the address is all the reader sees.
-    try {
-        Gio::AppInfo::launch_default_for_uri(uri);
-    } catch (const Glib::Error& error) {
-        g_message("The desktop cannot open %s: %s", uri.c_str(), error.what().c_str());
-    }
+    OpenThroughDesktop(uri, uri);
 }
 
 void WindowActionHost::OpenFile(const std::string& path, const std::string& parameters)
@@ -139,12 +150,13 @@ void WindowActionHost::OpenFile(const std::string& path, const std::string& para
                 const auto split = Glib::shell_parse_argv(parameters);
                 argv.insert(argv.end(), split.begin(), split.end());
             }
-            Glib::spawn_async("", argv, Glib::SPAWN_DEFAULT);  // in the program's working folder
+            // In the program's working folder.
+            Glib::spawn_async("", argv, EnvironmentForBookPrograms(), Glib::SPAWN_DEFAULT);
         } else {
             const std::string full = Glib::path_is_absolute(path)
                                          ? path
                                          : Glib::build_filename(Glib::get_current_dir(), path);
-            Gio::AppInfo::launch_default_for_uri(Glib::filename_to_uri(full));
+            OpenThroughDesktop(Glib::filename_to_uri(full), path);
         }
     } catch (const Glib::Error& error) {
         g_message("The desktop cannot open %s: %s", path.c_str(), error.what().c_str());

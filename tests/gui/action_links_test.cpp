@@ -3,6 +3,7 @@
 #include <glibmm/spawn.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "book_window_test.hpp"
 #include "payload/setting_index.hpp"
+#include "webview/engine_settings.hpp"
 
 namespace quillora {
 namespace {
@@ -100,8 +102,10 @@ TEST_F(ActionLinksTest, AProgramGetsItsParametersAsAShellWouldSplitThemWithoutAS
     ASSERT_TRUE(Start(""));
     const std::string out = Folder() + "arguments.txt";
     {
+        // The program also says whether it inherited what the runtime set for its engine alone.
         std::ofstream script(Folder() + "show-arguments");
-        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" << out << "'\n";
+        script << "#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\n' \"$a\"; done;"
+                  " echo \"dmabuf=${WEBKIT_DISABLE_DMABUF_RENDERER-unset}\"; } > '" << out << "'\n";
     }
     std::filesystem::permissions(Folder() + "show-arguments", std::filesystem::perms::owner_all);
     AtEventBoundary([&] {
@@ -112,7 +116,9 @@ TEST_F(ActionLinksTest, AProgramGetsItsParametersAsAShellWouldSplitThemWithoutAS
     std::ifstream result(out);
     std::stringstream lines;
     lines << result.rdbuf();
-    EXPECT_EQ(lines.str(), "one\ntwo words\n$HOME;touch\nx\n");
+    const char* readers_own = EngineOnlyVariables().empty() ? std::getenv("WEBKIT_DISABLE_DMABUF_RENDERER") : nullptr;
+    EXPECT_EQ(lines.str(), std::string("one\ntwo words\n$HOME;touch\nx\ndmabuf=") +
+                               (readers_own != nullptr ? readers_own : "unset") + "\n");
     EXPECT_FALSE(std::filesystem::exists(Folder() + "x"));
 }
 

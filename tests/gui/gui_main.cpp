@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "webview/engine_settings.hpp"
+
 int main(int argc, char** argv)
 {
     if (std::getenv("DISPLAY") == nullptr && std::getenv("QUILLORA_GUI_TESTS_REEXEC") == nullptr) {
@@ -21,6 +23,8 @@ int main(int argc, char** argv)
     setenv("NO_AT_BRIDGE", "1", 0);
     setenv("GDK_BACKEND", "x11", 0);
     setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 0);
+    // The engine runs as it does in the runtime.
+    quillora::ChooseReaderEngineSettings();
 
     testing::InitGoogleTest(&argc, argv);
     Gtk::Main toolkit(argc, argv);

@@ -6,6 +6,7 @@
 
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
+#include "payload/file_handle.hpp"
 
 namespace quillora {
 
@@ -49,6 +50,18 @@ std::vector<BookPage> ListBookPages(const fs::path& folder)
     }
     std::sort(pages.begin(), pages.end(), [](const BookPage& a, const BookPage& b) { return a.path < b.path; });
     return pages;
+}
+
+std::string ReadBookPage(const fs::path& file)
+{
+    try {
+        const FileHandle handle = FileHandle::OpenReadOnly(file.string());
+        std::string bytes(static_cast<std::size_t>(handle.Size()), '\0');
+        handle.ReadExactly(0, bytes);
+        return bytes;
+    } catch (const IoError&) {
+        return {};
+    }
 }
 
 }  // namespace quillora

@@ -23,4 +23,7 @@ struct BookPage {
 // a book folder that cannot be read at all throws Error.
 std::vector<BookPage> ListBookPages(const std::filesystem::path& folder);
 
+// The bytes of a page; a page that vanished or cannot be read since the listing gives none.
+std::string ReadBookPage(const std::filesystem::path& file);
+
 }  // namespace quillora

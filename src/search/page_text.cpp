@@ -1,23 +1,13 @@
 #include "search/page_text.hpp"
 
-#include <libxml/HTMLparser.h>
-#include <libxml/tree.h>
-
 #include <algorithm>
 #include <array>
-#include <memory>
-#include <optional>
 
-#include "common/ascii_case.hpp"
-#include "payload/text_encoding.hpp"
+#include "search/html_document.hpp"
 
 namespace quillora {
 
 namespace {
-
-struct DocumentFreer {
-    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
-};
 
 bool NameIs(const xmlNode* node, const char* name)
 {
@@ -88,49 +78,11 @@ std::string Trimmed(std::string text)
     return text;
 }
 
-// The charset a page names near its start (a meta element or an XML declaration), if any.
-std::optional<std::string> DeclaredCharset(std::string_view html)
-{
-    const std::string head = AsciiLowerCopy(html.substr(0, 4096));
-    for (const char* marker : {"charset=", "encoding="}) {
-        std::size_t at = head.find(marker);
-        if (at == std::string::npos) continue;
-        at += std::string_view(marker).size();
-        while (at < head.size() && (head[at] == '"' || head[at] == '\'' || head[at] == ' ')) ++at;
-        const std::size_t end = head.find_first_of("\"'; >/\t\r\n", at);
-        std::string name = head.substr(at, end == std::string::npos ? std::string::npos : end - at);
-        if (!name.empty()) return name;
-    }
-    return std::nullopt;
-}
-
-// The encoding handed to the parser; nullptr leaves it to the parser (a byte-order mark, or a
-// declaration it understands).
-const char* ParserEncoding(std::string_view html)
-{
-    if (html.starts_with("\xEF\xBB\xBF") || html.starts_with("\xFF\xFE") || html.starts_with("\xFE\xFF")) {
-        return nullptr;
-    }
-    if (const auto declared = DeclaredCharset(html)) {
-        // Browsers read these as Windows-1252, whose letters fill the C1 range of Latin-1.
-        static constexpr std::array legacy{"iso-8859-1", "latin1", "iso8859-1", "us-ascii", "ascii",
-                                           "windows-1252", "cp1252", "l1"};
-        const bool is_legacy =
-            std::find(legacy.begin(), legacy.end(), *declared) != legacy.end();
-        return is_legacy ? "windows-1252" : nullptr;
-    }
-    return IsValidUtf8(html) ? "UTF-8" : "windows-1252";
-}
-
 }  // namespace
 
 PageText ExtractPageText(std::string_view html)
 {
-    constexpr int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                            HTML_PARSE_NONET | HTML_PARSE_COMPACT;
-    const std::unique_ptr<xmlDoc, DocumentFreer> document(
-        htmlReadMemory(html.data(), static_cast<int>(std::min<std::size_t>(html.size(), INT32_MAX)),
-                       nullptr, ParserEncoding(html), options));
+    const HtmlDocument document = ParseHtmlPage(html);
     PageText text;
     if (!document) return text;
     const xmlNode* root = xmlDocGetRootElement(document.get());

@@ -12,10 +12,7 @@ struct PageText {
     std::string body;
 };
 
-// Reads an HTML page as a browser would: in the encoding the page declares (a byte-order mark
-// or a meta charset); without one, as UTF-8 when the bytes are valid UTF-8 and as Windows-1252
-// otherwise. Latin-1 and ASCII declarations are read as Windows-1252 too, as browsers do.
-// Broken markup is read as far as it goes; nothing is ever fetched.
+// Reads an HTML page as the runtime's engine shows it (see ParseHtmlPage for the encoding).
 PageText ExtractPageText(std::string_view html);
 
 }  // namespace quillora

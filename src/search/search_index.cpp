@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/error.hpp"
-#include "payload/file_handle.hpp"
 #include "search/book_pages.hpp"
+#include "search/match_context.hpp"
 #include "search/page_text.hpp"
 #include "search/search_query.hpp"
 
@@ -21,13 +21,12 @@ namespace {
 
 // Marks a database as a book index of this layout; anything else in the file's place is unused.
 constexpr int IndexApplicationId = 0x51756c72;  // "Qulr"
-constexpr int IndexLayout = 1;
+constexpr int IndexLayout = 2;  // 2: the text is no longer kept
 
 // Titles weigh ten times as much as the text in the ranking. Ordered by the table's own rank,
-// so that the best pages are picked before any snippet is made: only the pages shown get one.
+// so that the best pages are picked before any context line is made: only the pages shown get one.
 constexpr const char* FindSql =
-    "SELECT pages.path, page_text.title, snippet(page_text, 1, char(2), char(3), '…', 16)"
-    " FROM page_text JOIN pages ON pages.id = page_text.rowid"
+    "SELECT pages.path, pages.title FROM page_text JOIN pages ON pages.id = page_text.rowid"
     " WHERE page_text MATCH ?1 AND rank MATCH 'bm25(10.0, 1.0)' ORDER BY rank LIMIT ?2";
 
 void CreateTables(sqlite3* connection)
@@ -35,26 +34,14 @@ void CreateTables(sqlite3* connection)
     const std::string marks = "PRAGMA application_id = " + std::to_string(IndexApplicationId) +
                               "; PRAGMA user_version = " + std::to_string(IndexLayout) + ";";
     sqlite::Execute(connection, marks.c_str());
-    sqlite::Execute(connection,
-                    "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"
-                    "CREATE TABLE pages(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE,"
-                    " size INTEGER NOT NULL, modified INTEGER NOT NULL);"
-                    // Accents are ignored, so that "cafe" finds "café".
-                    "CREATE VIRTUAL TABLE page_text USING fts5(title, body,"
-                    " tokenize = 'unicode61 remove_diacritics 2');");
-}
-
-// A page that vanished or cannot be read since the listing is indexed without text.
-std::string ReadPage(const fs::path& path)
-{
-    try {
-        const FileHandle file = FileHandle::OpenReadOnly(path.string());
-        std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-        file.ReadExactly(0, bytes);
-        return bytes;
-    } catch (const IoError&) {
-        return {};
-    }
+    sqlite::Execute(connection, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"
+                                "CREATE TABLE pages(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE,"
+                                " size INTEGER NOT NULL, modified INTEGER NOT NULL, title TEXT NOT NULL);");
+    // Contentless: the index keeps the words and where they are, not the text, which would more
+    // than double the file; the few pages shown are read again for their context lines.
+    sqlite::Execute(connection, (std::string("CREATE VIRTUAL TABLE page_text USING fts5(title, body, content = '', ") +
+                                 PageTextTokenizer + ")")
+                                    .c_str());
 }
 
 // The text of the pages from `begin` on, a batch at a time.
@@ -63,7 +50,7 @@ std::vector<PageText> ReadBatch(const fs::path& folder, const std::vector<BookPa
     constexpr std::size_t BatchSize = 128;
     std::vector<PageText> texts;
     for (std::size_t i = begin; i < std::min(pages.size(), begin + BatchSize); ++i) {
-        texts.push_back(ExtractPageText(ReadPage(folder / pages[i].path)));
+        texts.push_back(ExtractPageText(ReadBookPage(folder / pages[i].path)));
     }
     return texts;
 }
@@ -72,7 +59,7 @@ void FillIndex(sqlite3* connection, const fs::path& folder, const std::atomic<bo
 {
     const auto pages = ListBookPages(folder);
     sqlite::Execute(connection, "BEGIN");
-    const auto add_page = sqlite::Prepare(connection, "INSERT INTO pages VALUES(?1, ?2, ?3, ?4)");
+    const auto add_page = sqlite::Prepare(connection, "INSERT INTO pages VALUES(?1, ?2, ?3, ?4, ?5)");
     const auto add_text = sqlite::Prepare(connection, "INSERT INTO page_text(rowid, title, body) VALUES(?1, ?2, ?3)");
     // The next batch of pages is read while this one goes into the index: parsing and indexing
     // take about the same time, and each has a core.
@@ -95,6 +82,7 @@ void FillIndex(sqlite3* connection, const fs::path& folder, const std::atomic<bo
             sqlite::Bind(add_page.get(), 2, pages[i].path);
             sqlite::Bind(add_page.get(), 3, pages[i].size);
             sqlite::Bind(add_page.get(), 4, pages[i].modified);
+            sqlite::Bind(add_page.get(), 5, texts[i - begin].title);
             sqlite::Run(add_page.get());
             sqlite::Bind(add_text.get(), 1, id);
             sqlite::Bind(add_text.get(), 2, texts[i - begin].title);
@@ -133,7 +121,10 @@ std::string FileNameOf(const std::string& path)
 
 }  // namespace
 
-SearchIndex::SearchIndex(sqlite::Connection connection) : connection_(std::move(connection)) {}
+SearchIndex::SearchIndex(sqlite::Connection connection, fs::path folder)
+    : connection_(std::move(connection)), folder_(std::move(folder))
+{
+}
 
 SearchIndex SearchIndex::Build(const fs::path& folder, const std::string& database, const std::atomic<bool>* stop)
 {
@@ -144,7 +135,12 @@ SearchIndex SearchIndex::Build(const fs::path& folder, const std::string& databa
     auto connection = sqlite::Open(database, sqlite::OpenMode::Create);
     CreateTables(connection.get());
     FillIndex(connection.get(), folder, stop);
-    return SearchIndex(std::move(connection));
+    if (database != ":memory:") {
+        // Merging the index leaves the pages of its parts free; a file that ships with the book
+        // gives them back (a fifth of its size).
+        sqlite::Execute(connection.get(), "VACUUM");
+    }
+    return SearchIndex(std::move(connection), folder);
 }
 
 std::optional<SearchIndex> SearchIndex::OpenFresh(const fs::path& folder)
@@ -161,7 +157,7 @@ std::optional<SearchIndex> SearchIndex::OpenFresh(const fs::path& folder)
             return std::nullopt;
         }
         sqlite::Prepare(connection.get(), FindSql);  // the file has the tables a search asks for
-        return SearchIndex(std::move(connection));
+        return SearchIndex(std::move(connection), folder);
     } catch (const Error&) {
         return std::nullopt;  // not a database, or not one of ours: built anew instead
     }
@@ -186,11 +182,14 @@ std::vector<SearchHit> SearchIndex::Find(std::string_view words, std::size_t lim
     sqlite::Bind(find.get(), 1, query);
     sqlite::Bind(find.get(), 2, static_cast<std::int64_t>(limit));
     while (sqlite::Step(find.get())) {
-        SearchHit hit{sqlite::TextColumn(find.get(), 0), sqlite::TextColumn(find.get(), 1),
-                      sqlite::TextColumn(find.get(), 2)};
+        SearchHit hit{sqlite::TextColumn(find.get(), 0), sqlite::TextColumn(find.get(), 1), {}};
         if (hit.title.empty()) hit.title = FileNameOf(hit.path);
         hits.push_back(std::move(hit));
     }
+    std::vector<std::string> paths;
+    for (const auto& hit : hits) paths.push_back(hit.path);
+    auto contexts = MatchContexts(folder_, paths, query);
+    for (std::size_t i = 0; i < hits.size(); ++i) hits[i].context = std::move(contexts[i]);
     return hits;
 }
 

@@ -49,8 +49,9 @@ public:
     std::size_t PageCount() const;
 
 private:
-    explicit SearchIndex(sqlite::Connection connection);
+    SearchIndex(sqlite::Connection connection, std::filesystem::path folder);
     sqlite::Connection connection_;
+    std::filesystem::path folder_;  // whose pages give the context lines
 };
 
 // Builds the index of `folder` into SearchIndexFileName there, all or nothing: it is written to

@@ -110,6 +110,10 @@ TEST_F(BookSearch, PackedIndexUsedOnlyWhileFresh)
         {"a page added", [&] { Page("new.htm", "<p>new</p>"); }},
         {"a page removed", [&] { std::filesystem::remove(Folder() / "b/c.html"); }},
         {"the index is no database", [&] { Page(SearchIndexFileName, "not a database"); }},
+        {"an index of an earlier layout", [&] {
+             const auto file = sqlite::Open((Folder() / SearchIndexFileName).string(), sqlite::OpenMode::Create);
+             sqlite::Execute(file.get(), "PRAGMA user_version = 1");
+         }},
     };
     for (const auto& [what, change] : changes) {
         WriteSearchIndexFile(Folder());

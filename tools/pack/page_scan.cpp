@@ -1,29 +1,18 @@
 #include "page_scan.hpp"
 
-#include <libxml/HTMLparser.h>
 #include <libxml/tree.h>
 
 #include <climits>
 #include <fstream>
 #include <memory>
 #include <string_view>
-#include <utility>
 
 #include "common/ascii_case.hpp"
+#include "search/html_document.hpp"
 #include "errno_text.hpp"
 
 namespace quillora::pack {
 namespace {
-
-struct DocumentDeleter {
-    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
-};
-using DocumentPtr = std::unique_ptr<xmlDoc, DocumentDeleter>;
-
-struct ParserDeleter {
-    void operator()(htmlParserCtxt* parser) const { htmlFreeParserCtxt(parser); }
-};
-using ParserPtr = std::unique_ptr<htmlParserCtxt, ParserDeleter>;
 
 struct XmlTextDeleter {
     void operator()(xmlChar* text) const { xmlFree(text); }
@@ -202,23 +191,12 @@ PageScanResult ScanPage(const std::filesystem::path& file)
     if (!stream.eof()) {
         return {{}, "cannot read the page: " + ErrnoText()};
     }
-    if (text.empty()) {
-        return {};
-    }
-    const ParserPtr parser(htmlCreateMemoryParserCtxt(text.data(), static_cast<int>(text.size())));
-    if (!parser) {
+    const HtmlDocument document = ParseHtmlPage(text);
+    if (!document) {
         return {{}, "cannot read the page: out of memory"};
     }
-    // Markup errors are passed over, as the engine passes over them; nothing is ever fetched.
-    htmlCtxtUseOptions(parser.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET);
-    // Line numbers past 65535 too; the HTML parser takes this option only when set directly.
-    parser->options |= XML_PARSE_BIG_LINES;
-    htmlParseDocument(parser.get());
-    const DocumentPtr document(std::exchange(parser->myDoc, nullptr));
     Scanner scanner;
-    if (document) {
-        scanner.Visit(xmlDocGetRootElement(document.get()));
-    }
+    scanner.Visit(xmlDocGetRootElement(document.get()));
     return {scanner.Take(), std::nullopt};
 }
 

@@ -29,9 +29,8 @@ struct PageScan {
     std::optional<std::string> base;  // the first <base href>, which relative references follow
 };
 
-// Reads a page with the HTML parser, in the encoding that the page declares (or its byte-order
-// mark shows). Markup errors are passed over as the engine passes over them; a page that cannot
-// be read gives a message instead.
+// Reads a page as the runtime's engine reads it (see ParseHtmlPage); a page that cannot be read
+// gives a message instead.
 struct PageScanResult {
     PageScan scan;
     std::optional<std::string> failure;

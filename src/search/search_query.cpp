@@ -8,9 +8,12 @@ namespace {
 
 constexpr std::size_t ShortestPrefix = 3;
 
+// White space and every other control character: the index's own parser ends a quoted word at
+// a NUL, so one left inside a word would make the query unreadable.
 bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+    const auto code = static_cast<unsigned char>(c);
+    return code <= ' ' || code == 0x7F;
 }
 
 }  // namespace

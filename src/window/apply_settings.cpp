@@ -173,7 +173,7 @@ void Tform_apresentacao::ApplyCaptionFont(const SettingsList& settings)
 void Tform_apresentacao::CenterWindow(const WindowBox& box)
 {
     // The box is centred on the screen already, or at the work area's edge where it was cut.
-    move(box.left, box.top);
+    move(box.x, box.y);
 }
 
 void Tform_apresentacao::ApplyButtonVisibility(const SettingsList& settings)

@@ -27,8 +27,8 @@ WindowBox FittedWindowBox(ScreenSize screen, WorkArea work_area, std::int32_t wi
     const int fitted_width = std::clamp(width, 1, std::max(work_area.width, 1));
     const int fitted_height = std::clamp(height, 1, std::max(work_area.height, 1));
     const WindowOrigin centred = CenteredOrigin(screen, fitted_width, fitted_height);
-    return {width > fitted_width ? work_area.left : centred.left,
-            height > fitted_height ? work_area.top : centred.top, fitted_width, fitted_height};
+    return {width > fitted_width ? work_area.x : centred.left,
+            height > fitted_height ? work_area.y : centred.top, fitted_width, fitted_height};
 }
 
 WindowState StartWindowState(std::string_view start_maximized)

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "window/frame.hpp"
+#include "window/pixel_rect.hpp"
 
 namespace quillora {
 
@@ -32,21 +33,9 @@ WindowOrigin CenteredOrigin(ScreenSize area, int window_width, int window_height
 
 // The part of the screen that windows may cover (without panels and docks), in screen
 // coordinates.
-struct WorkArea {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
-struct WindowBox {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const WindowBox&, const WindowBox&) = default;
-};
+using WorkArea = PixelRect;
+// A window's place and size on the screen.
+using WindowBox = PixelRect;
 
 // Where a window of the requested size goes. Each side is at least 1 pixel and never more than
 // the work area's: a window larger than any screen only costs memory (the page is rendered at

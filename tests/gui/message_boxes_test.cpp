@@ -17,8 +17,8 @@ struct Rect {
     int x = 0, y = 0, width = 0, height = 0;
     bool Within(const WorkArea& area) const
     {
-        return x >= area.left && y >= area.top && x + width <= area.left + area.width &&
-               y + height <= area.top + area.height;
+        return x >= area.x && y >= area.y && x + width <= area.x + area.width &&
+               y + height <= area.y + area.height;
     }
 };
 

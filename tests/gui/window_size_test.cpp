@@ -39,10 +39,10 @@ TEST_F(BookWindowTest, AWindowLargerThanAnyScreenStaysWithinTheWorkAreaAndShowsI
         window->get_position(left, top);
         EXPECT_LE(width, area.width) << label;
         EXPECT_LE(height, area.height) << label;
-        EXPECT_GE(left, area.left) << label;
-        EXPECT_GE(top, area.top) << label;
-        EXPECT_LE(left + width, area.left + area.width) << label;
-        EXPECT_LE(top + height, area.top + area.height) << label;
+        EXPECT_GE(left, area.x) << label;
+        EXPECT_GE(top, area.y) << label;
+        EXPECT_LE(left + width, area.x + area.width) << label;
+        EXPECT_LE(top + height, area.y + area.height) << label;
         // The page is laid out for the view the reader sees, not for the size asked for.
         const int page_width = std::stoi(Script("return String(window.innerWidth);"));
         const int page_height = std::stoi(Script("return String(window.innerHeight);"));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/ascii_case.hpp"
+#include "common/percent_escape.hpp"
 #include "webview/action_link.hpp"
 
 namespace quillora::pack {
@@ -52,35 +53,6 @@ std::string_view SchemeOf(std::string_view address)
     }
     return {};
 }
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    const char lower = AsciiLower(c);
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
-
-}  // namespace
-
-std::string PercentDecoded(std::string_view text)
-{
-    std::string decoded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
-        if (low >= 0) {
-            decoded += static_cast<char>(high * 16 + low);
-            i += 2;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return decoded;
-}
-
-namespace {
 
 std::vector<std::string> Split(std::string_view text)
 {

@@ -26,9 +26,6 @@ struct BookAddress {
 // without the tabs and line breaks inside.
 std::string EngineAddress(std::string_view address);
 
-// The text with each "%" and two hexadecimal digits turned into that byte; any other "%" stays.
-std::string PercentDecoded(std::string_view text);
-
 // Resolves `address` as the engine resolves it against the page `page_path` (a path below the
 // e-book's folder, such as "pages/index.html"): blanks at the ends and line breaks inside are
 // dropped, "\" is read as "/", the query and the fragment are cut off, and each name is

@@ -13,6 +13,7 @@
 #include "book_address.hpp"
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
+#include "common/percent_escape.hpp"
 #include "menu_check.hpp"
 #include "page_scan.hpp"
 #include "payload/setting_index.hpp"

@@ -12,17 +12,16 @@ namespace quillora {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool IsPageName(const std::string& name)
+bool IsPageName(std::string_view name)
 {
     const auto dot = name.rfind('.');
-    if (dot == std::string::npos) return false;
-    const std::string_view extension = std::string_view(name).substr(dot);
-    return EqualsIgnoringCase(extension, ".htm") || EqualsIgnoringCase(extension, ".html");
+    if (dot == std::string_view::npos) return false;
+    const std::string_view extension = name.substr(dot);
+    for (const std::string_view page : {".htm", ".html", ".xhtml", ".xht", ".shtml"}) {
+        if (EqualsIgnoringCase(extension, page)) return true;
+    }
+    return false;
 }
-
-}  // namespace
 
 std::vector<BookPage> ListBookPages(const fs::path& folder)
 {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillora {
@@ -17,7 +18,10 @@ struct BookPage {
     bool operator==(const BookPage&) const = default;
 };
 
-// Every .htm and .html file (in any letter case) in `folder` and the folders inside it, ordered
+// Whether a file name is a page's: .htm, .html, .xhtml, .xht or .shtml, in any letter case.
+bool IsPageName(std::string_view name);
+
+// Every page (see IsPageName) in `folder` and the folders inside it, ordered
 // by path. Hidden names (a leading dot) are left out, as packing leaves them out, and so are
 // links, so that nothing outside the folder is read. Folders that cannot be read are skipped;
 // a book folder that cannot be read at all throws Error.

@@ -17,6 +17,7 @@
 #include "menu_check.hpp"
 #include "page_scan.hpp"
 #include "payload/setting_index.hpp"
+#include "search/book_pages.hpp"
 #include "stored_path.hpp"
 #include "webview/action_link.hpp"
 #include "window/page_path.hpp"
@@ -25,13 +26,6 @@ namespace quillora::pack {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool IsPageName(const fs::path& name)
-{
-    const std::string extension = AsciiLowerCopy(name.extension().string());
-    return extension == ".html" || extension == ".htm" || extension == ".xhtml" || extension == ".xht" ||
-           extension == ".shtml";
-}
 
 // Where the faults of one place are reported: a page, or a setting or menu line of the source.
 struct Place {
@@ -88,7 +82,7 @@ private:
                     folders_.insert(std::move(path));
                     continue;
                 }
-                if (IsPageName(entry.relative.filename())) {
+                if (IsPageName(entry.relative.filename().string())) {
                     page_index_.emplace(path, pages_.size());
                     Page page;
                     page.path = path;

@@ -76,22 +76,27 @@ std::string DecodeNonAsciiEscapes(std::string_view address)
     return result;
 }
 
-bool HasUriScheme(std::string_view address)
+std::string_view UriSchemeOf(std::string_view address)
 {
     if (address.empty() || !IsAsciiLetter(address.front())) {
-        return false;
+        return {};
     }
     for (std::size_t i = 1; i < address.size(); ++i) {
         const char c = address[i];
         if (c == ':') {
-            return true;
+            return address.substr(0, i);
         }
         const bool digit = c >= '0' && c <= '9';
         if (!IsAsciiLetter(c) && !digit && c != '+' && c != '-' && c != '.') {
-            return false;
+            return {};
         }
     }
-    return false;
+    return {};
+}
+
+bool HasUriScheme(std::string_view address)
+{
+    return !UriSchemeOf(address).empty();
 }
 
 }  // namespace quillora

@@ -13,6 +13,10 @@ namespace quillora {
 // "%41") stay as they are, and escapes that do not form a valid UTF-8 character stay too.
 std::string DecodeNonAsciiEscapes(std::string_view address);
 
+// The URI scheme the address begins with, before its colon ("file", "http", "action"; "C" of
+// "C:/"), as written; empty when it begins with none.
+std::string_view UriSchemeOf(std::string_view address);
+
 // True when the address begins with a URI scheme and its colon ("file:", "http:", "action:").
 bool HasUriScheme(std::string_view address);
 

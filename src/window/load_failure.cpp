@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "common/ascii_case.hpp"
 #include "webview/failure_page.hpp"
 #include "webview/gobject_ptr.hpp"
+#include "webview/navigation_address.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 
@@ -15,10 +17,9 @@ namespace quillora {
 
 namespace {
 
-bool HasScheme(const std::string& address, const char* scheme)
+bool HasScheme(const std::string& address, std::string_view scheme)
 {
-    const GCharPtr own(g_uri_parse_scheme(address.c_str()));
-    return own && g_ascii_strcasecmp(own.get(), scheme) == 0;
+    return EqualsIgnoringCase(UriSchemeOf(address), scheme);
 }
 
 std::string LocalPath(const WebBrowser& web, const std::string& address)

@@ -6,6 +6,7 @@
 #include "common/ascii_case.hpp"
 #include "common/percent_escape.hpp"
 #include "webview/action_link.hpp"
+#include "webview/navigation_address.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -35,24 +36,6 @@ std::string EngineAddress(std::string_view address)
 }
 
 namespace {
-
-// The scheme before the first ":", when the text starts with one ("http", "C" of "C:/").
-std::string_view SchemeOf(std::string_view address)
-{
-    if (address.empty() || !IsAsciiLetter(address.front())) {
-        return {};
-    }
-    for (std::size_t i = 1; i < address.size(); ++i) {
-        const char c = address[i];
-        if (c == ':') {
-            return address.substr(0, i);
-        }
-        if (!IsAsciiAlnum(c) && c != '+' && c != '-' && c != '.') {
-            return {};
-        }
-    }
-    return {};
-}
 
 std::vector<std::string> Split(std::string_view text)
 {
@@ -87,7 +70,7 @@ BookAddress ResolveBookAddress(std::string_view address, std::string_view page_p
     if (const auto query = text.find('?'); query != std::string::npos) {
         text.resize(query);
     }
-    const std::string scheme = AsciiLowerCopy(SchemeOf(text));
+    const std::string scheme = AsciiLowerCopy(UriSchemeOf(text));
     if (scheme.size() == 1 || scheme == "file" || (scheme.empty() && text.starts_with('/') && !text.starts_with("//"))) {
         result.kind = BookAddress::Kind::Absolute;  // a drive letter, a file: address, a path from the root
         return result;

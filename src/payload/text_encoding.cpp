@@ -148,6 +148,17 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+std::string WithValidUtf8(std::string text)
+{
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
+        return text;
+    }
+    gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+    std::string result(valid);
+    g_free(valid);
+    return result;
+}
+
 std::size_t Windows1252Utf8Size(std::string_view bytes)
 {
     std::size_t size = 0;

@@ -9,6 +9,8 @@ namespace quillora {
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no cut-off sequence.
 bool IsValidUtf8(std::string_view bytes);
+// The text with every byte sequence that is not UTF-8 replaced by U+FFFD, as displays show it.
+std::string WithValidUtf8(std::string text);
 // Payload text is decoded once: valid UTF-8 stays as it is, anything else is read as
 // Windows-1252 and converted to UTF-8.
 std::string DecodePayloadText(std::string_view bytes);

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 
-#include <glib.h>
-
+#include "payload/text_encoding.hpp"
 #include "search/html_document.hpp"
 
 namespace quillora {
@@ -83,21 +81,6 @@ std::string Trimmed(std::string text)
 
 }  // namespace
 
-namespace {
-
-// The parser passes on bytes that break the page's own encoding (a stray byte in a page said to
-// be UTF-8); the engine shows each as U+FFFD, and the index, the search window's labels and
-// the context lines need valid UTF-8.
-std::string ValidUtf8(std::string text)
-{
-    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return text;
-    const std::unique_ptr<gchar, decltype(&g_free)> valid(
-        g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())), &g_free);
-    return valid.get();
-}
-
-}  // namespace
-
 PageText ExtractPageText(std::string_view html)
 {
     const HtmlDocument document = ParseHtmlPage(html);
@@ -110,8 +93,10 @@ PageText ExtractPageText(std::string_view html)
     const xmlNode* body = FindElement(root, "body");
     // A fragment without a body element still has text; the head stays out either way.
     CollectText(body != nullptr ? body->children : root, text.body);
-    text.title = Trimmed(ValidUtf8(std::move(text.title)));
-    text.body = Trimmed(ValidUtf8(std::move(text.body)));
+    // The parser passes on bytes that break the page's own encoding (a stray byte in a page said
+    // to be UTF-8); the engine shows each as U+FFFD, and the index and the window need UTF-8.
+    text.title = Trimmed(WithValidUtf8(std::move(text.title)));
+    text.body = Trimmed(WithValidUtf8(std::move(text.body)));
     return text;
 }
 

@@ -11,6 +11,7 @@
 #include <gtkmm/textview.h>
 #include <gtkmm/window.h>
 
+#include "payload/text_encoding.hpp"
 #include "window/message_text.hpp"
 #include "window/work_area.hpp"
 
@@ -27,13 +28,7 @@ constexpr int MinTextHeight = 60;
 // The text the way GTK can show it: what is not UTF-8 becomes replacement characters.
 std::string DisplayableText(const std::string& text)
 {
-    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
-        return WithParagraphBreaks(text);
-    }
-    gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
-    std::string result = WithParagraphBreaks(valid);
-    g_free(valid);
-    return result;
+    return WithParagraphBreaks(WithValidUtf8(text));
 }
 
 // A rough height of the text wrapped at `width`, from the font's average character width.

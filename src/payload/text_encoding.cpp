@@ -3,9 +3,12 @@
 #include <glib.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <system_error>
 
+#include "common/ascii_case.hpp"
 #include "common/error.hpp"
 
 namespace quillora {
@@ -18,10 +21,16 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : descriptor_(::iconv_open(to, from))
     {
-        if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
+        if (descriptor_ == NoDescriptor()) {
             throw Error(std::string("cannot convert text from ") + from + " to " + to + ": " +
                         std::generic_category().message(errno));
         }
+    }
+    // None when iconv knows no such encoding.
+    static std::unique_ptr<Converter> Open(const char* to, const char* from)
+    {
+        const iconv_t descriptor = ::iconv_open(to, from);
+        return descriptor == NoDescriptor() ? nullptr : std::unique_ptr<Converter>(new Converter(descriptor));
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -56,6 +65,9 @@ public:
     }
 
 private:
+    explicit Converter(iconv_t descriptor) : descriptor_(descriptor) {}
+    static iconv_t NoDescriptor() { return reinterpret_cast<iconv_t>(-1); }
+
     iconv_t descriptor_;
 };
 
@@ -78,16 +90,37 @@ bool IsUndefinedInWindows1252(char32_t code)
     return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
 }
 
-// Converts Windows-1252 bytes, handing the UTF-8 output to `sink`.
-template <typename Sink>
-void FromWindows1252(std::string_view bytes, Sink&& sink)
+// Converts Windows-1252 bytes, handing the UTF-8 output to `sink`; `undefined` learns of each
+// byte that Windows-1252 leaves undefined, before its control character goes to the sink.
+template <typename Sink, typename Undefined>
+void FromWindows1252(std::string_view bytes, Sink&& sink, Undefined&& undefined)
 {
     Windows1252Decoder().Run(bytes, sink, [&](std::string_view rest) -> std::size_t {
         const auto byte = static_cast<unsigned char>(rest.front());
+        undefined(byte);
         const char utf8[] = {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
         sink(std::string_view(utf8, sizeof utf8));
         return 1;
     });
+}
+
+template <typename Sink>
+void FromWindows1252(std::string_view bytes, Sink&& sink)
+{
+    FromWindows1252(bytes, sink, [](unsigned char) {});
+}
+
+// A decoder to UTF-8 from a named encoding, kept per thread for as long as the same name comes
+// again (the pages of a book mostly share one); null when iconv knows no such encoding.
+Converter* DecoderFrom(const std::string& encoding)
+{
+    thread_local std::string name;
+    thread_local std::unique_ptr<Converter> decoder;
+    if (!decoder || name != encoding) {
+        decoder = Converter::Open("UTF-8", encoding.c_str());
+        name = encoding;
+    }
+    return decoder.get();
 }
 
 bool IsContinuation(unsigned char byte)
@@ -208,6 +241,39 @@ std::string DecodePayloadText(std::string_view bytes)
         return std::string(bytes);
     }
     return Windows1252ToUtf8(bytes);
+}
+
+std::optional<DecodedText> DecodeToUtf8(std::string_view bytes, const std::string& encoding)
+{
+    DecodedText decoded;
+    const auto note = [&](unsigned char value) {
+        if (!decoded.first_stray) {
+            decoded.first_stray = StrayByte{decoded.text.size(), value};
+        }
+    };
+    const auto append = [&](std::string_view piece) { decoded.text += piece; };
+    if (EqualsIgnoringCase(encoding, "windows-1252")) {
+        FromWindows1252(bytes, append, note);
+        return decoded;
+    }
+    if (EqualsIgnoringCase(encoding, "utf-8") && IsValidUtf8(bytes)) {
+        decoded.text = bytes;
+        return decoded;
+    }
+    Converter* decoder = DecoderFrom(encoding);
+    if (decoder == nullptr) {
+        return std::nullopt;
+    }
+    // Passing over a whole code unit keeps the rest of the text in step.
+    const std::size_t unit = StartsWithIgnoringCase(encoding, "utf-32") ? 4
+                             : StartsWithIgnoringCase(encoding, "utf-16") ? 2
+                                                                          : 1;
+    decoder->Run(bytes, append, [&](std::string_view rest) -> std::size_t {
+        note(static_cast<unsigned char>(rest.front()));
+        decoded.text += "\xEF\xBF\xBD";
+        return std::min(unit, rest.size());
+    });
+    return decoded;
 }
 
 std::size_t Utf8Length(std::string_view text)

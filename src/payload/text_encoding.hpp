@@ -25,6 +25,20 @@ std::size_t Windows1252Utf8Size(std::string_view bytes);
 // control characters become their bytes again); nullopt when a character has no byte there,
 // and then `first_unwritable` holds it (U+FFFD for bytes that are not UTF-8).
 std::optional<std::string> Utf8ToWindows1252(std::string_view text, char32_t& first_unwritable);
+// Where decoding met the first byte that is no character of the text's encoding.
+struct StrayByte {
+    std::size_t offset = 0;  // in the decoded text, where what stands for the byte begins
+    unsigned char value = 0;  // the first byte of its code unit
+};
+struct DecodedText {
+    std::string text;  // UTF-8
+    std::optional<StrayByte> first_stray;
+};
+// Bytes in an encoding that iconv names, as UTF-8 the way a browser shows them: in Windows-1252
+// the five undefined bytes become their control characters (as in Windows1252ToUtf8), in any
+// other encoding each code unit that begins no character becomes U+FFFD; both count as stray.
+// nullopt when no converter knows the name.
+std::optional<DecodedText> DecodeToUtf8(std::string_view bytes, const std::string& encoding);
 // The first `count` characters (code points) of UTF-8 text, never cutting one in half.
 std::string Utf8Prefix(std::string_view text, std::size_t count);
 // The number of characters (code points) of UTF-8 text.

@@ -2,17 +2,13 @@
 
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
-#include <libxml/encoding.h>
 #include <libxml/parserInternals.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
-#include <optional>
-#include <string>
 #include <utility>
 
-#include "common/ascii_case.hpp"
+#include "search/page_encoding.hpp"
 
 namespace quillora {
 
@@ -22,72 +18,47 @@ struct ParserFreer {
     void operator()(htmlParserCtxt* parser) const { htmlFreeParserCtxt(parser); }
 };
 
-// The engine's encoding for a page that declares none, or one it does not know.
-constexpr const char* DefaultEncoding = "windows-1252";
-
-// The charset a page names near its start (a meta element or an XML declaration), if any.
-std::optional<std::string> DeclaredCharset(std::string_view html)
+// The parser's complaints about markup are no news: the engine reads broken markup too. Taken
+// per parser, and for any version's error type, so that none reaches stderr.
+template <typename ParserError>
+void IgnoreParserError(void*, ParserError)
 {
-    const std::string head = AsciiLowerCopy(html.substr(0, 4096));
-    for (const char* marker : {"charset=", "encoding="}) {
-        std::size_t at = head.find(marker);
-        if (at == std::string::npos) continue;
-        at += std::string_view(marker).size();
-        while (at < head.size() && (head[at] == '"' || head[at] == '\'' || head[at] == ' ')) ++at;
-        const std::size_t end = head.find_first_of("\"'; >/\t\r\n", at);
-        std::string name = head.substr(at, end == std::string::npos ? std::string::npos : end - at);
-        if (!name.empty()) return name;
-    }
-    return std::nullopt;
 }
 
-bool IsKnownEncoding(const std::string& name)
-{
-    xmlCharEncodingHandler* handler = xmlFindCharEncodingHandler(name.c_str());
-    if (handler == nullptr) return false;
-    xmlCharEncCloseFunc(handler);
-    return true;
-}
-
-// The encoding handed to the parser; nullptr leaves it to the parser, which follows the page's
-// own declaration.
-const char* ParserEncoding(std::string_view html)
-{
-    // Named rather than left to the parser, which would let a meta charset override the mark.
-    if (html.starts_with("\xEF\xBB\xBF")) return "UTF-8";
-    if (html.starts_with("\xFF\xFE")) return "UTF-16LE";
-    if (html.starts_with("\xFE\xFF")) return "UTF-16BE";
-    const auto declared = DeclaredCharset(html);
-    if (!declared || !IsKnownEncoding(*declared)) return DefaultEncoding;
-    static constexpr std::array legacy{"iso-8859-1", "latin1", "iso8859-1", "us-ascii", "ascii",
-                                       "windows-1252", "cp1252", "l1"};
-    const bool is_legacy = std::find(legacy.begin(), legacy.end(), *declared) != legacy.end();
-    return is_legacy ? DefaultEncoding : nullptr;
-}
-
-}  // namespace
-
-HtmlDocument ParseHtmlPage(std::string_view bytes)
+HtmlDocument ParseUtf8(const std::string& text)
 {
     // Pages past 2 GiB are cut there: the parser counts in int.
-    const auto size = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
+    const auto size = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
     // An empty buffer makes no parser; it is an empty page all the same.
     if (size == 0) return HtmlDocument(htmlNewDocNoDtD(nullptr, nullptr));
-    const std::unique_ptr<htmlParserCtxt, ParserFreer> parser(htmlCreateMemoryParserCtxt(bytes.data(), size));
+    const std::unique_ptr<htmlParserCtxt, ParserFreer> parser(htmlCreateMemoryParserCtxt(text.data(), size));
     if (!parser) return nullptr;
-    int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
-                  HTML_PARSE_COMPACT;
-    if (const char* encoding = ParserEncoding(bytes.substr(0, static_cast<std::size_t>(size)))) {
-        xmlCharEncodingHandler* handler = xmlFindCharEncodingHandler(encoding);
-        if (handler == nullptr) return nullptr;
-        xmlSwitchToEncoding(parser.get(), handler);  // the parser owns the handler from here
-        options |= HTML_PARSE_IGNORE_ENC;  // a meta charset later in the page must not switch again
-    }
-    htmlCtxtUseOptions(parser.get(), options);
+    parser->sax->serror = IgnoreParserError;
+    xmlSwitchEncoding(parser.get(), XML_CHAR_ENCODING_UTF8);
+    // The text is decoded already: a meta charset must not switch the parser to another.
+    htmlCtxtUseOptions(parser.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                                         HTML_PARSE_NONET | HTML_PARSE_COMPACT | HTML_PARSE_IGNORE_ENC);
     // The HTML parser takes this option only when set directly.
     parser->options |= XML_PARSE_BIG_LINES;
     htmlParseDocument(parser.get());
     return HtmlDocument(std::exchange(parser->myDoc, nullptr));
+}
+
+}  // namespace
+
+ParsedHtmlPage ParseHtmlPage(std::string_view bytes)
+{
+    const DecodedPage page = DecodePage(bytes);
+    ParsedHtmlPage parsed;
+    if (const auto& stray = page.decoded.first_stray) {
+        // Lines as the parser counts them, in the decoded text.
+        const std::string_view before = std::string_view(page.decoded.text).substr(0, stray->offset);
+        const auto line = std::min<std::ptrdiff_t>(std::count(before.begin(), before.end(), '\n') + 1, INT_MAX);
+        parsed.first_undecodable =
+            UndecodableByte{static_cast<int>(line), stray->value, page.encoding, page.encoding_is_default};
+    }
+    parsed.document = ParseUtf8(page.decoded.text);
+    return parsed;
 }
 
 }  // namespace quillora

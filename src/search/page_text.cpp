@@ -83,7 +83,7 @@ std::string Trimmed(std::string text)
 
 PageText ExtractPageText(std::string_view html)
 {
-    const HtmlDocument document = ParseHtmlPage(html);
+    const HtmlDocument document = ParseHtmlPage(html).document;
     PageText text;
     if (!document) return text;
     const xmlNode* root = xmlDocGetRootElement(document.get());
@@ -93,8 +93,8 @@ PageText ExtractPageText(std::string_view html)
     const xmlNode* body = FindElement(root, "body");
     // A fragment without a body element still has text; the head stays out either way.
     CollectText(body != nullptr ? body->children : root, text.body);
-    // The parser passes on bytes that break the page's own encoding (a stray byte in a page said
-    // to be UTF-8); the engine shows each as U+FFFD, and the index and the window need UTF-8.
+    // The page is decoded before it is parsed; the index and the window need UTF-8 whatever the
+    // parser makes of a page cut at 2 GiB.
     text.title = Trimmed(WithValidUtf8(std::move(text.title)));
     text.body = Trimmed(WithValidUtf8(std::move(text.body)));
     return text;

@@ -12,7 +12,8 @@ struct PageText {
     std::string body;
 };
 
-// Reads an HTML page as the runtime's engine shows it (see ParseHtmlPage for the encoding).
+// Reads an HTML page as the runtime's engine shows it (see ParseHtmlPage), saying
+// nothing of a byte its encoding lacks.
 PageText ExtractPageText(std::string_view html);
 
 }  // namespace quillora

@@ -139,5 +139,32 @@ TEST(BookCheck, CheckFailsOnAPageFaultWhilePackingOnlyWarns)
     EXPECT_TRUE(fs::exists(dir / "out/b"));
 }
 
+// A byte that the page's encoding lacks: one line at the first such byte, in line order with the
+// page's other faults, and the page read on past it; nothing of the parser's own on stderr.
+TEST(BookCheck, AByteThePageEncodingLacksIsOneLineAtItsLine)
+{
+    struct Case {
+        const char* page;
+        const char* err;
+    };
+    // page -> what --check prints
+    const Case cases[] = {
+        {"<html><body>\n<p>\xC3\x81gua \xC3\x81gua</p>\n<a href=gone.html>x</a></body></html>",
+         "pages/index.html:2: warning: byte 0x81 is no character of windows-1252, the encoding the e-book reads "
+         "this page in (a page that declares no encoding it knows; for UTF-8 write <meta charset=\"utf-8\">)\n"
+         "pages/index.html:3: link 'gone.html': pages/gone.html is not a file of the book\n"},
+        {"<meta charset=utf-8>\n<a href=gone.html>x</a>\n<p>caf\xE9 caf\xE9</p>",
+         "pages/index.html:2: link 'gone.html': pages/gone.html is not a file of the book\n"
+         "pages/index.html:3: warning: byte 0xE9 is no character of utf-8, the encoding the e-book reads this "
+         "page in\n"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "book/book.conf", "");
+        WriteFile(dir / "book/pages/index.html", c.page);
+        EXPECT_EQ(RunPack({"--check", (dir / "book").string()}, dir.Path()).err, c.err) << c.page;
+    }
+}
+
 }  // namespace
 }  // namespace quillora::pack

@@ -1,5 +1,6 @@
 #include "book_check.hpp"
 
+#include <cstdio>
 #include <deque>
 #include <optional>
 #include <set>
@@ -239,10 +240,28 @@ private:
         Fault(place, std::move(message));
     }
 
+    // A byte the page's encoding lacks: the page still shows, with a stand-in for the byte.
+    void ReportUndecodable(const Page& page, const UndecodableByte& stray)
+    {
+        char byte[5];
+        std::snprintf(byte, sizeof byte, "0x%02X", stray.value);
+        Warning({page.path, stray.line, ""},
+                std::string("byte ") + byte + " is no character of " + stray.encoding +
+                    ", the encoding the e-book reads this page in" +
+                    (stray.encoding_is_default ? " (a page that declares no encoding it knows; for UTF-8 write "
+                                                 "<meta charset=\"utf-8\">)"
+                                               : ""));
+    }
+
     void CheckPage(std::size_t index)
     {
         const Page& page = pages_[index];
+        // In line order with the references' faults.
+        auto undecodable = page.scan.first_undecodable;
         for (const auto& reference : page.scan.references) {
+            if (undecodable && undecodable->line <= reference.line) {
+                ReportUndecodable(page, *std::exchange(undecodable, std::nullopt));
+            }
             const Place place{page.path, reference.line, ""};
             const bool navigates = reference.kind == ReferenceKind::Link || reference.kind == ReferenceKind::Frame;
             const auto address = Resolve(page, reference.address);
@@ -267,6 +286,9 @@ private:
                 CheckInBook(address, shown, place);
                 break;
             }
+        }
+        if (undecodable) {
+            ReportUndecodable(page, *undecodable);
         }
     }
 

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "common/ascii_case.hpp"
-#include "search/html_document.hpp"
 #include "errno_text.hpp"
 
 namespace quillora::pack {
@@ -191,13 +190,15 @@ PageScanResult ScanPage(const std::filesystem::path& file)
     if (!stream.eof()) {
         return {{}, "cannot read the page: " + ErrnoText()};
     }
-    const HtmlDocument document = ParseHtmlPage(text);
-    if (!document) {
+    ParsedHtmlPage parsed = ParseHtmlPage(text);
+    if (!parsed.document) {
         return {{}, "cannot read the page: out of memory"};
     }
     Scanner scanner;
-    scanner.Visit(xmlDocGetRootElement(document.get()));
-    return {scanner.Take(), std::nullopt};
+    scanner.Visit(xmlDocGetRootElement(parsed.document.get()));
+    PageScan scan = scanner.Take();
+    scan.first_undecodable = std::move(parsed.first_undecodable);
+    return {std::move(scan), std::nullopt};
 }
 
 }  // namespace quillora::pack

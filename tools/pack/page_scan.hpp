@@ -6,6 +6,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "search/html_document.hpp"
+
 namespace quillora::pack {
 
 // What a reference in a page asks the engine for.
@@ -27,6 +29,7 @@ struct PageScan {
     std::vector<PageReference> references;
     std::unordered_set<std::string> anchors;
     std::optional<std::string> base;  // the first <base href>, which relative references follow
+    std::optional<UndecodableByte> first_undecodable;
 };
 
 // Reads a page as the runtime's engine reads it (see ParseHtmlPage); a page that cannot be read

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <utility>
+#include <vector>
 
 #include "search/page_encoding.hpp"
 
@@ -44,6 +45,52 @@ HtmlDocument ParseUtf8(const std::string& text)
     return HtmlDocument(std::exchange(parser->myDoc, nullptr));
 }
 
+bool IsElement(const xmlNode* node, const char* name)
+{
+    return node->type == XML_ELEMENT_NODE && xmlStrcasecmp(node->name, BAD_CAST name) == 0;
+}
+
+// The engine shows what follows </html> at the end of the body. The parser puts it in an html
+// element of its own instead: after the first one or, in a page without a doctype, inside it
+// after the body. Its nodes keep their line numbers as they move.
+void MoveTrailingContentIntoBody(xmlDoc* document)
+{
+    xmlNode* root = xmlDocGetRootElement(document);
+    if (root == nullptr || !IsElement(root, "html")) return;
+    std::vector<xmlNode*> trailing;
+    xmlNode* body = nullptr;
+    for (xmlNode* child = root->children; child != nullptr; child = child->next) {
+        if (IsElement(child, "body") && body == nullptr) body = child;
+        if (IsElement(child, "html")) trailing.push_back(child);
+    }
+    for (xmlNode* sibling = root->next; sibling != nullptr; sibling = sibling->next) {
+        if (IsElement(sibling, "html")) trailing.push_back(sibling);
+    }
+    xmlNode* target = body != nullptr ? body : root;  // a frameset page has no body
+    const auto move_children = [target](xmlNode* from) {
+        for (xmlNode* child = from->children; child != nullptr;) {
+            xmlNode* next = child->next;
+            xmlUnlinkNode(child);
+            xmlAddChild(target, child);  // may merge a text node into the one before, freeing it
+            child = next;
+        }
+    };
+    for (xmlNode* html : trailing) {
+        for (xmlNode* child = html->children; child != nullptr;) {
+            xmlNode* next = child->next;
+            if (IsElement(child, "body")) {
+                move_children(child);
+            } else {
+                xmlUnlinkNode(child);
+                xmlAddChild(target, child);
+            }
+            child = next;
+        }
+        xmlUnlinkNode(html);
+        xmlFreeNode(html);
+    }
+}
+
 }  // namespace
 
 ParsedHtmlPage ParseHtmlPage(std::string_view bytes)
@@ -58,6 +105,7 @@ ParsedHtmlPage ParseHtmlPage(std::string_view bytes)
             UndecodableByte{static_cast<int>(line), stray->value, page.encoding, page.encoding_is_default};
     }
     parsed.document = ParseUtf8(page.decoded.text);
+    if (parsed.document) MoveTrailingContentIntoBody(parsed.document.get());
     return parsed;
 }
 

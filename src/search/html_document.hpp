@@ -33,6 +33,7 @@ struct ParsedHtmlPage {
 // - in the encoding DecodePage picks, reading past bytes that encoding lacks;
 // - broken markup is read as far as it goes; nothing is ever fetched; the parser says nothing,
 //   on stderr or elsewhere;
+// - what follows </html> belongs to the body, where the engine shows it;
 // - line numbers pass 65535.
 // An empty page gives a document with no root element.
 ParsedHtmlPage ParseHtmlPage(std::string_view bytes);

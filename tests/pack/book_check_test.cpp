@@ -166,5 +166,21 @@ TEST(BookCheck, AByteThePageEncodingLacksIsOneLineAtItsLine)
     }
 }
 
+// What follows </html> is in the page the engine shows, at the line it is written on.
+TEST(BookCheck, ContentAfterTheEndOfThePageIsChecked)
+{
+    // page -> its faults
+    const std::pair<const char*, const char*> cases[] = {
+        {"<!DOCTYPE html>\n<html><body><p>in</p></body>\n</html>\n<a href=gone.html>x</a>",
+         "pages/index.html:4: link 'gone.html': pages/gone.html is not a file of the book\n"},
+        {"<!DOCTYPE html><html><body></body></html>\n<html></html>\n<body><img src=gone.png></body>",
+         "pages/index.html:3: image 'gone.png': pages/gone.png is not a file of the book\n"},
+    };
+    for (const auto& [page, faults] : cases) {
+        TempDir dir;
+        EXPECT_EQ(PageProblems(dir.Path(), "", {{"pages/index.html", page}}), faults) << page;
+    }
+}
+
 }  // namespace
 }  // namespace quillora::pack

@@ -32,6 +32,8 @@ TEST(PageText, TitleAndVisibleText)
         {"white space collapsed", "<title>\n  A \t B </title><pre>  x \n\n y  </pre>", "A B", "x y"},
         {"broken markup read as far as it goes", "<p>open <b>bold <i>both</p> after", "", "open bold both after"},
         {"nothing at all", "", "", ""},
+        {"what follows </html> shown in the body",
+         "<!DOCTYPE html><html><body><p>in</p></body></html>\n<p>after</p>", "", "in after"},
         {"bytes that break the page's encoding shown as U+FFFD", "\xEF\xBB\xBF<title>A\xFF</title><p>b\xFE",
          "A\xEF\xBF\xBD", "b\xEF\xBF\xBD"},
     };

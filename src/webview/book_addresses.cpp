@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "common/error.hpp"
-#include "webview/gobject_ptr.hpp"
+#include "common/gobject_ptr.hpp"
 
 namespace quillora {
 

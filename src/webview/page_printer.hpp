@@ -6,8 +6,8 @@
 #include <list>
 #include <memory>
 
-#include "webview/gobject_ptr.hpp"
-#include "webview/signal_connection.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 

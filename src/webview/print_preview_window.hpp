@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "webview/gobject_ptr.hpp"
+#include "common/gobject_ptr.hpp"
 #include "webview/preview_layout.hpp"
-#include "webview/signal_connection.hpp"
+#include "common/signal_connection.hpp"
 #include "webview/temporary_folder.hpp"
 
 namespace quillora {

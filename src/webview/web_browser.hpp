@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "webview/book_addresses.hpp"
-#include "webview/gobject_ptr.hpp"
+#include "common/gobject_ptr.hpp"
 #include "webview/progress_mapping.hpp"
-#include "webview/signal_connection.hpp"
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "webview/gobject_ptr.hpp"
+#include "common/gobject_ptr.hpp"
 
 namespace quillora {
 

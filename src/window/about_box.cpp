@@ -1,22 +1,14 @@
 #include "window/about_box.hpp"
 
-#include <gdkmm/screen.h>
-#include <giomm/appinfo.h>
-#include <gtkmm/builder.h>
-#include <gtkmm/button.h>
-#include <gtkmm/cssprovider.h>
-#include <gtkmm/dialog.h>
-#include <gtkmm/headerbar.h>
-#include <gtkmm/label.h>
-#include <gtkmm/linkbutton.h>
-#include <gtkmm/stylecontext.h>
-
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "common/error.hpp"
-#include "common/event_boundary.hpp"
-#include "webview/gobject_ptr.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/signal_connection.hpp"
+#include "window/builder_parts.hpp"
 #include "window/launch_environment.hpp"
 
 namespace quillora {
@@ -24,82 +16,102 @@ namespace quillora {
 namespace {
 
 template <typename T>
-T& Part(const Glib::RefPtr<Gtk::Builder>& builder, const char* name)
+T* Part(GtkBuilder* builder, const char* name)
 {
-    T* widget = nullptr;
-    builder->get_widget(name, widget);
-    if (widget == nullptr) {
-        throw Error(std::string("The about box description has no component ") + name);
-    }
-    return *widget;
+    return reinterpret_cast<T*>(RequirePart(builder, name, "The about box description"));
 }
 
 // A line of the box: shown only when it has text.
-void ShowLine(Gtk::Label& label, const std::string& text)
+void ShowLine(GtkLabel* label, const std::string& text)
 {
-    label.set_text(text);
-    label.set_visible(!text.empty());
+    gtk_label_set_text(label, text.c_str());
+    gtk_widget_set_visible(GTK_WIDGET(label), !text.empty());
 }
 
 // Whether the desktop has a program for the address. Only the scheme is looked at, so that
 // no file or network is touched before a click; a local file is left to the click to decide.
 bool DesktopCanOpen(const std::string& address)
 {
-    const std::unique_ptr<char, GFreeDeleter> scheme(g_uri_parse_scheme(address.c_str()));
+    const GCharPtr scheme(g_uri_parse_scheme(address.c_str()));
     if (!scheme) return false;
     if (g_ascii_strcasecmp(scheme.get(), "file") == 0) return true;
-    return static_cast<bool>(Gio::AppInfo::get_default_for_uri_scheme(scheme.get()));
+    return static_cast<bool>(
+        GObjectPtr<GAppInfo>::Adopt(g_app_info_get_default_for_uri_scheme(scheme.get())));
 }
 
-void ShowLink(Gtk::LinkButton& link, const std::string& text)
+void ShowLink(GtkLinkButton* link, const std::string& text)
 {
-    link.set_visible(!text.empty());
+    gtk_widget_set_visible(GTK_WIDGET(link), !text.empty());
     if (text.empty()) return;
     const std::string address = AboutLinkAddress(text);
-    link.set_label(text);
-    link.set_uri(address);
-    link.set_sensitive(DesktopCanOpen(address));
+    gtk_button_set_label(GTK_BUTTON(link), text.c_str());
+    gtk_link_button_set_uri(link, address.c_str());
+    gtk_widget_set_sensitive(GTK_WIDGET(link), DesktopCanOpen(address));
     // Announced as a link with the address it opens, not as a push button.
-    AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(link.gobj()));
+    AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(link));
     atk_object_set_role(accessible, ATK_ROLE_LINK);
     atk_object_set_description(accessible, address.c_str());
 }
 
 // Opens the link through the desktop, and waits for the answer (the toolkit's own way answers
 // later, when the box may be gone); a link that fails to open is disabled, without a message.
-void ConnectLink(Gtk::LinkButton& link)
+SignalConnection ConnectLink(GtkLinkButton* link)
 {
-    link.signal_activate_link().connect(
-        [&link] {
-            AtEventBoundary([&] {
-                const auto context = LaunchContextForBookPrograms(link.get_display()->gobj());
-                gdk_app_launch_context_set_timestamp(GDK_APP_LAUNCH_CONTEXT(context.get()),
-                                                     gtk_get_current_event_time());
-                GError* raw_error = nullptr;
-                if (!g_app_info_launch_default_for_uri(link.get_uri().c_str(), context.get(), &raw_error)) {
-                    const GErrorPtr error(raw_error);
-                    link.set_sensitive(false);
-                }
-            });
-            return true;
-        },
-        /*after=*/false);
+    return Connect<gboolean(GtkLinkButton*)>(link, "activate-link", [](GtkLinkButton* button) -> gboolean {
+        const auto context = LaunchContextForBookPrograms(gtk_widget_get_display(GTK_WIDGET(button)));
+        gdk_app_launch_context_set_timestamp(GDK_APP_LAUNCH_CONTEXT(context.get()),
+                                             gtk_get_current_event_time());
+        GError* raw_error = nullptr;
+        if (!g_app_info_launch_default_for_uri(gtk_link_button_get_uri(button),
+                                               G_APP_LAUNCH_CONTEXT(context.get()), &raw_error)) {
+            const GErrorPtr error(raw_error);
+            gtk_widget_set_sensitive(GTK_WIDGET(button), FALSE);
+        }
+        return TRUE;
+    });
+}
+
+// A style sheet that the program writes itself; a fault in it is the program's.
+GObjectPtr<GtkCssProvider> StyleOf(const std::string& rules)
+{
+    auto style = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
+    GError* raw_error = nullptr;
+    if (!gtk_css_provider_load_from_data(style.get(), rules.data(), static_cast<gssize>(rules.size()),
+                                         &raw_error)) {
+        const GErrorPtr error(raw_error);
+        throw Error(std::string("The about box's style is broken: ") + error->message);
+    }
+    return style;
+}
+
+// The label's own font size in points.
+int FontPoints(GtkLabel* label)
+{
+    GtkStyleContext* context = gtk_widget_get_style_context(GTK_WIDGET(label));
+    PangoFontDescription* font = nullptr;
+    gtk_style_context_get(context, gtk_style_context_get_state(context), GTK_STYLE_PROPERTY_FONT,
+                          &font, nullptr);
+    const int size = font != nullptr ? pango_font_description_get_size(font) : 0;
+    if (font != nullptr) pango_font_description_free(font);
+    return size / PANGO_SCALE;
 }
 
 // The name in bold at its own size. The size goes through the label's style rather than text
 // attributes, so that its widest line is counted in characters of that size: a long name wraps
 // at about the width of the description below it.
-void ShowName(Gtk::Label& label, const std::string& name, int app_name_size)
+void ShowName(GtkLabel* label, const std::string& name, int app_name_size)
 {
     std::string rule = "label { font-weight: bold; ";
     if (const int points = AboutNameFontPoints(app_name_size); points > 0) {
-        const int own_points = std::max(1, label.get_style_context()->get_font().get_size() / PANGO_SCALE);
-        label.set_max_width_chars(std::max(8, label.get_max_width_chars() * own_points / points));
+        const int own_points = std::max(1, FontPoints(label));
+        gtk_label_set_max_width_chars(
+            label, std::max(8, gtk_label_get_max_width_chars(label) * own_points / points));
         rule += "font-size: " + std::to_string(points) + "pt; ";
     }
-    const auto style = Gtk::CssProvider::create();
-    style->load_from_data(rule + "}");
-    label.get_style_context()->add_provider(style, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    const auto style = StyleOf(rule + "}");
+    gtk_style_context_add_provider(gtk_widget_get_style_context(GTK_WIDGET(label)),
+                                   GTK_STYLE_PROVIDER(style.get()),
+                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     ShowLine(label, name);
 }
 
@@ -107,48 +119,57 @@ void ShowName(Gtk::Label& label, const std::string& name, int app_name_size)
 void LoadStyleOnce()
 {
     static const bool loaded = [] {
-        const auto style = Gtk::CssProvider::create();
-        style->load_from_resource("/org/quillora/about_box.css");
-        Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), style,
-                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        const auto style = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
+        gtk_css_provider_load_from_resource(style.get(), "/org/quillora/about_box.css");
+        gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
+                                                  GTK_STYLE_PROVIDER(style.get()),
+                                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
         return true;
     }();
     (void)loaded;
 }
+
+// A dialog from a description is a toplevel that GTK keeps until it is destroyed.
+struct DialogDestroyer {
+    void operator()(GtkDialog* dialog) const { gtk_widget_destroy(GTK_WIDGET(dialog)); }
+};
 
 }  // namespace
 
 void AboutBox::ShowModal(const std::string& application_title)
 {
     LoadStyleOnce();
-    const auto builder = Gtk::Builder::create_from_resource("/org/quillora/about_box.ui");
-    // A dialog from a description belongs to whoever takes it.
-    const std::unique_ptr<Gtk::Dialog> dialog(&Part<Gtk::Dialog>(builder, "Sobre"));
+    const auto builder =
+        GObjectPtr<GtkBuilder>::Adopt(gtk_builder_new_from_resource("/org/quillora/about_box.ui"));
+    const std::unique_ptr<GtkDialog, DialogDestroyer> dialog(Part<GtkDialog>(builder.get(), "Sobre"));
 
     const std::string caption = AboutCaption(fields_, application_title);
-    dialog->set_title(caption);
-    Part<Gtk::HeaderBar>(builder, "Sobre_titlebar").set_title(caption);
+    gtk_window_set_title(GTK_WINDOW(dialog.get()), caption.c_str());
+    gtk_header_bar_set_title(Part<GtkHeaderBar>(builder.get(), "Sobre_titlebar"), caption.c_str());
 
-    ShowName(Part<Gtk::Label>(builder, "Sobre_appname"), AboutShownName(fields_, application_title),
-             fields_.AppNameSize);
-    ShowLine(Part<Gtk::Label>(builder, "Sobre_version"), fields_.Version);
-    ShowLine(Part<Gtk::Label>(builder, "Sobre_description"), AboutShownDescription(fields_));
-    ShowLine(Part<Gtk::Label>(builder, "Sobre_copyright"), fields_.Copyright);
+    ShowName(Part<GtkLabel>(builder.get(), "Sobre_appname"),
+             AboutShownName(fields_, application_title), fields_.AppNameSize);
+    ShowLine(Part<GtkLabel>(builder.get(), "Sobre_version"), fields_.Version);
+    ShowLine(Part<GtkLabel>(builder.get(), "Sobre_description"), AboutShownDescription(fields_));
+    ShowLine(Part<GtkLabel>(builder.get(), "Sobre_copyright"), fields_.Copyright);
+    std::vector<SignalConnection> links;
     for (const auto& [name, text] : {std::pair{"Sobre_jump", &fields_.Jump},
                                      std::pair{"Sobre_email", &fields_.EMail}}) {
-        auto& link = Part<Gtk::LinkButton>(builder, name);
+        auto* link = Part<GtkLinkButton>(builder.get(), name);
         ShowLink(link, *text);
-        ConnectLink(link);
+        links.push_back(ConnectLink(link));
     }
 
-    dialog->set_transient_for(parent_);
+    gtk_window_set_transient_for(GTK_WINDOW(dialog.get()), parent_);
     // Without a visible owner the box would open wherever the window manager likes.
-    dialog->set_position(parent_.get_visible() ? Gtk::WIN_POS_CENTER_ON_PARENT : Gtk::WIN_POS_CENTER);
+    gtk_window_set_position(GTK_WINDOW(dialog.get()), gtk_widget_get_visible(GTK_WIDGET(parent_))
+                                                          ? GTK_WIN_POS_CENTER_ON_PARENT
+                                                          : GTK_WIN_POS_CENTER);
     // The first selectable text would otherwise take the focus with all its text selected.
-    Part<Gtk::Button>(builder, "Sobre_ok").grab_focus();
+    gtk_widget_grab_focus(Part<GtkWidget>(builder.get(), "Sobre_ok"));
 
     showing_ = dialog.get();
-    dialog->run();
+    gtk_dialog_run(dialog.get());
     showing_ = nullptr;
 }
 

@@ -1,13 +1,10 @@
 #pragma once
 
+#include <gtk/gtk.h>
+
 #include <string>
 
 #include "window/about_texts.hpp"
-
-namespace Gtk {
-class Dialog;
-class Window;
-}  // namespace Gtk
 
 namespace quillora {
 
@@ -16,7 +13,7 @@ namespace quillora {
 // over the window, so that nothing of one showing (a link found unusable, a size) outlasts it.
 class AboutBox {
 public:
-    explicit AboutBox(Gtk::Window& parent) : parent_(parent) {}
+    explicit AboutBox(GtkWindow* parent) : parent_(parent) {}
     AboutBox(const AboutBox&) = delete;
     AboutBox& operator=(const AboutBox&) = delete;
 
@@ -28,12 +25,12 @@ public:
     void ShowModal(const std::string& application_title);
 
     // The dialog while ShowModal runs, else null (for tests and the pictures of the docs).
-    Gtk::Dialog* Showing() const { return showing_; }
+    GtkDialog* Showing() const { return showing_; }
 
 private:
-    Gtk::Window& parent_;
+    GtkWindow* parent_;
     AboutFields fields_;
-    Gtk::Dialog* showing_ = nullptr;
+    GtkDialog* showing_ = nullptr;
 };
 
 }  // namespace quillora

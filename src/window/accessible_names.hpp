@@ -1,13 +1,8 @@
 #pragma once
 
-#include <string>
+#include <gtk/gtk.h>
 
-namespace Gtk {
-class Box;
-class Label;
-class ProgressBar;
-class ToolButton;
-}  // namespace Gtk
+#include <string>
 
 namespace quillora {
 
@@ -15,10 +10,10 @@ namespace quillora {
 
 // A tool button is announced by the author's hint; without one, by `fallback` (what it does).
 // It can also be reached with the keyboard.
-void NameToolButton(Gtk::ToolButton& button, const std::string& hint, const std::string& fallback);
+void NameToolButton(GtkToolButton* button, const std::string& hint, const std::string& fallback);
 
 // The status bar is a status bar to assistive technologies, its title panel and progress
 // readable by name.
-void DescribeStatusBar(Gtk::Box& barra_estado, Gtk::Label& title_panel, Gtk::ProgressBar& progresso);
+void DescribeStatusBar(GtkWidget* barra_estado, GtkWidget* title_panel, GtkWidget* progresso);
 
 }  // namespace quillora

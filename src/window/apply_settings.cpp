@@ -118,7 +118,7 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
 
     if (flag(animation_on)) {                                                  // 30
         if (const auto effect = EffectForKind(ToNumber(settings.Get(animation_kind)))) {
-            if (!animacao_form.Play(*this, *effect)) {
+            if (!animacao_form.Play(gobj(), *effect)) {
                 // Closed while it played: the reader wants the book gone, not opened later.
                 RequestQuit();
                 throw SilentAbort();
@@ -211,7 +211,7 @@ void Tform_apresentacao::ApplyHints(const SettingsList& settings)
         {"bt_sair", hint_exit, "Exit"},           {"b_about", hint_about, "About"}};
     for (const auto& [button, hint, fallback] : Hints) {
         auto& tool_button = dynamic_cast<Gtk::ToolButton&>(RequireComponent(button));
-        NameToolButton(tool_button, settings.Get(hint), fallback);
+        NameToolButton(tool_button.gobj(), settings.Get(hint), fallback);
         // On the item itself (a tool item's own setter would put it on its inner button).
         static_cast<Gtk::Widget&>(tool_button).set_tooltip_text(settings.Get(hint));
     }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "webview/signal_connection.hpp"
+#include "common/signal_connection.hpp"
 
 namespace Gtk {
 class Builder;

@@ -1,49 +1,42 @@
 #include "window/first_frame.hpp"
 
-#include <gdkmm/display.h>
+#include <chrono>
 
-#include "webview/signal_connection.hpp"
+#include "common/main_loop_source.hpp"
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 
 namespace {
-constexpr unsigned GiveUpMs = 3000;
+constexpr std::chrono::milliseconds GiveUp{3000};
 }
 
-bool ShowFirstFrame(Gtk::Window& window)
+bool ShowFirstFrame(GtkWindow* window)
 {
-    window.show();
-    const auto gdk_window = window.get_window();
-    if (!gdk_window || !window.get_mapped()) {
-        return window.get_visible();
+    GtkWidget* widget = GTK_WIDGET(window);
+    gtk_widget_show(widget);
+    GdkWindow* gdk_window = gtk_widget_get_window(widget);
+    if (gdk_window == nullptr || !gtk_widget_get_mapped(widget)) {
+        return gtk_widget_get_visible(widget) != FALSE;
     }
     // Closing the window meanwhile hides it, as closing it later would, and ends the wait.
-    struct CloseWatch {
-        sigc::connection connection;
-        ~CloseWatch() { connection.disconnect(); }
-    } const close_watch{window.signal_delete_event().connect([&window](GdkEventAny*) {
-        window.hide();
-        return true;
-    })};
+    const SignalConnection close_watch = Connect<gboolean(GtkWidget*, GdkEvent*)>(
+        window, "delete-event", [](GtkWidget* closed, GdkEvent*) -> gboolean {
+            gtk_widget_hide(closed);
+            return TRUE;
+        });
     bool painted = false;
     bool gave_up = false;
-    GdkFrameClock* clock = gdk_window_get_frame_clock(gdk_window->gobj());
-    const SignalConnection after_paint(
-        clock, "after-paint",
-        +[](GdkFrameClock*, gpointer done) { *static_cast<bool*>(done) = true; }, &painted);
-    const guint give_up = g_timeout_add(GiveUpMs, [](gpointer flag) -> gboolean {
-        *static_cast<bool*>(flag) = true;
-        return G_SOURCE_REMOVE;
-    }, &gave_up);
-    while (!painted && !gave_up && window.get_visible()) {
+    const SignalConnection after_paint = Connect<void(GdkFrameClock*)>(
+        gdk_window_get_frame_clock(gdk_window), "after-paint",
+        [&painted](GdkFrameClock*) { painted = true; });
+    const MainLoopSource give_up = AddTimeout(GiveUp, [&gave_up] { gave_up = true; });
+    while (!painted && !gave_up && gtk_widget_get_visible(widget)) {
         g_main_context_iteration(nullptr, TRUE);
     }
-    if (!gave_up) {
-        g_source_remove(give_up);
-    }
     // The frame's drawing is sent to the display before the main thread turns to other work.
-    gdk_window->get_display()->flush();
-    return window.get_visible();
+    gdk_display_flush(gdk_window_get_display(gdk_window));
+    return gtk_widget_get_visible(widget) != FALSE;
 }
 
 }  // namespace quillora

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <gtkmm/window.h>
+#include <gtk/gtk.h>
 
 namespace quillora {
 
@@ -8,6 +8,6 @@ namespace quillora {
 // reader sees the window before work that holds the main thread for a while (the engine setting
 // up its first web process). False when the window was closed or hidden meanwhile. Gives up
 // waiting after a few seconds on a display that never reports the frame.
-bool ShowFirstFrame(Gtk::Window& window);
+bool ShowFirstFrame(GtkWindow* window);
 
 }  // namespace quillora

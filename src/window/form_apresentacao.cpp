@@ -78,7 +78,7 @@ Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
     status_ = std::make_unique<BrowserStatus>(*progresso_, *title_panel_,
                                               *Require<Gtk::Widget>(builder_, "b_volta"),
                                               *Require<Gtk::Widget>(builder_, "b_proximo"));
-    DescribeStatusBar(*barra_estado_, *title_panel_, *progresso_);
+    DescribeStatusBar(GTK_WIDGET(barra_estado_->gobj()), GTK_WIDGET(title_panel_->gobj()), GTK_WIDGET(progresso_->gobj()));
     find_bar_ = std::make_unique<FindBar>(builder_, view);
     zoom_ = std::make_unique<PageZoom>(view, *Require<Gtk::Label>(builder_, "barra_estado_zoom")->gobj());
     shortcuts_ = std::make_unique<ReaderShortcuts>(*this, *web_, *find_bar_, *zoom_);

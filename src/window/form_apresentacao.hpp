@@ -114,16 +114,16 @@ public:
 
     // Declared first: the components below refer to it.
 private:
-    WindowFrame frame_{*this};
+    WindowFrame frame_{gobj()};
 
 public:
-    AboutBox Sobre{*this};
-    GradientCaption gradiente{*this, frame_};
+    AboutBox Sobre{gobj()};
+    GradientCaption gradiente{gobj(), frame_};
     WindowAnimation animacao_form;
     std::unique_ptr<InputFilter> EventosAplicacao;
     SkinCollectionComponent SkinColecao;
     SkinEngine SkinData;
-    SkinTitleBar SkinCaption{*this, frame_, gradiente, SkinData};
+    SkinTitleBar SkinCaption{gobj(), frame_, gradiente, SkinData};
 
 private:
     void ConnectHandlers();

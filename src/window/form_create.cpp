@@ -84,7 +84,7 @@ void Tform_apresentacao::OpenHomePage()
         // thread for a while: the reader sees the window first. An opening animation has shown
         // the window already, and a disappearing one leaves it hidden on purpose.
         const bool animated = animacao_form.LastStepCount() > 0;
-        if (!animated && !ShowFirstFrame(*this)) {
+        if (!animated && !ShowFirstFrame(gobj())) {
             RequestQuit();  // closed before its page was asked for
             return;
         }

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <memory>
+#include <gtk/gtk.h>
+
 #include <string>
 
-#include <gtkmm/headerbar.h>
-
+#include "common/event_signal.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/signal_connection.hpp"
 #include "window/caption_font.hpp"
 #include "window/caption_geometry.hpp"
-
-namespace Gtk {
-class Window;
-}
 
 namespace quillora {
 
@@ -22,8 +20,7 @@ class WindowFrame;
 // manager's frame is back. The close, minimise and maximise buttons follow the frame buttons.
 class GradientCaption {
 public:
-    GradientCaption(Gtk::Window& window, WindowFrame& frame);
-    ~GradientCaption();
+    GradientCaption(GtkWindow* window, WindowFrame& frame);
 
     bool Active = false;
     std::string FormCaption = "Título";
@@ -38,16 +35,20 @@ public:
     // Takes the properties above into effect: installs or removes the title bar and repaints.
     void Update();
     // The title bar while Active (for tests), else null.
-    Gtk::Widget* TitleBar() const;
+    GtkWidget* TitleBar() const;
 
 private:
-    class Bar;
-    bool OnDraw(const Cairo::RefPtr<Cairo::Context>& cr);
+    bool OnDraw(cairo_t* cr);
     void UpdateButtons();
 
-    Gtk::Window& window_;
+    GtkWindow* window_;
     WindowFrame& frame_;
-    std::unique_ptr<Bar> bar_;
+    // The title bar: a header bar whose own background the style sheet makes transparent, so
+    // that the gradient painted beneath its buttons shows.
+    GObjectPtr<GtkWidget> bar_;
+    SignalConnection drawn_;
+    SignalConnection activated_;
+    EventConnection frame_changed_;
     bool installed_ = false;
 };
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "webview/gobject_ptr.hpp"
+#include "common/gobject_ptr.hpp"
 
 namespace quillora {
 

@@ -8,7 +8,7 @@
 
 #include "common/ascii_case.hpp"
 #include "webview/failure_page.hpp"
-#include "webview/gobject_ptr.hpp"
+#include "common/gobject_ptr.hpp"
 #include "webview/navigation_address.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"

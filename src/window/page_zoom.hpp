@@ -3,7 +3,7 @@
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
-#include "webview/signal_connection.hpp"
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 

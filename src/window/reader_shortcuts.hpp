@@ -3,7 +3,7 @@
 #include <gtk/gtk.h>
 
 #include "webview/shortcut_decision.hpp"
-#include "webview/signal_connection.hpp"
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 

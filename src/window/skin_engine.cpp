@@ -1,14 +1,12 @@
 #include "window/skin_engine.hpp"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include <giomm/resource.h>
-#include <gtkmm/cssprovider.h>
-#include <gtkmm/stylecontext.h>
-
+#include "common/error.hpp"
 #include "window/skin_store.hpp"
 
 namespace quillora {
@@ -17,24 +15,37 @@ static_assert(SkinEngine::Priority == GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 
 
 namespace {
 
-// The text of a sheet compiled into the program; a missing one throws Gio::ResourceError.
+struct BytesDeleter {
+    void operator()(GBytes* bytes) const { g_bytes_unref(bytes); }
+};
+
+// The text of a sheet compiled into the program, none when the resources do not have it.
+std::optional<std::string> FoundResourceText(std::string_view path)
+{
+    const std::unique_ptr<GBytes, BytesDeleter> bytes(g_resources_lookup_data(
+        std::string(path).c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr));
+    if (!bytes) {
+        return std::nullopt;
+    }
+    gsize size = 0;
+    const auto* data = static_cast<const char*>(g_bytes_get_data(bytes.get(), &size));
+    return std::string(data, size);
+}
+
+// The text of a sheet that the program always carries.
 std::string ResourceText(std::string_view path)
 {
-    const Glib::RefPtr<const Glib::Bytes> bytes =
-        Gio::Resource::lookup_data_global(std::string(path));
-    gsize size = 0;
-    const auto* data = static_cast<const char*>(bytes->get_data(size));
-    return std::string(data, size);
+    std::optional<std::string> text = FoundResourceText(path);
+    if (!text) {
+        throw Error("The program lacks its resource " + std::string(path));
+    }
+    return std::move(*text);
 }
 
 // The text of a look compiled into the program, none for a name the resources do not have.
 std::optional<std::string> StoredLookText(std::string_view name)
 {
-    try {
-        return ResourceText(std::string(SkinLooksPath) + std::string(name) + ".css");
-    } catch (const Gio::ResourceError&) {
-        return std::nullopt;
-    }
+    return FoundResourceText(std::string(SkinLooksPath) + std::string(name) + ".css");
 }
 
 }  // namespace
@@ -45,7 +56,7 @@ std::string StoredSkinSheet(const StoredSkin& skin)
                             StoredLookText, skin.name);
 }
 
-SkinEngine::SkinEngine(Glib::RefPtr<Gdk::Screen> screen) : screen_(std::move(screen)) {}
+SkinEngine::SkinEngine(GdkScreen* screen) : screen_(screen) {}
 
 SkinEngine::~SkinEngine()
 {
@@ -61,11 +72,18 @@ void SkinEngine::LoadSkin(int index)
 {
     const std::optional<int> selected = SelectStoredSkin(index);
 
-    Glib::RefPtr<Gtk::CssProvider> sheet;
+    GObjectPtr<GtkCssProvider> sheet;
     if (selected) {
-        sheet = Gtk::CssProvider::create();
+        sheet = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
         const auto& skin = StoredSkins()[static_cast<size_t>(*selected)];
-        sheet->load_from_data(StoredSkinSheet(skin));
+        const std::string text = StoredSkinSheet(skin);
+        GError* error = nullptr;
+        if (!gtk_css_provider_load_from_data(sheet.get(), text.data(),
+                                             static_cast<gssize>(text.size()), &error)) {
+            const GErrorPtr owned(error);
+            throw Error("The skin " + std::string(skin.name) + " has a broken style sheet: " +
+                        owned->message);
+        }
     }
     loaded_ = sheet;
     loaded_index_ = selected.value_or(-1);
@@ -89,24 +107,24 @@ void SkinEngine::SwitchOff()
 // Puts the loaded sheet on the screen in place of whatever this engine had put there.
 void SkinEngine::Install()
 {
-    if (installed_ == loaded_) {
+    if (installed_.get() == loaded_.get()) {
         return;
     }
     Uninstall();
     if (!loaded_) {
         return;
     }
-    if (!screen_) {
-        screen_ = Gdk::Screen::get_default();
+    if (screen_ == nullptr) {
+        screen_ = gdk_screen_get_default();
     }
-    Gtk::StyleContext::add_provider_for_screen(screen_, loaded_, Priority);
+    gtk_style_context_add_provider_for_screen(screen_, GTK_STYLE_PROVIDER(loaded_.get()), Priority);
     installed_ = loaded_;
 }
 
 void SkinEngine::Uninstall()
 {
     if (installed_) {
-        Gtk::StyleContext::remove_provider_for_screen(screen_, installed_);
+        gtk_style_context_remove_provider_for_screen(screen_, GTK_STYLE_PROVIDER(installed_.get()));
         installed_.reset();
     }
 }

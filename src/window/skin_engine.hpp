@@ -1,13 +1,10 @@
 #pragma once
 
-#include <gdkmm/screen.h>
-#include <glibmm/refptr.h>
+#include <gtk/gtk.h>
 
 #include <string>
 
-namespace Gtk {
-class CssProvider;
-}
+#include "common/gobject_ptr.hpp"
 
 namespace quillora {
 
@@ -27,7 +24,7 @@ public:
     static constexpr unsigned int Priority = 600 + 1;  // GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1
 
     // The engine skins `screen`; without one it takes the default screen when it is switched on.
-    explicit SkinEngine(Glib::RefPtr<Gdk::Screen> screen = {});
+    explicit SkinEngine(GdkScreen* screen = nullptr);
     ~SkinEngine();
     SkinEngine(const SkinEngine&) = delete;
     SkinEngine& operator=(const SkinEngine&) = delete;
@@ -54,9 +51,9 @@ private:
     void Install();
     void Uninstall();
 
-    Glib::RefPtr<Gdk::Screen> screen_;
-    Glib::RefPtr<Gtk::CssProvider> loaded_;     // the parsed sheet of the loaded skin
-    Glib::RefPtr<Gtk::CssProvider> installed_;  // the sheet now on the screen, if any
+    GdkScreen* screen_;                        // the display owns it
+    GObjectPtr<GtkCssProvider> loaded_;     // the parsed sheet of the loaded skin
+    GObjectPtr<GtkCssProvider> installed_;  // the sheet now on the screen, if any
     int loaded_index_ = -1;
     bool active_ = false;
 };

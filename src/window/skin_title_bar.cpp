@@ -1,7 +1,6 @@
 #include "window/skin_title_bar.hpp"
 
-#include <gtkmm/headerbar.h>
-#include <gtkmm/window.h>
+#include <string>
 
 #include "window/decoration_layout.hpp"
 #include "window/gradient_caption.hpp"
@@ -10,17 +9,10 @@
 
 namespace quillora {
 
-SkinTitleBar::SkinTitleBar(Gtk::Window& window, WindowFrame& frame, const GradientCaption& gradient,
-                         const SkinEngine& skin)
+SkinTitleBar::SkinTitleBar(GtkWindow* window, WindowFrame& frame, const GradientCaption& gradient,
+                           const SkinEngine& skin)
     : window_(window), frame_(frame), gradient_(gradient), skin_(skin)
 {
-}
-
-SkinTitleBar::~SkinTitleBar() = default;
-
-Gtk::Widget* SkinTitleBar::TitleBar() const
-{
-    return bar_.get();
 }
 
 void SkinTitleBar::SwitchOn()
@@ -29,24 +21,30 @@ void SkinTitleBar::SwitchOn()
     if (bar_ || gradient_.Active || skin_.LoadedSkin() < 0) {
         return;  // the gradient caption paints the caption itself; without a skin, the frame stays
     }
-    bar_ = std::make_unique<Gtk::HeaderBar>();
-    bar_->set_name("SkinCaption");
-    bar_->set_show_close_button(true);
-    bar_->set_title(window_.get_title());
-    InstallTitleBar(window_, *bar_);
-    window_.property_title().signal_changed().connect(
-        [this] { bar_->set_title(window_.get_title()); });
-    frame_.signal_changed.connect([this] { UpdateButtons(); });
+    bar_ = GObjectPtr<GtkWidget>::Sink(gtk_header_bar_new());
+    GtkHeaderBar* header = GTK_HEADER_BAR(bar_.get());
+    gtk_widget_set_name(bar_.get(), "SkinCaption");
+    gtk_header_bar_set_show_close_button(header, TRUE);
+    gtk_header_bar_set_title(header, gtk_window_get_title(window_));
+    InstallTitleBar(window_, bar_.get());
+    title_changed_ = Connect<void(GtkWindow*, GParamSpec*)>(
+        window_, "notify::title", [this](GtkWindow*, GParamSpec*) {
+            gtk_header_bar_set_title(GTK_HEADER_BAR(bar_.get()), gtk_window_get_title(window_));
+        });
+    frame_changed_ = frame_.signal_changed.Connect([this] { UpdateButtons(); });
     UpdateButtons();
 }
 
 void SkinTitleBar::UpdateButtons()
 {
+    GtkHeaderBar* header = GTK_HEADER_BAR(bar_.get());
     const std::string layout = DecorationLayoutFor(frame_.Style(), frame_.Buttons());
-    if (bar_->get_decoration_layout() != layout) {
-        bar_->set_decoration_layout(layout);
+    const char* current = gtk_header_bar_get_decoration_layout(header);
+    // Setting the layout rebuilds the buttons, so only a change is set.
+    if (current == nullptr || current != layout) {
+        gtk_header_bar_set_decoration_layout(header, layout.c_str());
     }
-    bar_->set_show_close_button(layout.size() > 1);
+    gtk_header_bar_set_show_close_button(header, layout.size() > 1);
 }
 
 }  // namespace quillora

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <memory>
+#include <gtk/gtk.h>
 
-namespace Gtk {
-class HeaderBar;
-class Widget;
-class Window;
-}  // namespace Gtk
+#include "common/event_signal.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 
@@ -20,23 +18,24 @@ class WindowFrame;
 // Without a skin the window manager keeps drawing the frame.
 class SkinTitleBar {
 public:
-    SkinTitleBar(Gtk::Window& window, WindowFrame& frame, const GradientCaption& gradient,
-                const SkinEngine& skin);
-    ~SkinTitleBar();
+    SkinTitleBar(GtkWindow* window, WindowFrame& frame, const GradientCaption& gradient,
+                 const SkinEngine& skin);
 
     void SwitchOn();
     bool Active() const { return active_; }
     // The title bar while it is installed (for tests), else null.
-    Gtk::Widget* TitleBar() const;
+    GtkWidget* TitleBar() const { return bar_.get(); }
 
 private:
     void UpdateButtons();
 
-    Gtk::Window& window_;
+    GtkWindow* window_;
     WindowFrame& frame_;
     const GradientCaption& gradient_;
     const SkinEngine& skin_;
-    std::unique_ptr<Gtk::HeaderBar> bar_;
+    GObjectPtr<GtkWidget> bar_;
+    SignalConnection title_changed_;
+    EventConnection frame_changed_;
     bool active_ = false;
 };
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include <gtkmm/stylecontext.h>
-
 namespace quillora {
 
 namespace {
@@ -56,15 +54,15 @@ std::uint8_t Channel(double value)
 
 }  // namespace
 
-Rgb ThemeSystemColour(const Glib::RefPtr<Gtk::StyleContext>& context, int index)
+Rgb ThemeSystemColour(GtkStyleContext* context, int index)
 {
     if (index < 0 || index >= static_cast<int>(SystemColourTable.size())) {
         return {0, 0, 0};
     }
     const ThemeColour& entry = SystemColourTable[static_cast<std::size_t>(index)];
-    Gdk::RGBA colour;
-    if (context && context->lookup_color(entry.name, colour)) {
-        return {Channel(colour.get_red()), Channel(colour.get_green()), Channel(colour.get_blue())};
+    GdkRGBA colour;
+    if (context != nullptr && gtk_style_context_lookup_color(context, entry.name, &colour)) {
+        return {Channel(colour.red), Channel(colour.green), Channel(colour.blue)};
     }
     return entry.fallback;
 }

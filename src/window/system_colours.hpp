@@ -1,18 +1,14 @@
 #pragma once
 
-#include <glibmm/refptr.h>
+#include <gtk/gtk.h>
 
 #include "window/caption_geometry.hpp"
-
-namespace Gtk {
-class StyleContext;
-}
 
 namespace quillora {
 
 // The toolkit's system colours (clBtnFace, clActiveCaption, ...) taken from the GTK theme:
 // one table maps each system colour index to a named theme colour, with a classic fallback
 // for themes that do not define that name.
-Rgb ThemeSystemColour(const Glib::RefPtr<Gtk::StyleContext>& context, int index);
+Rgb ThemeSystemColour(GtkStyleContext* context, int index);
 
 }  // namespace quillora

@@ -10,7 +10,7 @@
 
 #include "common/error.hpp"
 #include "menu/custom_menu.hpp"
-#include "webview/gobject_ptr.hpp"
+#include "common/gobject_ptr.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/launch_environment.hpp"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include <cairo.h>
-#include <gtkmm/main.h>
-#include <gtkmm/window.h>
+
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 
@@ -28,17 +28,11 @@ RegionPtr ToCairoRegion(const std::vector<PixelRect>& rectangles)
                                                     static_cast<int>(cairo_rectangles.size())));
 }
 
-// Watches a signal only while the effect plays.
-struct ScopedConnection {
-    sigc::connection connection;
-    ~ScopedConnection() { connection.disconnect(); }
-};
-
 // Lets the window system show the new shape before the pause.
 void FlushAndWait()
 {
-    while (Gtk::Main::events_pending()) {
-        Gtk::Main::iteration(false);
+    while (gtk_events_pending()) {
+        gtk_main_iteration_do(FALSE);
     }
     gdk_display_flush(gdk_display_get_default());
     std::this_thread::sleep_for(WindowAnimation::StepPause);
@@ -46,32 +40,33 @@ void FlushAndWait()
 
 }  // namespace
 
-bool WindowAnimation::Play(Gtk::Window& window, AnimationEffect effect)
+bool WindowAnimation::Play(GtkWindow* window, AnimationEffect effect)
 {
     // The steps let the main loop run, so the reader may close the window meanwhile. Left to
     // GTK that would only hide it until the loop starts; here it ends the effect, and the caller
     // ends the program.
     bool closed = false;
-    const ScopedConnection close_watch{window.signal_delete_event().connect([&closed](GdkEventAny*) {
-        closed = true;
-        return true;  // the caller decides what a close means now
-    })};
+    const SignalConnection close_watch = Connect<gboolean(GtkWidget*, GdkEvent*)>(
+        window, "delete-event", [&closed](GtkWidget*, GdkEvent*) -> gboolean {
+            closed = true;
+            return TRUE;  // the caller decides what a close means now
+        });
 
     int width = 0;
     int height = 0;
-    window.get_size(width, height);
+    gtk_window_get_size(window, &width, &height);
     const auto regions = EffectRegions(effect, width, height);
 
     std::vector<PixelRect> rectangles;
     const auto apply = [&](const ShapeRegion& region) {
         RasteriseRegion(region, rectangles);
         const RegionPtr shape = ToCairoRegion(rectangles);
-        gtk_widget_shape_combine_region(GTK_WIDGET(window.gobj()), shape.get());
+        gtk_widget_shape_combine_region(GTK_WIDGET(window), shape.get());
     };
     // The first shape is set before the window shows, so that an appearing window does not
     // flash whole before its first, smallest step.
     if (!regions.empty()) apply(regions.front());
-    window.show();
+    gtk_widget_show(GTK_WIDGET(window));
     last_step_count_ = 0;
     for (const auto& region : regions) {
         if (closed) break;
@@ -81,9 +76,9 @@ bool WindowAnimation::Play(Gtk::Window& window, AnimationEffect effect)
     }
 
     if (closed || effect.direction == AnimationDirection::Disappear) {
-        window.hide();
+        gtk_widget_hide(GTK_WIDGET(window));
     }
-    gtk_widget_shape_combine_region(GTK_WIDGET(window.gobj()), nullptr);
+    gtk_widget_shape_combine_region(GTK_WIDGET(window), nullptr);
     return !closed;
 }
 

@@ -1,12 +1,10 @@
 #pragma once
 
+#include <gtk/gtk.h>
+
 #include <chrono>
 
 #include "window/animation_shapes.hpp"
-
-namespace Gtk {
-class Window;
-}
 
 namespace quillora {
 
@@ -20,7 +18,7 @@ public:
     // whole window visible; a disappear effect ends with the window hidden. Either way the window
     // is left without a shape. Returns false when the window was asked to close meanwhile: the
     // effect stops at once and leaves the window hidden.
-    [[nodiscard]] bool Play(Gtk::Window& window, AnimationEffect effect);
+    [[nodiscard]] bool Play(GtkWindow* window, AnimationEffect effect);
 
     // Steps played by the last effect, for tests and measurements.
     int LastStepCount() const { return last_step_count_; }

@@ -1,7 +1,6 @@
 #include "window/window_frame.hpp"
 
-#include <gdkmm/monitor.h>
-#include <gtkmm/window.h>
+#include <string>
 
 #include "window/work_area.hpp"
 
@@ -9,63 +8,67 @@ namespace quillora {
 
 ScreenSize PrimaryScreenSize()
 {
-    const auto monitor = PrimaryMonitor();
-    if (!monitor) {
+    GdkMonitor* monitor = PrimaryMonitor();
+    if (monitor == nullptr) {
         return {};
     }
-    Gdk::Rectangle area;
-    monitor->get_geometry(area);
-    return {area.get_width(), area.get_height()};
+    GdkRectangle area;
+    gdk_monitor_get_geometry(monitor, &area);
+    return {area.width, area.height};
 }
 
-void InstallTitleBar(Gtk::Window& window, Gtk::Widget& title_bar)
+void InstallTitleBar(GtkWindow* window, GtkWidget* title_bar)
 {
-    const Glib::ustring caption = window.get_title();
-    window.set_titlebar(title_bar);
-    window.set_title(caption);
-    title_bar.show();
+    const char* title = gtk_window_get_title(window);
+    const std::string caption = title != nullptr ? title : "";
+    gtk_window_set_titlebar(window, title_bar);
+    gtk_window_set_title(window, caption.c_str());
+    gtk_widget_show(title_bar);
 }
 
-WindowFrame::WindowFrame(Gtk::Window& window) : window_(window)
+WindowFrame::WindowFrame(GtkWindow* window)
+    : window_(window),
+      // Runs after GTK's own realize, which sets hints of its own that ours must replace.
+      realized_(Connect<void(GtkWidget*)>(window, "realize", [this](GtkWidget*) { ApplyHints(); },
+                                          /*after=*/true))
 {
-    // Runs after GTK's own realize, which sets hints of its own that ours must replace.
-    window_.signal_realize().connect([this] { ApplyHints(); }, /*after=*/true);
 }
 
 void WindowFrame::SetStyle(FrameStyle style)
 {
     style_ = style;
-    window_.set_decorated(style != FrameStyle::None);
-    window_.set_resizable(style == FrameStyle::Sizeable || style == FrameStyle::SizeableToolWindow);
+    gtk_window_set_decorated(window_, style != FrameStyle::None);
+    gtk_window_set_resizable(window_,
+                             style == FrameStyle::Sizeable || style == FrameStyle::SizeableToolWindow);
     ApplyHints();
-    signal_changed.emit();
+    signal_changed.Emit();
 }
 
 void WindowFrame::SetButtons(FrameButtons buttons)
 {
     buttons_ = buttons;
-    window_.set_deletable(buttons.window_menu);
+    gtk_window_set_deletable(window_, buttons.window_menu);
     ApplyHints();
-    signal_changed.emit();
+    signal_changed.Emit();
 }
 
 void WindowFrame::SetState(WindowState state)
 {
     state_ = state;
     if (state == WindowState::Maximized) {
-        window_.maximize();
+        gtk_window_maximize(window_);
     } else {
-        window_.unmaximize();
+        gtk_window_unmaximize(window_);
     }
 }
 
 void WindowFrame::ApplyHints()
 {
-    const auto gdk_window = window_.get_window();
-    if (!gdk_window || style_ == FrameStyle::None) {
+    GdkWindow* gdk_window = gtk_widget_get_window(GTK_WIDGET(window_));
+    if (gdk_window == nullptr || style_ == FrameStyle::None) {
         return;  // not realised yet (the realize handler comes back), or no frame to decorate
     }
-    const bool sizeable = window_.get_resizable();
+    const bool sizeable = gtk_window_get_resizable(window_) != FALSE;
     int functions = GDK_FUNC_MOVE;
     int decorations = GDK_DECOR_BORDER | GDK_DECOR_TITLE;
     if (sizeable) {
@@ -84,8 +87,8 @@ void WindowFrame::ApplyHints()
         functions |= GDK_FUNC_MAXIMIZE;
         decorations |= GDK_DECOR_MAXIMIZE;
     }
-    gdk_window_set_functions(gdk_window->gobj(), static_cast<GdkWMFunction>(functions));
-    gdk_window_set_decorations(gdk_window->gobj(), static_cast<GdkWMDecoration>(decorations));
+    gdk_window_set_functions(gdk_window, static_cast<GdkWMFunction>(functions));
+    gdk_window_set_decorations(gdk_window, static_cast<GdkWMDecoration>(decorations));
 }
 
 }  // namespace quillora

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <sigc++/signal.h>
+#include <gtk/gtk.h>
 
+#include "common/event_signal.hpp"
+#include "common/signal_connection.hpp"
 #include "window/frame.hpp"
 #include "window/window_placement.hpp"
-
-namespace Gtk {
-class Widget;
-class Window;
-}  // namespace Gtk
 
 namespace quillora {
 
 // Gives the window a title bar of its own. Installing one makes GTK name the window after the
 // program; the window keeps its caption.
-void InstallTitleBar(Gtk::Window& window, Gtk::Widget& title_bar);
+void InstallTitleBar(GtkWindow* window, GtkWidget* title_bar);
 
 // The size of the primary monitor (the first one when none is marked primary).
 ScreenSize PrimaryScreenSize();
@@ -24,7 +21,7 @@ ScreenSize PrimaryScreenSize();
 // realised anew, for instance after it got a title bar of its own.
 class WindowFrame {
 public:
-    explicit WindowFrame(Gtk::Window& window);
+    explicit WindowFrame(GtkWindow* window);
 
     void SetStyle(FrameStyle style);
     void SetButtons(FrameButtons buttons);
@@ -35,12 +32,13 @@ public:
     WindowState State() const { return state_; }
 
     // After every change of style or buttons.
-    sigc::signal<void()> signal_changed;
+    EventSignal<> signal_changed;
 
 private:
     void ApplyHints();
 
-    Gtk::Window& window_;
+    GtkWindow* window_;
+    SignalConnection realized_;
     FrameStyle style_ = FrameStyle::Sizeable;
     FrameButtons buttons_{.window_menu = true, .minimize = true, .maximize = true};
     WindowState state_ = WindowState::Normal;

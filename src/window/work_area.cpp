@@ -1,26 +1,26 @@
 #include "window/work_area.hpp"
 
-#include <gdkmm/display.h>
-#include <gdkmm/monitor.h>
-
 namespace quillora {
 
-Glib::RefPtr<Gdk::Monitor> PrimaryMonitor()
+GdkMonitor* PrimaryMonitor()
 {
-    const auto display = Gdk::Display::get_default();
-    auto monitor = display->get_primary_monitor();
-    return monitor ? monitor : display->get_monitor(0);
+    GdkDisplay* display = gdk_display_get_default();
+    if (display == nullptr) {
+        return nullptr;
+    }
+    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+    return monitor != nullptr ? monitor : gdk_display_get_monitor(display, 0);
 }
 
 WorkArea PrimaryWorkArea()
 {
-    const auto monitor = PrimaryMonitor();
-    if (!monitor) {
+    GdkMonitor* monitor = PrimaryMonitor();
+    if (monitor == nullptr) {
         return {};
     }
-    Gdk::Rectangle area;
-    monitor->get_workarea(area);
-    return {area.get_x(), area.get_y(), area.get_width(), area.get_height()};
+    GdkRectangle area;
+    gdk_monitor_get_workarea(monitor, &area);
+    return {area.x, area.y, area.width, area.height};
 }
 
 }  // namespace quillora

@@ -52,7 +52,7 @@ void TimeAnimations()
         window.resize(800, 600);
         quillora::WindowAnimation animation;
         const auto start = Clock::now();
-        if (!animation.Play(window, *quillora::EffectForKind(kind))) break;  // closed meanwhile
+        if (!animation.Play(window.gobj(), *quillora::EffectForKind(kind))) break;  // closed meanwhile
         const double measured = Milliseconds(Clock::now() - start);
         const double nominal = animation.LastStepCount() * 10.0;
         std::printf("%-4d %-26s %6d %8.0f ms %7.0f ms %6.2fx\n", kind, names[kind],

@@ -1,15 +1,10 @@
 #include "window/about_box.hpp"
 
 #include <gtest/gtest.h>
-#include <glibmm/main.h>
-#include <gtkmm/button.h>
-#include <gtkmm/dialog.h>
-#include <gtkmm/label.h>
-#include <gtkmm/linkbutton.h>
-#include <gtkmm/window.h>
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "gui_test_support.hpp"
@@ -21,66 +16,54 @@
 namespace quillora {
 namespace {
 
-// The box's parts carry their names as widget names.
-Gtk::Widget* FindByName(Gtk::Widget& root, const std::string& name)
-{
-    if (root.get_name() == name) return &root;
-    if (auto* container = dynamic_cast<Gtk::Container*>(&root)) {
-        for (Gtk::Widget* child : container->get_children()) {
-            if (Gtk::Widget* found = FindByName(*child, name)) return found;
-        }
-    }
-    return nullptr;
-}
+using namespace std::chrono_literals;
+
+using test::FindByName;
 
 class AboutBoxTest : public testing::Test {
 protected:
     void SetUp() override
     {
         PrepareToolkit();
-        parent.set_title("Atlas");
-        parent.show();
+        gtk_window_set_title(parent.get(), "Atlas");
+        gtk_widget_show(parent.widget());
     }
 
     // Shows the box and hands it to `inspect` once it is on the screen; `inspect` must close it.
     // Returns whether ShowModal came back after `inspect` ran.
-    bool ShowAndInspect(const std::function<void(Gtk::Dialog&)>& inspect)
+    bool ShowAndInspect(const std::function<void(GtkDialog*)>& inspect)
     {
         bool inspected = false;
-        auto watch = Glib::signal_timeout().connect(
-            [&] {
-                Gtk::Dialog* dialog = box.Showing();
-                if (dialog == nullptr || !dialog->get_mapped()) return true;
-                inspected = true;
-                inspect(*dialog);
-                return false;
-            },
-            20);
+        MainLoopSource watch = AddTimeout(20ms, [&] {
+            GtkDialog* dialog = box.Showing();
+            if (dialog == nullptr || !gtk_widget_get_mapped(GTK_WIDGET(dialog))) return true;
+            inspected = true;
+            inspect(dialog);
+            return false;
+        });
         // A box that does not close would hold the test for ever: close it after a long while.
-        auto rescue = Glib::signal_timeout().connect(
-            [&] {
-                ADD_FAILURE() << "the about box did not close";
-                if (box.Showing() != nullptr) box.Showing()->response(Gtk::RESPONSE_DELETE_EVENT);
-                return false;
-            },
-            60000);
+        MainLoopSource rescue = AddTimeout(60s, [&] {
+            ADD_FAILURE() << "the about box did not close";
+            if (box.Showing() != nullptr) gtk_dialog_response(box.Showing(), GTK_RESPONSE_DELETE_EVENT);
+        });
         box.ShowModal("Atlas");
-        const bool closed_after_inspection = inspected;
-        rescue.disconnect();
-        watch.disconnect();
-        return closed_after_inspection && box.Showing() == nullptr;
+        return inspected && box.Showing() == nullptr;
     }
 
-    template <typename T>
-    T& Part(Gtk::Dialog& dialog, const std::string& name)
+    // The part of the box named `name`.
+    static GtkWidget* Part(GtkDialog* dialog, const std::string& name)
     {
-        auto* part = dynamic_cast<T*>(FindByName(dialog, name));
+        GtkWidget* part = FindByName(GTK_WIDGET(dialog), name);
         if (part == nullptr) throw std::runtime_error("no part " + name);
-        return *part;
+        return part;
+    }
+    static std::string LabelText(GtkDialog* dialog, const std::string& name)
+    {
+        return gtk_label_get_text(GTK_LABEL(Part(dialog, name)));
     }
 
-    Gtk::Window parent;
-    AboutBox box{parent};
+    test::TestWindow parent;
+    AboutBox box{parent.get()};
 };
 
 TEST_F(AboutBoxTest, ShowsTheKeptTextsAndOkClosesIt)
@@ -95,33 +78,32 @@ TEST_F(AboutBoxTest, ShowsTheKeptTextsAndOkClosesIt)
     kept.about_app_name_size = "20";
     FillAboutFields(box.Fields(), kept);
 
-    EXPECT_TRUE(ShowAndInspect([&](Gtk::Dialog& dialog) {
+    EXPECT_TRUE(ShowAndInspect([&](GtkDialog* dialog) {
         // empty caption -> "Info " + title + "..."; its name is what assistive technologies read
-        EXPECT_EQ(dialog.get_title(), "Info Atlas...");
-        EXPECT_EQ(dialog.get_transient_for(), &parent);
-        EXPECT_TRUE(dialog.get_modal());
-        EXPECT_EQ(Part<Gtk::Label>(dialog, "Sobre_appname").get_text(), "Atlas of the North");
-        EXPECT_EQ(Part<Gtk::Label>(dialog, "Sobre_version").get_text(), "Edition 1.0");
+        EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dialog)), "Info Atlas...");
+        EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(dialog)), parent.get());
+        EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(dialog)));
+        EXPECT_EQ(LabelText(dialog, "Sobre_appname"), "Atlas of the North");
+        EXPECT_EQ(LabelText(dialog, "Sobre_version"), "Edition 1.0");
         // the empty line between texts stays, the break after the last line adds none
-        EXPECT_EQ(Part<Gtk::Label>(dialog, "Sobre_description").get_text(),
-                  "Fjords and lights.\n\nA sample e-book.");
+        EXPECT_EQ(LabelText(dialog, "Sobre_description"), "Fjords and lights.\n\nA sample e-book.");
         // a bare "©" -> no copyright line
-        EXPECT_FALSE(Part<Gtk::Label>(dialog, "Sobre_copyright").get_visible());
+        EXPECT_FALSE(gtk_widget_get_visible(Part(dialog, "Sobre_copyright")));
         // "@" -> mailto:
-        auto& email = Part<Gtk::LinkButton>(dialog, "Sobre_email");
-        EXPECT_TRUE(email.get_visible());
-        EXPECT_EQ(email.get_uri(), "mailto:atlas@example.org");
-        AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(email.gobj()));
+        GtkWidget* email = Part(dialog, "Sobre_email");
+        EXPECT_TRUE(gtk_widget_get_visible(email));
+        EXPECT_STREQ(gtk_link_button_get_uri(GTK_LINK_BUTTON(email)), "mailto:atlas@example.org");
+        AtkObject* accessible = gtk_widget_get_accessible(email);
         EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_LINK);
         EXPECT_STREQ(atk_object_get_name(accessible), "atlas@example.org");
         // no program for the scheme -> shown, but disabled
-        auto& jump = Part<Gtk::LinkButton>(dialog, "Sobre_jump");
-        EXPECT_TRUE(jump.get_visible());
-        EXPECT_FALSE(jump.get_sensitive());
+        GtkWidget* jump = Part(dialog, "Sobre_jump");
+        EXPECT_TRUE(gtk_widget_get_visible(jump));
+        EXPECT_FALSE(gtk_widget_get_sensitive(jump));
         // OK has the focus, so that no selectable text starts selected
-        auto& ok = Part<Gtk::Button>(dialog, "Sobre_ok");
-        EXPECT_EQ(dialog.get_focus(), &ok);
-        ok.clicked();
+        GtkWidget* ok = Part(dialog, "Sobre_ok");
+        EXPECT_EQ(gtk_window_get_focus(GTK_WINDOW(dialog)), ok);
+        gtk_button_clicked(GTK_BUTTON(ok));
     }));
 }
 
@@ -130,14 +112,14 @@ TEST_F(AboutBoxTest, EmptyTextsAreLeftOutAndTheNameFallsBackOnTheTitle)
     box.Fields().CaptionTitle = "About";
     box.Fields().Appname = "";  // every other field starts empty too
 
-    EXPECT_TRUE(ShowAndInspect([&](Gtk::Dialog& dialog) {
-        EXPECT_EQ(dialog.get_title(), "About");
-        EXPECT_EQ(Part<Gtk::Label>(dialog, "Sobre_appname").get_text(), "Atlas");
+    EXPECT_TRUE(ShowAndInspect([&](GtkDialog* dialog) {
+        EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dialog)), "About");
+        EXPECT_EQ(LabelText(dialog, "Sobre_appname"), "Atlas");
         for (const char* hidden : {"Sobre_version", "Sobre_description", "Sobre_copyright",
                                    "Sobre_jump", "Sobre_email"}) {
-            EXPECT_FALSE(FindByName(dialog, hidden)->get_visible()) << hidden;
+            EXPECT_FALSE(gtk_widget_get_visible(Part(dialog, hidden))) << hidden;
         }
-        dialog.response(Gtk::RESPONSE_OK);
+        gtk_dialog_response(dialog, GTK_RESPONSE_OK);
     }));
 }
 
@@ -145,12 +127,12 @@ TEST_F(AboutBoxTest, ALinkThatFailsToOpenIsDisabled)
 {
     // a file address: left to the click, which finds no such file -> the link is disabled
     box.Fields().Jump = "file:///nonexistent-quillora-folder/about.html";
-    EXPECT_TRUE(ShowAndInspect([&](Gtk::Dialog& dialog) {
-        auto& jump = Part<Gtk::LinkButton>(dialog, "Sobre_jump");
-        EXPECT_TRUE(jump.get_sensitive());
-        jump.clicked();
-        EXPECT_FALSE(jump.get_sensitive());
-        dialog.response(Gtk::RESPONSE_OK);
+    EXPECT_TRUE(ShowAndInspect([&](GtkDialog* dialog) {
+        GtkWidget* jump = Part(dialog, "Sobre_jump");
+        EXPECT_TRUE(gtk_widget_get_sensitive(jump));
+        gtk_button_clicked(GTK_BUTTON(jump));
+        EXPECT_FALSE(gtk_widget_get_sensitive(jump));
+        gtk_dialog_response(dialog, GTK_RESPONSE_OK);
     }));
 }
 
@@ -160,9 +142,9 @@ TEST_F(AboutBoxTest, EnterAndEscapeCloseIt)
     box.Fields().Description = "Selectable text.\n";
     // real key pressed while a text, not OK, has the focus -> the box closes
     for (const char* key : {"Return", "Escape"}) {
-        EXPECT_TRUE(ShowAndInspect([&](Gtk::Dialog& dialog) {
-            Part<Gtk::Label>(dialog, "Sobre_description").grab_focus();
-            EXPECT_TRUE(test::Xdotool(dialog.get_window()->gobj(), std::string("key ") + key));
+        EXPECT_TRUE(ShowAndInspect([&](GtkDialog* dialog) {
+            gtk_widget_grab_focus(Part(dialog, "Sobre_description"));
+            EXPECT_TRUE(test::Xdotool(gtk_widget_get_window(GTK_WIDGET(dialog)), std::string("key ") + key));
         })) << key;
     }
 }

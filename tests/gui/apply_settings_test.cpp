@@ -1,4 +1,3 @@
-#include <gdkmm/pixbuf.h>
 #include <gtest/gtest.h>
 #include <glibmm/main.h>
 #include <gtkmm/headerbar.h>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "common/event_boundary.hpp"
+#include "common/gobject_ptr.hpp"
 #include "ebook_fixture.hpp"
 #include "gui_test_support.hpp"
 #include "payload/setting_index.hpp"
@@ -268,13 +268,15 @@ TEST_F(ApplySettingsTest, SkinIndexPastTheStoreLoadsNoneButSwitchesOn)
 }
 
 // The colour of one pixel of a widget as it is on the screen.
-Rgb PixelOf(Gtk::Widget& widget, int x, int y)
+Rgb PixelOf(GtkWidget* widget, int x, int y)
 {
+    GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
     int root_x = 0;
     int root_y = 0;
-    widget.translate_coordinates(*widget.get_toplevel(), x, y, root_x, root_y);
-    const auto pixbuf = Gdk::Pixbuf::create(widget.get_toplevel()->get_window(), root_x, root_y, 1, 1);
-    const guint8* p = pixbuf->get_pixels();
+    gtk_widget_translate_coordinates(widget, toplevel, x, y, &root_x, &root_y);
+    const auto pixbuf = GObjectPtr<GdkPixbuf>::Adopt(
+        gdk_pixbuf_get_from_window(gtk_widget_get_window(toplevel), root_x, root_y, 1, 1));
+    const guint8* p = gdk_pixbuf_get_pixels(pixbuf.get());
     return {p[0], p[1], p[2]};
 }
 
@@ -292,16 +294,16 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
     settings[setting::window_width] = "400";
     ASSERT_TRUE(Start()) << reports.front();
     ASSERT_TRUE(window->gradiente.Active);
-    Gtk::Widget* bar = window->gradiente.TitleBar();
+    GtkWidget* bar = window->gradiente.TitleBar();
     ASSERT_NE(bar, nullptr);
     window->show();
     window->present();
-    ASSERT_TRUE(RunUntil([&] { return window->is_active() && bar->get_allocated_width() > 0; }));
+    ASSERT_TRUE(RunUntil([&] { return window->is_active() && gtk_widget_get_allocated_width(bar) > 0; }));
     test::RunFor(std::chrono::milliseconds(300));  // let it paint
 
-    const Rgb end = ThemeSystemColour(window->get_style_context(), system_colour::GradientActiveCaption);
+    const Rgb end = ThemeSystemColour(window->get_style_context()->gobj(), system_colour::GradientActiveCaption);
     const Rgb start{255, 0, 0};
-    const int width = bar->get_allocated_width();
+    const int width = gtk_widget_get_allocated_width(bar);
     // The gradient starts a quarter of the width left of the bar: its left edge shows the
     // colour one fifth of the way from start to end.
     const auto mix = [&](double f) {
@@ -309,8 +311,8 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
                    static_cast<std::uint8_t>(start.green + (end.green - start.green) * f + 0.5),
                    static_cast<std::uint8_t>(start.blue + (end.blue - start.blue) * f + 0.5)};
     };
-    EXPECT_TRUE(Near(PixelOf(*bar, 0, 2), mix(0.2), 6));
-    EXPECT_TRUE(Near(PixelOf(*bar, width - 1, 2), end, 0)) << "the end colour at the right end";
+    EXPECT_TRUE(Near(PixelOf(bar, 0, 2), mix(0.2), 6));
+    EXPECT_TRUE(Near(PixelOf(bar, width - 1, 2), end, 0)) << "the end colour at the right end";
 }
 
 TEST_F(ApplySettingsTest, WithoutFrameThereIsNoGradientCaptionToSee)

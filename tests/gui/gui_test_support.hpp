@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "common/gobject_ptr.hpp"
+#include "common/main_loop_source.hpp"
 #include "support/temp_files.hpp"
 
 // From gdk/gdkx.h, whose X11 macros clash with names in the tests.
@@ -49,6 +51,35 @@ inline bool RunUntil(const std::function<bool()>& done,
 inline void RunFor(std::chrono::milliseconds duration)
 {
     RunUntil([] { return false; }, duration);
+}
+
+// A toplevel window of a test's own, destroyed with this object.
+class TestWindow {
+public:
+    TestWindow() : window_(GObjectPtr<GtkWidget>::Retain(gtk_window_new(GTK_WINDOW_TOPLEVEL))) {}
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    ~TestWindow() { gtk_widget_destroy(window_.get()); }
+
+    [[nodiscard]] GtkWindow* get() const { return GTK_WINDOW(window_.get()); }
+    [[nodiscard]] GtkWidget* widget() const { return window_.get(); }
+
+private:
+    GObjectPtr<GtkWidget> window_;  // GTK owns a toplevel; this keeps it until it is destroyed
+};
+
+// The widget below `root` (or `root` itself) whose widget name is `name`, null when none is.
+inline GtkWidget* FindByName(GtkWidget* root, const std::string& name)
+{
+    if (gtk_widget_get_name(root) == name) return root;
+    if (!GTK_IS_CONTAINER(root)) return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+    GtkWidget* found = nullptr;
+    for (GList* child = children; child != nullptr && found == nullptr; child = child->next) {
+        found = FindByName(GTK_WIDGET(child->data), name);
+    }
+    g_list_free(children);
+    return found;
 }
 
 // A page in UTF-8 with a title and a body.

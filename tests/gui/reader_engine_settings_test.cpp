@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "book_window_test.hpp"
-#include "webview/signal_connection.hpp"
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 namespace {

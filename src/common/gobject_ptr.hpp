@@ -9,7 +9,8 @@ namespace quillora {
 
 // Owns one reference to a GObject. The factory says where the reference comes from: Adopt takes
 // over a reference the caller already owns (a "transfer full" return value), Retain adds one to
-// an object someone else owns (a "transfer none" return value, a widget from a builder).
+// an object someone else owns (a "transfer none" return value, a widget from a builder), Sink
+// takes the floating reference of a new widget.
 template <typename T>
 class GObjectPtr {
 public:
@@ -23,6 +24,14 @@ public:
             g_object_ref(object);
         }
         return GObjectPtr(object);
+    }
+
+    [[nodiscard]] static GObjectPtr Sink(T* floating)
+    {
+        if (floating != nullptr) {
+            g_object_ref_sink(floating);
+        }
+        return GObjectPtr(floating);
     }
 
     GObjectPtr(const GObjectPtr& other) : object_(other.object_)

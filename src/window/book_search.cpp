@@ -1,7 +1,5 @@
 #include "window/book_search.hpp"
 
-#include <gtkmm/window.h>
-
 #include <filesystem>
 #include <sstream>
 
@@ -25,7 +23,7 @@ std::string BookFolderOf(const std::string& home_page, const std::string& execut
     }
 }
 
-BookSearch::BookSearch(Gtk::Window& window, WebBrowser& web, FindBar& find,
+BookSearch::BookSearch(GtkWindow* window, WebBrowser& web, FindBar& find,
                        std::function<std::string()> book_folder)
     : window_(window), web_(web), find_(find), book_folder_(std::move(book_folder))
 {
@@ -44,7 +42,8 @@ void BookSearch::Open()
             return;
         }
         search_window_ = std::make_unique<BookSearchWindow>(window_, folder);
-        search_window_->signal_page_chosen.connect(sigc::mem_fun(*this, &BookSearch::ShowPage));
+        page_chosen_ = search_window_->signal_page_chosen.Connect(
+            [this](const std::string& page, const std::string& words) { ShowPage(page, words); });
     }
     search_window_->Open();
 }
@@ -57,7 +56,7 @@ void BookSearch::ShowPage(const std::string& page, const std::string& words)
         Highlight(words);
     });
     web_.Navigate(page);
-    window_.present();
+    gtk_window_present(window_);
 }
 
 void BookSearch::Highlight(const std::string& words)

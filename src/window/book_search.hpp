@@ -4,11 +4,10 @@
 #include <memory>
 #include <string>
 
+#include <gtk/gtk.h>
 #include <sigc++/connection.h>
 
-namespace Gtk {
-class Window;
-}
+#include "common/event_signal.hpp"
 
 namespace quillora {
 
@@ -25,7 +24,7 @@ std::string BookFolderOf(const std::string& home_page, const std::string& execut
 // search window is made the first time it is asked for, for the folder `book_folder` names then.
 class BookSearch {
 public:
-    BookSearch(Gtk::Window& window, WebBrowser& web, FindBar& find, std::function<std::string()> book_folder);
+    BookSearch(GtkWindow* window, WebBrowser& web, FindBar& find, std::function<std::string()> book_folder);
     ~BookSearch();
     BookSearch(const BookSearch&) = delete;
     BookSearch& operator=(const BookSearch&) = delete;
@@ -39,11 +38,12 @@ private:
     void ShowPage(const std::string& page, const std::string& words);
     void Highlight(const std::string& words);
 
-    Gtk::Window& window_;
+    GtkWindow* window_;
     WebBrowser& web_;
     FindBar& find_;
     std::function<std::string()> book_folder_;
     std::unique_ptr<BookSearchWindow> search_window_;
+    EventConnection page_chosen_;
     sigc::connection highlight_;
 };
 

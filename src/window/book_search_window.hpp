@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtk/gtk.h>
+
 #include <atomic>
 #include <filesystem>
 #include <optional>
@@ -7,14 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include <glibmm/dispatcher.h>
-#include <gtkmm/box.h>
-#include <gtkmm/label.h>
-#include <gtkmm/listbox.h>
-#include <gtkmm/scrolledwindow.h>
-#include <gtkmm/searchentry.h>
-#include <gtkmm/window.h>
-
+#include "common/event_signal.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/main_loop_source.hpp"
+#include "common/signal_connection.hpp"
 #include "search/search_index.hpp"
 
 namespace quillora {
@@ -23,19 +21,22 @@ namespace quillora {
 // the pages holding them are listed best first (title and a line of context) as they type, and
 // Enter or a click chooses one. The pages are indexed the first time the window opens, on a
 // thread of its own, so that the book stays usable meanwhile.
-class BookSearchWindow : public Gtk::Window {
+class BookSearchWindow {
 public:
-    BookSearchWindow(Gtk::Window& book_window, std::filesystem::path book_folder);
-    ~BookSearchWindow() override;
+    BookSearchWindow(GtkWindow* book_window, std::filesystem::path book_folder);
+    ~BookSearchWindow();
+    BookSearchWindow(const BookSearchWindow&) = delete;
+    BookSearchWindow& operator=(const BookSearchWindow&) = delete;
 
     // Shows the window with the words selected for typing anew; starts indexing the first time.
     void Open();
 
     // A page was chosen: its full path and the words that found it.
-    sigc::signal<void(const std::string& page, const std::string& words)> signal_page_chosen;
+    EventSignal<const std::string& /*page*/, const std::string& /*words*/> signal_page_chosen;
 
-    Gtk::SearchEntry& Entry() { return entry_; }
-    Gtk::ListBox& Results() { return results_; }
+    GtkWindow* Window() const { return GTK_WINDOW(window_.get()); }
+    GtkSearchEntry* Entry() const { return entry_; }
+    GtkListBox* Results() const { return results_; }
     // Whether the index is there to ask (false while indexing, and after indexing failed).
     bool Indexed() const { return index_.has_value(); }
 
@@ -43,25 +44,26 @@ private:
     void StartIndexing();
     void IndexingDone();
     void ShowResults();
-    void Choose(const Gtk::ListBoxRow* row);
-    bool OnEntryKey(GdkEventKey* event);
-    bool OnWindowKey(GdkEventKey* event);
+    void Choose(GtkListBoxRow* row);
+    bool OnEntryKey(const GdkEventKey* event);
 
     std::filesystem::path folder_;
-    Gtk::Box layout_{Gtk::ORIENTATION_VERTICAL, 6};
-    Gtk::SearchEntry entry_;
-    Gtk::Label status_;
-    Gtk::ScrolledWindow scroller_;
-    Gtk::ListBox results_;
+    GObjectPtr<GtkWidget> window_;  // a toplevel: destroyed with this object
+    GtkSearchEntry* entry_;
+    GtkLabel* status_;
+    GtkListBox* results_;
+    std::vector<SignalConnection> connections_;
     std::vector<SearchHit> hits_;
     std::optional<SearchIndex> index_;
 
-    // Indexing: the worker fills `built_` or `failure_`, then `indexed_` calls back on the
-    // user-interface thread. Closing stops the worker at its next page and waits for it.
+    // Indexing: the worker fills `built_` or `failure_` and attaches `indexed_source_`, which
+    // calls back on the user-interface thread. Closing stops the worker at its next page and
+    // waits for it.
     std::atomic<bool> stop_{false};
     std::optional<SearchIndex> built_;
     std::string failure_;
-    Glib::Dispatcher indexed_;
+    GSource* indexed_source_ = nullptr;  // written by the worker, read after it was joined
+    MainLoopSource indexed_;
     std::thread worker_;
 };
 

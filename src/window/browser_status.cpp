@@ -2,25 +2,22 @@
 
 #include <algorithm>
 
-#include <gtkmm/label.h>
-#include <gtkmm/progressbar.h>
-
 namespace quillora {
 
 void BrowserStatus::WebProgressChange(int progress)
 {
-    progresso_.show();
+    gtk_widget_show(GTK_WIDGET(progresso_));
     // The bar's range is 0 to 100: a value above shows full, a negative one empty.
-    progresso_.set_fraction(std::clamp(progress, 0, 100) / 100.0);
+    gtk_progress_bar_set_fraction(progresso_, std::clamp(progress, 0, 100) / 100.0);
     if (progress == 0) {
-        progresso_.hide();
+        gtk_widget_hide(GTK_WIDGET(progresso_));
     }
 }
 
 void BrowserStatus::WebTitleChange(const std::string& text)
 {
-    if (title_panel_.get_text() != text) {
-        title_panel_.set_text(text);
+    if (gtk_label_get_text(title_panel_) != text) {
+        gtk_label_set_text(title_panel_, text.c_str());
     }
 }
 
@@ -29,9 +26,9 @@ void BrowserStatus::WebCommandStateChange(int command, bool enable)
     constexpr int CSC_NAVIGATEFORWARD = 1;
     constexpr int CSC_NAVIGATEBACK = 2;
     if (command == CSC_NAVIGATEFORWARD) {
-        b_proximo_.set_sensitive(enable);
+        gtk_widget_set_sensitive(b_proximo_, enable);
     } else if (command == CSC_NAVIGATEBACK) {
-        b_volta_.set_sensitive(enable);
+        gtk_widget_set_sensitive(b_volta_, enable);
     }
 }
 

@@ -1,12 +1,8 @@
 #pragma once
 
-#include <string>
+#include <gtk/gtk.h>
 
-namespace Gtk {
-class ProgressBar;
-class Label;
-class Widget;
-}
+#include <string>
 
 namespace quillora {
 
@@ -14,8 +10,8 @@ namespace quillora {
 // panel, the document title in its second panel, and the back and forward buttons.
 class BrowserStatus {
 public:
-    BrowserStatus(Gtk::ProgressBar& progresso, Gtk::Label& title_panel, Gtk::Widget& b_volta,
-                  Gtk::Widget& b_proximo)
+    BrowserStatus(GtkProgressBar* progresso, GtkLabel* title_panel, GtkWidget* b_volta,
+                  GtkWidget* b_proximo)
         : progresso_(progresso), title_panel_(title_panel), b_volta_(b_volta), b_proximo_(b_proximo)
     {
     }
@@ -28,10 +24,10 @@ public:
     void WebCommandStateChange(int command, bool enable);
 
 private:
-    Gtk::ProgressBar& progresso_;
-    Gtk::Label& title_panel_;
-    Gtk::Widget& b_volta_;
-    Gtk::Widget& b_proximo_;
+    GtkProgressBar* progresso_;
+    GtkLabel* title_panel_;
+    GtkWidget* b_volta_;
+    GtkWidget* b_proximo_;
 };
 
 }  // namespace quillora

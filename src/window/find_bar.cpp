@@ -1,9 +1,7 @@
 #include "window/find_bar.hpp"
 
-#include <gtkmm/builder.h>
-
-#include "common/error.hpp"
 #include "common/event_boundary.hpp"
+#include "window/builder_parts.hpp"
 
 namespace quillora {
 
@@ -13,13 +11,9 @@ constexpr guint32 FindOptions = WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FI
 // The engine counts at most this many; past it, the bar says "more than".
 constexpr guint MostCounted = 1000;
 
-GtkWidget* Part(const Glib::RefPtr<Gtk::Builder>& builder, const char* name)
+GtkWidget* Part(GtkBuilder* builder, const char* name)
 {
-    GObject* object = gtk_builder_get_object(builder->gobj(), name);
-    if (object == nullptr || !GTK_IS_WIDGET(object)) {
-        throw Error(std::string("The window description has no component ") + name);
-    }
-    return GTK_WIDGET(object);
+    return GTK_WIDGET(RequirePart(builder, name, "The window description"));
 }
 
 FindBar& Self(gpointer self)
@@ -34,7 +28,7 @@ void Announce(GtkWidget* widget, const char* name)
 
 }  // namespace
 
-FindBar::FindBar(const Glib::RefPtr<Gtk::Builder>& builder, WebKitWebView* view)
+FindBar::FindBar(GtkBuilder* builder, WebKitWebView* view)
     : bar_(GTK_SEARCH_BAR(Part(builder, "find_bar"))),
       entry_(GTK_ENTRY(Part(builder, "find_entry"))),
       count_(GTK_LABEL(Part(builder, "find_count"))),

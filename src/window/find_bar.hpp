@@ -1,17 +1,12 @@
 #pragma once
 
 #include <gtk/gtk.h>
-#include <glibmm/refptr.h>
 #include <webkit2/webkit2.h>
 
 #include <string>
 #include <vector>
 
 #include "common/signal_connection.hpp"
-
-namespace Gtk {
-class Builder;
-}
 
 namespace quillora {
 
@@ -23,7 +18,7 @@ class FindBar {
 public:
     // `builder` holds the bar's widgets (find_bar, find_entry, find_previous, find_next,
     // find_count, find_close); `view` is the page.
-    FindBar(const Glib::RefPtr<Gtk::Builder>& builder, WebKitWebView* view);
+    FindBar(GtkBuilder* builder, WebKitWebView* view);
     ~FindBar();
     FindBar(const FindBar&) = delete;
     FindBar& operator=(const FindBar&) = delete;

@@ -75,11 +75,11 @@ Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
     ChooseReaderViewSettings(webkit_web_view_get_settings(view));
     web_->Connect();
     crash_bar_ = std::make_unique<WebProcessCrashBar>(*web_);
-    status_ = std::make_unique<BrowserStatus>(*progresso_, *title_panel_,
-                                              *Require<Gtk::Widget>(builder_, "b_volta"),
-                                              *Require<Gtk::Widget>(builder_, "b_proximo"));
+    status_ = std::make_unique<BrowserStatus>(progresso_->gobj(), title_panel_->gobj(),
+                                              Require<Gtk::Widget>(builder_, "b_volta")->gobj(),
+                                              Require<Gtk::Widget>(builder_, "b_proximo")->gobj());
     DescribeStatusBar(GTK_WIDGET(barra_estado_->gobj()), GTK_WIDGET(title_panel_->gobj()), GTK_WIDGET(progresso_->gobj()));
-    find_bar_ = std::make_unique<FindBar>(builder_, view);
+    find_bar_ = std::make_unique<FindBar>(builder_->gobj(), view);
     zoom_ = std::make_unique<PageZoom>(view, *Require<Gtk::Label>(builder_, "barra_estado_zoom")->gobj());
     shortcuts_ = std::make_unique<ReaderShortcuts>(*this, *web_, *find_bar_, *zoom_);
     // The page has the keyboard first, so that it scrolls at once; Tab reaches the tool bar.
@@ -127,7 +127,7 @@ void Tform_apresentacao::ConnectHandlers()
     ConnectToolButtons();
     // Searching the whole book, in the folder of the home page once it is known.
     book_search_ = std::make_unique<BookSearch>(
-        *this, *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
+        gobj(), *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
     // Reads the kept flags at every event; all are off until the settings say otherwise.
     EventosAplicacao = std::make_unique<InputFilter>(web_->Widget(), kept_.blocking);
 }

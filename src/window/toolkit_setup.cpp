@@ -3,11 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include <gdkmm/screen.h>
-#include <gtkmm/cssprovider.h>
-#include <gtkmm/icontheme.h>
-#include <gtkmm/stylecontext.h>
 #include <webkit2/webkit2.h>
+
+#include "common/gobject_ptr.hpp"
 
 extern "C" GResource* quillora_resources_get_resource(void);
 extern "C" GResource* quillora_rendered_icons_get_resource(void);
@@ -39,10 +37,9 @@ bool OpenDisplay(int& argc, char**& argv)
         return true;
     }
     const std::string program = argc > 0 && argv[0] != nullptr ? argv[0] : "quillora";
-    gchar* name = g_path_get_basename(program.c_str());
-    std::fprintf(stderr, "%s: this e-book needs a graphical desktop: %s\n", name,
+    const GCharPtr name(g_path_get_basename(program.c_str()));
+    std::fprintf(stderr, "%s: this e-book needs a graphical desktop: %s\n", name.get(),
                  MissingDisplayReason().c_str());
-    g_free(name);
     return false;
 }
 
@@ -58,12 +55,13 @@ void PrepareToolkit()
     // The description names WebKitWebView; its type must exist before the builder reads it.
     g_type_ensure(WEBKIT_TYPE_WEB_VIEW);
 
-    Gtk::IconTheme::get_default()->add_resource_path("/org/quillora/icons");
+    gtk_icon_theme_add_resource_path(gtk_icon_theme_get_default(), "/org/quillora/icons");
 
-    const auto base_style = Gtk::CssProvider::create();
-    base_style->load_from_resource("/org/quillora/base.css");
-    Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), base_style,
-                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    const auto base_style = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
+    gtk_css_provider_load_from_resource(base_style.get(), "/org/quillora/base.css");
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
+                                              GTK_STYLE_PROVIDER(base_style.get()),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
 }  // namespace quillora

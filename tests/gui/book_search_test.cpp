@@ -1,8 +1,6 @@
 // Searching the whole book with real keys: Ctrl+Shift+F, typing, Enter on a result opens the
 // page with the words highlighted, Escape closes the search.
 #include <gtest/gtest.h>
-#include <gtkmm/listbox.h>
-#include <gtkmm/listboxrow.h>
 
 #include <string>
 
@@ -19,9 +17,22 @@ using test::RunUntil;
 
 class BookSearchTest : public test::BookWindowTest {
 protected:
-    void Keys(Gtk::Window& target, const std::string& arguments)
+    void Keys(GtkWindow* target, const std::string& arguments)
     {
-        ASSERT_TRUE(test::Xdotool(target.get_window()->gobj(), arguments)) << arguments;
+        ASSERT_TRUE(test::Xdotool(gtk_widget_get_window(GTK_WIDGET(target)), arguments)) << arguments;
+    }
+
+    static int RowCount(GtkListBox* list)
+    {
+        GList* rows = gtk_container_get_children(GTK_CONTAINER(list));
+        const int count = static_cast<int>(g_list_length(rows));
+        g_list_free(rows);
+        return count;
+    }
+
+    static const char* RowName(GtkListBox* list, int index)
+    {
+        return atk_object_get_name(gtk_widget_get_accessible(GTK_WIDGET(gtk_list_box_get_row_at_index(list, index))));
     }
 };
 
@@ -43,37 +54,35 @@ TEST_F(BookSearchTest, TypedWordsListPagesBestFirstAndEnterOpensTheChosenOneHigh
     pages.emplace_back("harbour.html", Page("Harbour", "<p>Far off, a lighthouse blinked twice.</p>"));
     ASSERT_TRUE(Start(pages)) << FirstReport();
 
-    Keys(*window, "key ctrl+shift+f");
+    Keys(window->gobj(), "key ctrl+shift+f");
     ASSERT_TRUE(RunUntil([&] {
         auto* search = window->Search().SearchWindow();
-        return search != nullptr && search->get_visible() && search->Indexed();
+        return search != nullptr && gtk_widget_get_visible(GTK_WIDGET(search->Window())) && search->Indexed();
     }));
     BookSearchWindow& search = *window->Search().SearchWindow();
-    Keys(search, "type --delay 20 lighth");
-    ASSERT_TRUE(RunUntil([&] { return search.Results().get_children().size() == 2; }));
+    Keys(search.Window(), "type --delay 20 lighth");
+    ASSERT_TRUE(RunUntil([&] { return RowCount(search.Results()) == 2; }));
     // The title match comes first.
-    EXPECT_STREQ(atk_object_get_name(search.Results().get_row_at_index(0)->get_accessible()->gobj()),
-                 "The Lighthouse");
-    EXPECT_STREQ(atk_object_get_name(search.Results().get_row_at_index(1)->get_accessible()->gobj()),
-                 "Harbour");
+    EXPECT_STREQ(RowName(search.Results(), 0), "The Lighthouse");
+    EXPECT_STREQ(RowName(search.Results(), 1), "Harbour");
 
     guint matches = 0;
     g_signal_connect(webkit_web_view_get_find_controller(window->Web().View()), "found-text",
                      G_CALLBACK(CountMatches), &matches);
-    Keys(search, "key Down key Down key Return");  // to the list, the second page, open it
+    Keys(search.Window(), "key Down key Down key Return");  // to the list, the second page, open it
     ASSERT_TRUE(RunUntil([&] { return loaded.size() == 2 && matches > 0; }));
     EXPECT_EQ(window->Web().LocalPathOf(loaded.back()), Folder() + "pages/harbour.html");
-    EXPECT_FALSE(search.get_visible());
+    EXPECT_FALSE(gtk_widget_get_visible(GTK_WIDGET(search.Window())));
     EXPECT_TRUE(window->Find().IsOpen());  // the find bar shows the matches and steps through them
     g_signal_handlers_disconnect_by_func(webkit_web_view_get_find_controller(window->Web().View()),
                                          reinterpret_cast<gpointer>(CountMatches), &matches);
 
     // Open again: the words are kept; Escape closes.
-    Keys(*window, "key ctrl+shift+f");
-    ASSERT_TRUE(RunUntil([&] { return search.get_visible(); }));
-    EXPECT_EQ(search.Entry().get_text(), "lighth");
-    Keys(search, "key Escape");
-    EXPECT_TRUE(RunUntil([&] { return !search.get_visible(); }));
+    Keys(window->gobj(), "key ctrl+shift+f");
+    ASSERT_TRUE(RunUntil([&] { return gtk_widget_get_visible(GTK_WIDGET(search.Window())); }));
+    EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(search.Entry())), "lighth");
+    Keys(search.Window(), "key Escape");
+    EXPECT_TRUE(RunUntil([&] { return !gtk_widget_get_visible(GTK_WIDGET(search.Window())); }));
     EXPECT_TRUE(reports.empty()) << FirstReport();
 }
 

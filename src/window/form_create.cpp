@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "common/event_boundary.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/signal_connection.hpp"
 #include "payload/conversions.hpp"
 #include "payload/payload.hpp"
 #include "payload/setting_index.hpp"
@@ -65,15 +67,13 @@ ConnectionOutcome Tform_apresentacao::CheckInternet()
 {
     // The check lets the main loop run, so the reader may close the window meanwhile: that
     // abandons the check, and the caller ends the program.
-    const auto abandon = Gio::Cancellable::create();
-    struct CloseWatch {
-        sigc::connection connection;
-        ~CloseWatch() { connection.disconnect(); }
-    } const close_watch{signal_delete_event().connect([&abandon](GdkEventAny*) {
-        abandon->cancel();
-        return true;  // the caller hides the window once the check has ended
-    })};
-    return AwaitConnection(ProbeAddress(), abandon);
+    const auto abandon = GObjectPtr<GCancellable>::Adopt(g_cancellable_new());
+    const SignalConnection close_watch = Connect<gboolean(GtkWidget*, GdkEvent*)>(
+        gobj(), "delete-event", [&abandon](GtkWidget*, GdkEvent*) -> gboolean {
+            g_cancellable_cancel(abandon.get());
+            return TRUE;  // the caller hides the window once the check has ended
+        });
+    return AwaitConnection(ProbeAddress(), abandon.get());
 }
 
 void Tform_apresentacao::OpenHomePage()

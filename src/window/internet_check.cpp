@@ -2,9 +2,8 @@
 
 #include <cstdlib>
 
-#include <giomm/socketclient.h>
-#include <glibmm/error.h>
-#include <glibmm/main.h>
+#include "common/gobject_ptr.hpp"
+#include "common/main_loop_source.hpp"
 
 namespace quillora {
 
@@ -15,45 +14,47 @@ std::string ProbeAddress()
                                                                      : QUILLORA_PROBE_URL;
 }
 
-ConnectionOutcome AwaitConnection(const std::string& address,
-                                  const Glib::RefPtr<Gio::Cancellable>& abandon,
+ConnectionOutcome AwaitConnection(const std::string& address, GCancellable* abandon,
                                   std::chrono::milliseconds limit)
 {
     // One cancellable ends the attempt, whichever comes first: the limit or the caller.
-    const auto stop = Gio::Cancellable::create();
-    const gulong abandon_link = abandon->connect([&stop] { stop->cancel(); });
-    sigc::connection timer = Glib::signal_timeout().connect(
-        [&stop] {
-            stop->cancel();
-            return false;
-        },
-        static_cast<unsigned>(limit.count()));
+    const auto stop = GObjectPtr<GCancellable>::Adopt(g_cancellable_new());
+    const gulong abandon_link = g_cancellable_connect(
+        abandon, G_CALLBACK(+[](GCancellable*, gpointer stop_data) {
+            g_cancellable_cancel(static_cast<GCancellable*>(stop_data));
+        }),
+        stop.get(), nullptr);
+    const MainLoopSource timer = AddTimeout(limit, [&stop] { g_cancellable_cancel(stop.get()); });
 
-    bool finished = false;
-    bool connected = false;
-    const auto client = Gio::SocketClient::create();
-    client->connect_to_uri_async(
-        address, 80, stop,
-        [&](Glib::RefPtr<Gio::AsyncResult>& result) {
-            try {
-                client->connect_to_uri_finish(result)->close();
-                connected = true;
-            } catch (const Glib::Error&) {
-                // Refused, unreachable, unresolvable or cut short: all mean offline for the e-book.
+    struct Outcome {
+        bool finished = false;
+        bool connected = false;
+    } outcome;
+    const auto client = GObjectPtr<GSocketClient>::Adopt(g_socket_client_new());
+    g_socket_client_connect_to_uri_async(
+        client.get(), address.c_str(), 80, stop.get(),
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            auto& out = *static_cast<Outcome*>(data);
+            // Refused, unreachable, unresolvable or cut short: all mean offline for the e-book.
+            const auto connection = GObjectPtr<GSocketConnection>::Adopt(
+                g_socket_client_connect_to_uri_finish(G_SOCKET_CLIENT(source), result, nullptr));
+            if (connection) {
+                g_io_stream_close(G_IO_STREAM(connection.get()), nullptr, nullptr);
+                out.connected = true;
             }
-            finished = true;
-        });
+            out.finished = true;
+        },
+        &outcome);
     // An asynchronous operation always reports back, promptly once cancelled; the locals the
     // callback uses stay alive until then.
-    const auto context = Glib::MainContext::get_default();
-    while (!finished) {
-        context->iteration(true);
+    while (!outcome.finished) {
+        g_main_context_iteration(nullptr, TRUE);
     }
-    timer.disconnect();
-    abandon->disconnect(abandon_link);
+    g_cancellable_disconnect(abandon, abandon_link);
 
-    if (connected) return ConnectionOutcome::Connected;
-    return abandon->is_cancelled() ? ConnectionOutcome::Abandoned : ConnectionOutcome::Unreachable;
+    if (outcome.connected) return ConnectionOutcome::Connected;
+    return g_cancellable_is_cancelled(abandon) ? ConnectionOutcome::Abandoned
+                                               : ConnectionOutcome::Unreachable;
 }
 
 }  // namespace quillora

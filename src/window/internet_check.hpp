@@ -3,8 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include <giomm/cancellable.h>
-#include <glibmm/refptr.h>
+#include <gio/gio.h>
 
 namespace quillora {
 
@@ -27,7 +26,7 @@ enum class ConnectionOutcome {
 // returns when the connection is made or fails, when `limit` has passed, or when `abandon` is
 // cancelled (for instance by a handler that runs meanwhile).
 ConnectionOutcome AwaitConnection(const std::string& address,
-                                  const Glib::RefPtr<Gio::Cancellable>& abandon,
+                                  GCancellable* abandon,
                                   std::chrono::milliseconds limit = InternetCheckLimit);
 
 }  // namespace quillora

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <glibmm/main.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -19,6 +18,8 @@
 
 namespace quillora {
 namespace {
+
+using namespace std::chrono_literals;
 
 using test::EBookFixture;
 using test::Page;
@@ -204,20 +205,18 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
         std::vector<std::string> warnings;
         Tform_apresentacao* shown = window.get();
         const bool closing = c.probe == Probe::SilentNameThenClose;
-        sigc::connection beat = Glib::signal_timeout().connect(
-            [&] {
-                ++heartbeats;
-                if (closing && heartbeats == 2) gtk_window_close(shown->gobj());
-                const auto texts = AnswerMessageBoxes();
-                if (!texts.empty() && heartbeats_before_warning < 0) {
-                    heartbeats_before_warning = heartbeats - 1;
-                }
-                warnings.insert(warnings.end(), texts.begin(), texts.end());
-                return true;
-            },
-            50);
+        MainLoopSource beat = AddTimeout(50ms, [&] {
+            ++heartbeats;
+            if (closing && heartbeats == 2) gtk_window_close(shown->gobj());
+            const auto texts = AnswerMessageBoxes();
+            if (!texts.empty() && heartbeats_before_warning < 0) {
+                heartbeats_before_warning = heartbeats - 1;
+            }
+            warnings.insert(warnings.end(), texts.begin(), texts.end());
+            return true;
+        });
         const bool started = AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); });
-        beat.disconnect();
+        beat.Remove();
         unsetenv("QUILLORA_PROBE_URL");
 
         EXPECT_TRUE(started);

@@ -1,10 +1,5 @@
-#include <cairomm/context.h>
-#include <cairomm/surface.h>
 #include <gtest/gtest.h>
-#include <gtkmm/builder.h>
-#include <gtkmm/cssprovider.h>
-#include <gtkmm/progressbar.h>
-#include <gtkmm/window.h>
+#include <gtk/gtk.h>
 
 #include <climits>
 #include <cstdint>
@@ -15,6 +10,8 @@
 #include <vector>
 
 #include "common/error.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/signal_connection.hpp"
 #include "gui_test_support.hpp"
 #include "window/skin_engine.hpp"
 #include "window/skin_store.hpp"
@@ -32,40 +29,47 @@ protected:
     void SetUp() override
     {
         PrepareToolkit();
-        builder_ = Gtk::Builder::create_from_resource("/org/quillora/window.ui");
-        builder_->get_widget("form_apresentacao", window_);
+        builder_ = GObjectPtr<GtkBuilder>::Adopt(gtk_builder_new_from_resource("/org/quillora/window.ui"));
+        window_ = Widget("form_apresentacao");
         ASSERT_NE(window_, nullptr);
-        Gtk::ProgressBar* progress = nullptr;
-        builder_->get_widget("progresso", progress);
-        progress->set_fraction(0.5);
-        progress->show();
-        builder_->get_widget("b_volta", back_);
-        back_->set_sensitive(false);
-        window_->show();
+        GtkWidget* progress = Widget("progresso");
+        gtk_progress_bar_set_fraction(GTK_PROGRESS_BAR(progress), 0.5);
+        gtk_widget_show(progress);
+        back_ = Widget("b_volta");
+        gtk_widget_set_sensitive(back_, FALSE);
+        gtk_widget_show(window_);
         Settle();
     }
     void TearDown() override
     {
         if (window_ != nullptr) {
-            window_->hide();
-            delete window_;
+            gtk_widget_destroy(window_);
         }
+    }
+
+    GtkWidget* Widget(const char* name) const
+    {
+        return GTK_WIDGET(gtk_builder_get_object(builder_.get(), name));
     }
 
     // Lets the style changes reach the widgets.
     static void Settle() { test::RunFor(60ms); }
 
     // The pixels of `widget` as it is drawn now.
-    static std::vector<std::uint8_t> Pixels(Gtk::Widget& widget)
+    static std::vector<std::uint8_t> Pixels(GtkWidget* widget)
     {
-        const int width = widget.get_allocated_width();
-        const int height = widget.get_allocated_height();
-        EXPECT_GT(width * height, 0) << widget.get_name();
-        const auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_ARGB32, width, height);
-        gtk_widget_draw(widget.gobj(), Cairo::Context::create(surface)->cobj());
-        surface->flush();
-        const unsigned char* data = surface->get_data();
-        return std::vector<std::uint8_t>(data, data + surface->get_stride() * height);
+        const int width = gtk_widget_get_allocated_width(widget);
+        const int height = gtk_widget_get_allocated_height(widget);
+        EXPECT_GT(width * height, 0) << gtk_widget_get_name(widget);
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+        cairo_t* cr = cairo_create(surface);
+        gtk_widget_draw(widget, cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        std::vector<std::uint8_t> pixels(data, data + cairo_image_surface_get_stride(surface) * height);
+        cairo_surface_destroy(surface);
+        return pixels;
     }
 
     // The tool bar and the status bar as they are drawn now.
@@ -74,17 +78,15 @@ protected:
         Settle();
         std::vector<std::uint8_t> pixels;
         for (const char* name : {"toolbar", "barra_estado"}) {
-            Gtk::Widget* widget = nullptr;
-            builder_->get_widget(name, widget);
-            const std::vector<std::uint8_t> part = Pixels(*widget);
+            const std::vector<std::uint8_t> part = Pixels(Widget(name));
             pixels.insert(pixels.end(), part.begin(), part.end());
         }
         return pixels;
     }
 
-    Glib::RefPtr<Gtk::Builder> builder_;
-    Gtk::Window* window_ = nullptr;
-    Gtk::Widget* back_ = nullptr;
+    GObjectPtr<GtkBuilder> builder_;
+    GtkWidget* window_ = nullptr;  // a toplevel: GTK keeps it until it is destroyed
+    GtkWidget* back_ = nullptr;
 };
 
 // Line `line` (from 0) of a loaded sheet with its number from 1, for the failure messages: the
@@ -118,16 +120,18 @@ TEST(StoredSkins, EverySheetParsesWithoutErrorAndDefinesEveryColourItUses)
             continue;
         }
         std::vector<std::string> errors;
-        const auto sheet = Gtk::CssProvider::create();
-        sheet->signal_parsing_error().connect(
-            [&](const Glib::RefPtr<const Gtk::CssSection>& section, const Glib::Error& error) {
-                errors.push_back(LineOfSheet(text, static_cast<int>(section->get_start_line())) +
-                                 ": " + error.what());
+        const auto sheet = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
+        const SignalConnection parsing_error = Connect<void(GtkCssProvider*, GtkCssSection*, GError*)>(
+            sheet.get(), "parsing-error", [&](GtkCssProvider*, GtkCssSection* section, GError* error) {
+                errors.push_back(
+                    LineOfSheet(text, static_cast<int>(gtk_css_section_get_start_line(section))) +
+                    ": " + error->message);
             });
-        try {
-            sheet->load_from_data(text);
-        } catch (const Glib::Error& error) {
-            ADD_FAILURE() << error.what();
+        GError* raw_error = nullptr;
+        if (!gtk_css_provider_load_from_data(sheet.get(), text.data(), static_cast<gssize>(text.size()),
+                                             &raw_error)) {
+            const GErrorPtr error(raw_error);
+            ADD_FAILURE() << error->message;
         }
         EXPECT_EQ(errors, std::vector<std::string>{});
 
@@ -233,12 +237,12 @@ TEST_F(SkinEngineTest, DisabledButtonsLookDisabledInEverySkin)
     for (int index = 0; index < engine.Count(); ++index) {
         engine.LoadSkin(index);
         // The same button, once usable and once not, must not be drawn alike.
-        back_->set_sensitive(true);
+        gtk_widget_set_sensitive(back_, TRUE);
         Settle();
-        const std::vector<std::uint8_t> enabled = Pixels(*back_);
-        back_->set_sensitive(false);
+        const std::vector<std::uint8_t> enabled = Pixels(back_);
+        gtk_widget_set_sensitive(back_, FALSE);
         Settle();
-        EXPECT_NE(Pixels(*back_), enabled) << "skin " << index;
+        EXPECT_NE(Pixels(back_), enabled) << "skin " << index;
     }
 }
 
@@ -252,9 +256,8 @@ TEST_F(SkinEngineTest, SkinsKeepTheSizesOfTheBars)
         Sizes sizes;
         for (const char* name : {"b_home", "sep1", "b_volta", "b_about", "toolbar", "barra_estado",
                                  "barra_estado_panel0", "progresso"}) {
-            Gtk::Widget* widget = nullptr;
-            builder_->get_widget(name, widget);
-            sizes[name] = {widget->get_allocated_width(), widget->get_allocated_height()};
+            GtkWidget* widget = Widget(name);
+            sizes[name] = {gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget)};
         }
         return sizes;
     };

@@ -11,8 +11,7 @@
 //   skin-preview --dialogs OUTPUT_FOLDER [INDEX...]  a message box and the about box
 //
 // Run it on a display of its own: scripts/with-xvfb build/tools/skin-preview/skin-preview docs/images/skins
-#include <gdkmm/pixbuf.h>
-#include <gtkmm.h>
+#include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
 #include <chrono>
@@ -25,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "common/gobject_ptr.hpp"
 #include "window/skin_engine.hpp"
 #include "window/skin_store.hpp"
 #include "window/toolkit_setup.hpp"
@@ -72,91 +72,90 @@ old sea road from harbour to harbour, with maps, tide tables and the stories the
 or open a chapter from the menu above.</p></main></body></html>)";
 
 struct Window {
-    Glib::RefPtr<Gtk::Builder> builder;
-    Gtk::Window* window = nullptr;
+    quillora::GObjectPtr<GtkBuilder> builder;
+    GtkWindow* window = nullptr;
     WebKitWebView* web = nullptr;
-    Gtk::MenuItem* chapters = nullptr;
-    Gtk::Menu* chapters_menu = nullptr;
-    Gtk::MenuItem* highlighted = nullptr;
+    GtkMenuItem* chapters = nullptr;
+    GtkMenu* chapters_menu = nullptr;
+    GtkMenuItem* highlighted = nullptr;
 
-    template <typename T>
-    T* Get(const char* name)
+    GtkWidget* Get(const char* name) const
     {
-        T* widget = nullptr;
-        builder->get_widget(name, widget);
-        if (widget == nullptr) throw std::runtime_error(std::string("no widget ") + name);
-        return widget;
+        GObject* object = gtk_builder_get_object(builder.get(), name);
+        if (object == nullptr) throw std::runtime_error(std::string("no widget ") + name);
+        return GTK_WIDGET(object);
     }
 };
 
-Gtk::MenuItem* AddItem(Gtk::MenuShell& shell, const char* label, bool sensitive = true)
+GtkMenuItem* AddItem(GtkWidget* shell, const char* label, bool sensitive = true)
 {
-    auto* item = Gtk::manage(new Gtk::MenuItem(label, true));
-    item->set_sensitive(sensitive);
-    shell.append(*item);
-    return item;
+    GtkWidget* item = gtk_menu_item_new_with_mnemonic(label);
+    gtk_widget_set_sensitive(item, sensitive);
+    gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
+    return GTK_MENU_ITEM(item);
 }
 
 // The chapters menu is made anew for each picture, so that it takes the size the skin gives it.
 void MakeChaptersMenu(Window& w)
 {
-    w.chapters_menu = Gtk::manage(new Gtk::Menu());
-    AddItem(*w.chapters_menu, "1. The southern harbours");
-    w.highlighted = AddItem(*w.chapters_menu, "2. The winter light");
-    AddItem(*w.chapters_menu, "3. Tides and currents");
-    w.chapters_menu->append(*Gtk::manage(new Gtk::SeparatorMenuItem()));
-    AddItem(*w.chapters_menu, "4. The outer islands (coming soon)", false);
-    w.chapters->set_submenu(*w.chapters_menu);
-    w.chapters_menu->show_all();
+    GtkWidget* menu = gtk_menu_new();
+    w.chapters_menu = GTK_MENU(menu);
+    AddItem(menu, "1. The southern harbours");
+    w.highlighted = AddItem(menu, "2. The winter light");
+    AddItem(menu, "3. Tides and currents");
+    gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());
+    AddItem(menu, "4. The outer islands (coming soon)", false);
+    gtk_menu_item_set_submenu(w.chapters, menu);
+    gtk_widget_show_all(menu);
 }
 
 void FillMenu(Window& w)
 {
-    auto* bar = w.Get<Gtk::MenuBar>("Menu_Normal");
-    AddItem(*bar, "_Arquivo");
-    w.chapters = AddItem(*bar, "_Capítulos");
-    AddItem(*bar, "_Mapas");
-    AddItem(*bar, "A_juda", false);
-    bar->set_no_show_all(false);
-    bar->show_all();
+    GtkWidget* bar = w.Get("Menu_Normal");
+    AddItem(bar, "_Arquivo");
+    w.chapters = AddItem(bar, "_Capítulos");
+    AddItem(bar, "_Mapas");
+    AddItem(bar, "A_juda", false);
+    gtk_widget_set_no_show_all(bar, FALSE);
+    gtk_widget_show_all(bar);
 }
 
 Window BuildWindow()
 {
     Window w;
-    w.builder = Gtk::Builder::create_from_resource("/org/quillora/window.ui");
-    w.window = w.Get<Gtk::Window>("form_apresentacao");
-    w.window->set_title("Atlas of the North");
+    w.builder = quillora::GObjectPtr<GtkBuilder>::Adopt(
+        gtk_builder_new_from_resource("/org/quillora/window.ui"));
+    w.window = GTK_WINDOW(w.Get("form_apresentacao"));
+    gtk_window_set_title(w.window, "Atlas of the North");
 
     // The skin caption: a title bar drawn in the skin's colours.
-    auto* caption = Gtk::manage(new Gtk::HeaderBar());
-    caption->set_title("Atlas of the North");
-    caption->set_show_close_button(true);
-    caption->set_decoration_layout(":minimize,maximize,close");
-    caption->show();
-    w.window->set_titlebar(*caption);
+    GtkWidget* caption = gtk_header_bar_new();
+    gtk_header_bar_set_title(GTK_HEADER_BAR(caption), "Atlas of the North");
+    gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(caption), TRUE);
+    gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(caption), ":minimize,maximize,close");
+    gtk_widget_show(caption);
+    gtk_window_set_titlebar(w.window, caption);
 
     FillMenu(w);
 
-    w.web = WEBKIT_WEB_VIEW(w.Get<Gtk::Widget>("Web")->gobj());
-    w.Get<Gtk::Label>("barra_estado_panel1")->set_text("Atlas of the North");
-    auto* progress = w.Get<Gtk::ProgressBar>("progresso");
-    progress->set_fraction(0.5);
-    progress->show();
+    w.web = WEBKIT_WEB_VIEW(w.Get("Web"));
+    gtk_label_set_text(GTK_LABEL(w.Get("barra_estado_panel1")), "Atlas of the North");
+    GtkWidget* progress = w.Get("progresso");
+    gtk_progress_bar_set_fraction(GTK_PROGRESS_BAR(progress), 0.5);
+    gtk_widget_show(progress);
 
-    w.Get<Gtk::Widget>("b_volta")->set_sensitive(false);
-    w.Get<Gtk::Widget>("b_proximo")->set_sensitive(false);
+    gtk_widget_set_sensitive(w.Get("b_volta"), FALSE);
+    gtk_widget_set_sensitive(w.Get("b_proximo"), FALSE);
 
-    w.window->move(24, 24);
-    w.window->show();
+    gtk_window_move(w.window, 24, 24);
+    gtk_widget_show(GTK_WIDGET(w.window));
     return w;
 }
 
 // The button inside a tool button, which carries the hover and pressed states.
-Gtk::Widget* InnerButton(Window& w, const char* name)
+GtkWidget* InnerButton(Window& w, const char* name)
 {
-    auto* item = w.Get<Gtk::ToolButton>(name);
-    return item->get_child();
+    return gtk_bin_get_child(GTK_BIN(w.Get(name)));
 }
 
 void LoadPage(Window& w)
@@ -182,32 +181,34 @@ void OpenMenu(Window& w)
 {
     MakeChaptersMenu(w);
     const GdkRectangle anchor{310, 220, 1, 1};
-    gtk_menu_popup_at_rect(w.chapters_menu->gobj(), w.window->get_window()->gobj(), &anchor,
+    gtk_menu_popup_at_rect(w.chapters_menu, gtk_widget_get_window(GTK_WIDGET(w.window)), &anchor,
                            GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, nullptr);
     RunFor(200ms);
-    gtk_menu_shell_select_item(GTK_MENU_SHELL(w.chapters_menu->gobj()),
-                               GTK_WIDGET(w.highlighted->gobj()));
-    w.chapters->set_state_flags(Gtk::STATE_FLAG_PRELIGHT, false);
+    gtk_menu_shell_select_item(GTK_MENU_SHELL(w.chapters_menu), GTK_WIDGET(w.highlighted));
+    gtk_widget_set_state_flags(GTK_WIDGET(w.chapters), GTK_STATE_FLAG_PRELIGHT, FALSE);
     RunFor(200ms);
 }
 
 void CloseMenu(Window& w)
 {
-    w.chapters_menu->popdown();
+    gtk_menu_popdown(w.chapters_menu);
     RunFor(100ms);
 }
 
-// The area of the screen the window covers, its client-side frame included.
-Glib::RefPtr<Gdk::Pixbuf> Snapshot(Gtk::Window& window, int extra_height = 0)
+// Saves the area of the screen the window covers, its client-side frame included.
+void SaveSnapshot(GtkWidget* window, const std::filesystem::path& file, int extra_height = 0)
 {
-    const auto gdk_window = window.get_window();
+    GdkWindow* gdk_window = gtk_widget_get_window(window);
     int x = 0;
     int y = 0;
-    gdk_window->get_origin(x, y);
-    const int width = gdk_window->get_width();
-    const int height = gdk_window->get_height() + extra_height;
-    const auto root = Gdk::Screen::get_default()->get_root_window();
-    return Gdk::Pixbuf::create(root, x, y, width, height);
+    gdk_window_get_origin(gdk_window, &x, &y);
+    const int width = gdk_window_get_width(gdk_window);
+    const int height = gdk_window_get_height(gdk_window) + extra_height;
+    const auto picture = quillora::GObjectPtr<GdkPixbuf>::Adopt(gdk_pixbuf_get_from_window(
+        gdk_screen_get_root_window(gdk_screen_get_default()), x, y, width, height));
+    if (!picture || !gdk_pixbuf_save(picture.get(), file.c_str(), "png", nullptr, nullptr)) {
+        std::cerr << "skin-preview: cannot save " << file << "\n";
+    }
 }
 
 std::string PictureName(int index, const char* suffix)
@@ -217,24 +218,29 @@ std::string PictureName(int index, const char* suffix)
     return name;
 }
 
-void ShowDialogs(Gtk::Window& parent, const std::filesystem::path& out, int index)
+void ShowDialogs(GtkWindow* parent, const std::filesystem::path& out, int index)
 {
-    Gtk::MessageDialog message(parent, "The page \"inverno.html\" was not found in this book.", false,
-                               Gtk::MESSAGE_WARNING, Gtk::BUTTONS_OK, true);
-    message.set_title("Quillora");
-    message.move(700, 24);
-    message.show();
-    Gtk::AboutDialog about;
-    about.set_program_name("Atlas of the North");
-    about.set_version("1.0");
-    about.set_comments("An e-book made with Quillora.");
-    about.set_website("https://example.org/atlas");
-    about.set_authors({"A. Cartographer"});
-    about.move(700, 260);
-    about.show();
+    GtkWidget* message = gtk_message_dialog_new(
+        parent, GTK_DIALOG_MODAL, GTK_MESSAGE_WARNING, GTK_BUTTONS_OK,
+        "The page \"inverno.html\" was not found in this book.");
+    gtk_window_set_title(GTK_WINDOW(message), "Quillora");
+    gtk_window_move(GTK_WINDOW(message), 700, 24);
+    gtk_widget_show(message);
+    GtkWidget* about = gtk_about_dialog_new();
+    GtkAboutDialog* box = GTK_ABOUT_DIALOG(about);
+    gtk_about_dialog_set_program_name(box, "Atlas of the North");
+    gtk_about_dialog_set_version(box, "1.0");
+    gtk_about_dialog_set_comments(box, "An e-book made with Quillora.");
+    gtk_about_dialog_set_website(box, "https://example.org/atlas");
+    const char* authors[] = {"A. Cartographer", nullptr};
+    gtk_about_dialog_set_authors(box, authors);
+    gtk_window_move(GTK_WINDOW(about), 700, 260);
+    gtk_widget_show(about);
     RunFor(500ms);
-    Snapshot(message)->save((out / PictureName(index, "-message")).string(), "png");
-    Snapshot(about)->save((out / PictureName(index, "-about")).string(), "png");
+    SaveSnapshot(message, out / PictureName(index, "-message"));
+    SaveSnapshot(about, out / PictureName(index, "-about"));
+    gtk_widget_destroy(message);
+    gtk_widget_destroy(about);
 }
 
 }  // namespace
@@ -269,22 +275,23 @@ int main(int argc, char** argv)
         for (int i = 0; i < quillora::StoredSkinCount; ++i) indexes.push_back(i);
     }
 
-    Gtk::Main toolkit(argc, argv);
+    gtk_init(&argc, &argv);
     quillora::PrepareToolkit();
     Window w = BuildWindow();
     LoadPage(w);
 
-    InnerButton(w, "b_refresh")->set_state_flags(Gtk::STATE_FLAG_PRELIGHT, false);
-    InnerButton(w, "b_stop")->set_state_flags(Gtk::STATE_FLAG_ACTIVE, false);
+    gtk_widget_set_state_flags(InnerButton(w, "b_refresh"), GTK_STATE_FLAG_PRELIGHT, FALSE);
+    gtk_widget_set_state_flags(InnerButton(w, "b_stop"), GTK_STATE_FLAG_ACTIVE, FALSE);
     if (tooltip) {
-        Gtk::Widget* home = InnerButton(w, "b_home");
+        GtkWidget* home = InnerButton(w, "b_home");
         int x = 0;
         int y = 0;
-        home->get_window()->get_origin(x, y);
-        const Gtk::Allocation box = home->get_allocation();
-        const auto pointer = Gdk::Display::get_default()->get_default_seat()->get_pointer();
-        pointer->warp(Gdk::Screen::get_default(), x + box.get_x() + box.get_width() / 2,
-                      y + box.get_y() + box.get_height() / 2);
+        gdk_window_get_origin(gtk_widget_get_window(home), &x, &y);
+        GtkAllocation box;
+        gtk_widget_get_allocation(home, &box);
+        GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
+        gdk_device_warp(pointer, gdk_screen_get_default(), x + box.x + box.width / 2,
+                        y + box.y + box.height / 2);
     }
     const bool menu = !tooltip && !dialogs;
 
@@ -295,11 +302,11 @@ int main(int argc, char** argv)
         RunFor(tooltip ? 1500ms : 400ms);
         if (menu) OpenMenu(w);
         if (dialogs) {
-            ShowDialogs(*w.window, out, index);
+            ShowDialogs(w.window, out, index);
             continue;
         }
-        const auto picture = Snapshot(*w.window, tooltip ? 40 : 0);
-        picture->save((out / PictureName(index, tooltip ? "-tooltip" : "")).string(), "png");
+        SaveSnapshot(GTK_WIDGET(w.window), out / PictureName(index, tooltip ? "-tooltip" : ""),
+                     tooltip ? 40 : 0);
         if (menu) CloseMenu(w);
         std::cout << quillora::StoredSkins()[static_cast<size_t>(index)].name << " -> "
                   << (out / PictureName(index, tooltip ? "-tooltip" : "")).string() << "\n";

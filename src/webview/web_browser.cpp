@@ -240,7 +240,7 @@ GtkWindow* WebBrowser::ParentWindow() const
 void WebBrowser::ReportProgress(const std::vector<int>& values)
 {
     for (const int value : values) {
-        AtEventBoundary([&] { signal_progress_change.emit(value); });
+        AtEventBoundary([&] { signal_progress_change.Emit(value); });
     }
 }
 
@@ -258,7 +258,7 @@ gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decisi
         const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
         WebBrowser& browser = Self(self);
         browser.deciding_redirect_ = webkit_navigation_action_is_redirect(action) != FALSE;
-        browser.signal_before_navigate2.emit(DecodeNonAsciiEscapes(OrEmpty(uri)), cancel);
+        browser.signal_before_navigate2.Emit(DecodeNonAsciiEscapes(OrEmpty(uri)), cancel);
     });
     Self(self).deciding_redirect_ = false;
     // A handler that set `cancel` and then failed still cancels.
@@ -306,7 +306,7 @@ void WebBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpoin
                 // The address may have changed since the commit (a fragment, history.pushState).
                 browser.document_url_ = OrEmpty(webkit_web_view_get_uri(view));
                 const std::string url = browser.document_url_;
-                AtEventBoundary([&] { browser.signal_document_complete.emit(url); });
+                AtEventBoundary([&] { browser.signal_document_complete.Emit(url); });
             }
             browser.ReportProgress(browser.progress_.LoadEnded());
             break;
@@ -330,7 +330,7 @@ gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, G
                                              WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) &&
                             !g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
         if (failed) {
-            browser.signal_load_failed.emit(OrEmpty(uri), *error, replaced);
+            browser.signal_load_failed.Emit(OrEmpty(uri), *error, replaced);
         }
     });
     return replaced ? TRUE : FALSE;  // otherwise the engine shows its error page
@@ -349,7 +349,7 @@ void WebBrowser::OnTitleNotify(GObject* view, GParamSpec*, gpointer self)
 {
     AtEventBoundary([&] {
         const std::string title = OrEmpty(webkit_web_view_get_title(WEBKIT_WEB_VIEW(view)));
-        Self(self).signal_title_change.emit(title);
+        Self(self).signal_title_change.Emit(title);
     });
 }
 
@@ -359,8 +359,8 @@ void WebBrowser::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListI
     WebBrowser& browser = Self(self);
     const bool forward = webkit_web_view_can_go_forward(browser.view_.get());
     const bool back = webkit_web_view_can_go_back(browser.view_.get());
-    AtEventBoundary([&] { browser.signal_command_state_change.emit(CSC_NAVIGATEFORWARD, forward); });
-    AtEventBoundary([&] { browser.signal_command_state_change.emit(CSC_NAVIGATEBACK, back); });
+    AtEventBoundary([&] { browser.signal_command_state_change.Emit(CSC_NAVIGATEFORWARD, forward); });
+    AtEventBoundary([&] { browser.signal_command_state_change.Emit(CSC_NAVIGATEBACK, back); });
 }
 
 void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason,
@@ -371,7 +371,7 @@ void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
         // A load that was running has ended with the process; no event of the engine says so.
         browser.load_failed_ = false;
         browser.ReportProgress(browser.progress_.LoadEnded());
-        browser.signal_web_process_terminated.emit(reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
+        browser.signal_web_process_terminated.Emit(reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
     });
 }
 

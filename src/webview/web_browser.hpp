@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtk/gtk.h>
-#include <sigc++/sigc++.h>
 #include <webkit2/webkit2.h>
 
 #include <functional>
@@ -9,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "webview/book_addresses.hpp"
+#include "common/event_signal.hpp"
 #include "common/gobject_ptr.hpp"
-#include "webview/progress_mapping.hpp"
 #include "common/signal_connection.hpp"
+#include "webview/book_addresses.hpp"
+#include "webview/progress_mapping.hpp"
 
 namespace quillora {
 
@@ -27,7 +27,7 @@ enum class OleCmdExecOpt { PromptUser = 1, DontPromptUser = 2 };
 enum CommandStateCommand { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
 
 // The window's browser `Web`: one WebKitWebView (made by the window description) seen through
-// the operations and the five events the rest of the program uses. Every operation that fails
+// the operations and the seven events the rest of the program uses. Every operation that fails
 // throws Error; every event handler runs inside the event boundary, so an exception thrown by a
 // handler is reported there and the rest of that handler is skipped.
 class WebBrowser {
@@ -107,24 +107,24 @@ public:
     // characters outside ASCII, which the engine escapes, are decoded back. Setting `cancel`
     // stops the navigation. A new window that is not cancelled is not opened: its address is
     // loaded in this view, and that load raises this event once more.
-    sigc::signal<void(const std::string& url, bool& cancel)> signal_before_navigate2;
+    EventSignal<const std::string&, bool&> signal_before_navigate2;
     // When the top document has loaded, with its address. Not raised for a load that failed (the
     // engine's error page that follows raises its own). Frames load inside the web process,
     // where the program cannot observe them, so there is no event per frame.
-    sigc::signal<void(const std::string& url)> signal_document_complete;
+    EventSignal<const std::string&> signal_document_complete;
     // Load progress 1..100 while a page loads, and 0 once when the load ends (see ProgressMapping).
-    sigc::signal<void(int progress)> signal_progress_change;
-    sigc::signal<void(const std::string& title)> signal_title_change;
+    EventSignal<int /*progress*/> signal_progress_change;
+    EventSignal<const std::string&> signal_title_change;
     // After every change of the history: CSC_NAVIGATEFORWARD, then CSC_NAVIGATEBACK, each with
     // whether the history has a page in that direction.
-    sigc::signal<void(int command, bool enable)> signal_command_state_change;
+    EventSignal<int /*command*/, bool /*enable*/> signal_command_state_change;
     // When the engine's web process that shows the page has ended: it crashed, was killed, or
     // went past its memory limit (`over_memory_limit`). The view stays blank until Refresh().
-    sigc::signal<void(bool over_memory_limit)> signal_web_process_terminated;
+    EventSignal<bool /*over_memory_limit*/> signal_web_process_terminated;
     // When the top document could not be loaded: not for a load that was cancelled or a
     // navigation that was refused. A handler that calls ShowOwnPage sets `replaced`; otherwise
     // the engine shows its own error text.
-    sigc::signal<void(const std::string& address, const GError& error, bool& replaced)> signal_load_failed;
+    EventSignal<const std::string&, const GError&, bool&> signal_load_failed;
 
 private:
     static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,

@@ -39,14 +39,11 @@ WebProcessCrashBar::WebProcessCrashBar(WebBrowser& browser) : browser_(browser)
         gtk_box_pack_start(GTK_BOX(parent), GTK_WIDGET(bar_.gobj()), FALSE, TRUE, 0);
         gtk_box_reorder_child(GTK_BOX(parent), GTK_WIDGET(bar_.gobj()), position);
     }
-    terminated_ = browser_.signal_web_process_terminated.connect(
+    terminated_ = browser_.signal_web_process_terminated.Connect(
         [this](bool over_memory_limit) { Show(over_memory_limit); });
 }
 
-WebProcessCrashBar::~WebProcessCrashBar()
-{
-    terminated_.disconnect();
-}
+WebProcessCrashBar::~WebProcessCrashBar() = default;
 
 void WebProcessCrashBar::Show(bool over_memory_limit)
 {

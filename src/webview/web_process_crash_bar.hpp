@@ -29,7 +29,7 @@ private:
     WebBrowser& browser_;
     Gtk::InfoBar bar_;
     Gtk::Label text_;
-    sigc::connection terminated_;
+    EventConnection terminated_;
 };
 
 }  // namespace quillora

@@ -29,10 +29,7 @@ BookSearch::BookSearch(GtkWindow* window, WebBrowser& web, FindBar& find,
 {
 }
 
-BookSearch::~BookSearch()
-{
-    highlight_.disconnect();
-}
+BookSearch::~BookSearch() = default;
 
 void BookSearch::Open()
 {
@@ -50,9 +47,8 @@ void BookSearch::Open()
 
 void BookSearch::ShowPage(const std::string& page, const std::string& words)
 {
-    highlight_.disconnect();
-    highlight_ = web_.signal_document_complete.connect([this, words](const std::string&) {
-        highlight_.disconnect();
+    highlight_ = web_.signal_document_complete.Connect([this, words](const std::string&) {
+        highlight_.Disconnect();  // the handler and its copy of the words stay until it returns
         Highlight(words);
     });
     web_.Navigate(page);

@@ -5,7 +5,6 @@
 #include <string>
 
 #include <gtk/gtk.h>
-#include <sigc++/connection.h>
 
 #include "common/event_signal.hpp"
 
@@ -44,7 +43,7 @@ private:
     std::function<std::string()> book_folder_;
     std::unique_ptr<BookSearchWindow> search_window_;
     EventConnection page_chosen_;
-    sigc::connection highlight_;
+    EventConnection highlight_;
 };
 
 }  // namespace quillora

@@ -2,10 +2,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <glibmm/refptr.h>
 #include <gtkmm/window.h>
 
+#include "common/event_signal.hpp"
 #include "window/about_box.hpp"
 #include "window/gradient_caption.hpp"
 #include "window/kept_settings.hpp"
@@ -164,6 +166,8 @@ private:
     std::string last_page_address_;
     std::string application_title_ = "Quillora";
     bool quit_requested_ = false;
+    // Last, so that the browser's events stop before anything their handlers use goes away.
+    std::vector<EventConnection> web_events_;
 };
 
 }  // namespace quillora

@@ -100,7 +100,8 @@ void TimeReader(const std::filesystem::path& folder)
 
     auto window = quillora::Tform_apresentacao::Create();
     int loads = 0;
-    window->Web().signal_document_complete.connect([&](const std::string&) { ++loads; });
+    const quillora::EventConnection loads_watch =
+        window->Web().signal_document_complete.Connect([&](const std::string&) { ++loads; });
     if (!quillora::AtEventBoundary([&] { window->FormCreate((folder / "book").string()); })) {
         return;  // reported on standard error
     }

@@ -149,7 +149,8 @@ TEST_F(BookEngineTest, NoOtherBookOrRunSeesAPagesStoredData)
     other.WritePage("index.html", Page("B", ""));
     auto second = Tform_apresentacao::Create();
     bool second_loaded = false;
-    second->Web().signal_document_complete.connect([&](const std::string&) { second_loaded = true; });
+    const EventConnection second_watch =
+        second->Web().signal_document_complete.Connect([&](const std::string&) { second_loaded = true; });
     AtEventBoundary([&] { second->FormCreate(other.ProgramPath()); });
     ASSERT_TRUE(RunUntil([&] { return second_loaded; }));
     EXPECT_EQ(test::EvaluateScript(second->Web().View(), read), "null");
@@ -159,7 +160,8 @@ TEST_F(BookEngineTest, NoOtherBookOrRunSeesAPagesStoredData)
     window.reset();
     window = Tform_apresentacao::Create();
     loaded.clear();
-    window->Web().signal_document_complete.connect([this](const std::string& url) { loaded.push_back(url); });
+    loaded_watch = window->Web().signal_document_complete.Connect(
+        [this](const std::string& url) { loaded.push_back(url); });
     AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
     ASSERT_TRUE(RunUntil([&] { return !loaded.empty(); }));
     EXPECT_EQ(Script(read), "null");

@@ -44,7 +44,8 @@ protected:
             book->WritePage(name, html);
         }
         window = Tform_apresentacao::Create();
-        window->Web().signal_document_complete.connect([this](const std::string& url) { loaded.push_back(url); });
+        loaded_watch = window->Web().signal_document_complete.Connect(
+            [this](const std::string& url) { loaded.push_back(url); });
         AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
         if (window->QuitRequested() || !reports.empty()) {
             return false;
@@ -66,6 +67,7 @@ protected:
     std::unique_ptr<EBookFixture> book;
     std::unique_ptr<Tform_apresentacao> window;
     std::vector<std::string> loaded;  // addresses of the documents that finished loading
+    EventConnection loaded_watch;
     std::vector<std::string> reports;
 };
 

@@ -75,7 +75,8 @@ TEST_F(ReaderEngineSettingsTest, TheHomePageIsAskedForOnceTheWindowIsOnTheScreen
             if (event == WEBKIT_LOAD_STARTED) w.seen->push_back(w.window->get_mapped());
         },
         &watch);
-    window->Web().signal_document_complete.connect([this](const std::string& url) { loaded.push_back(url); });
+    loaded_watch = window->Web().signal_document_complete.Connect(
+        [this](const std::string& url) { loaded.push_back(url); });
     AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
     ASSERT_TRUE(test::RunUntil([&] { return !loaded.empty(); }));
     EXPECT_EQ(mapped_at_start, std::vector<bool>{true});

@@ -35,22 +35,22 @@ protected:
         browser = std::make_unique<WebBrowser>(WEBKIT_WEB_VIEW(view));
         browser->ApplySafeSettings();
         browser->Connect();
-        browser->signal_before_navigate2.connect([this](const std::string& url, bool& cancel) {
+        events.push_back(browser->signal_before_navigate2.Connect([this](const std::string& url, bool& cancel) {
             navigations.push_back(url);
             locations_while_deciding.push_back(browser->LocationURL());
             if (cancel_if) {
                 cancel = cancel_if(url);
             }
-        });
-        browser->signal_document_complete.connect(
-            [this](const std::string& url) { completed.push_back(url); });
-        browser->signal_progress_change.connect([this](int value) { progress.push_back(value); });
-        browser->signal_title_change.connect(
-            [this](const std::string& title) { titles.push_back(title); });
-        browser->signal_command_state_change.connect([this](int command, bool enable) {
+        }));
+        events.push_back(browser->signal_document_complete.Connect(
+            [this](const std::string& url) { completed.push_back(url); }));
+        events.push_back(browser->signal_progress_change.Connect([this](int value) { progress.push_back(value); }));
+        events.push_back(browser->signal_title_change.Connect(
+            [this](const std::string& title) { titles.push_back(title); }));
+        events.push_back(browser->signal_command_state_change.Connect([this](int command, bool enable) {
             (command == CSC_NAVIGATEBACK ? back_enabled : forward_enabled) = enable;
             ++command_states;
-        });
+        }));
     }
 
     void TearDown() override
@@ -84,6 +84,7 @@ protected:
 
     test::TempDir folder;
     std::unique_ptr<WebBrowser> browser;
+    std::vector<EventConnection> events;
     std::function<bool(const std::string&)> cancel_if;
     std::vector<std::string> navigations;
     std::vector<std::string> locations_while_deciding;
@@ -280,10 +281,10 @@ TEST_F(WebBrowserTest, AHandlerThatThrowsIsReportedAndTheCancelItSetStays)
 {
     folder.Write("b.html", Page("B", "b"));
     Load(folder.Write("a.html", Page("A", "<a id='link' href='b.html'>b</a>")));
-    browser->signal_before_navigate2.connect([](const std::string&, bool& cancel) {
+    events.push_back(browser->signal_before_navigate2.Connect([](const std::string&, bool& cancel) {
         cancel = true;
         throw Error("The action failed");
-    });
+    }));
 
     Click("link");
     ASSERT_TRUE(RunUntil([&] { return !reports.empty(); }));

@@ -63,12 +63,12 @@ protected:
     void OpenBook(const EBookFixture& book)
     {
         bool loaded = false;
-        sigc::connection watch = window->Web().signal_document_complete.connect(
+        EventConnection watch = window->Web().signal_document_complete.Connect(
             [&loaded](const std::string&) { loaded = true; });
         AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); });
         window->show();
         const bool finished = RunUntil([&] { return loaded; });
-        watch.disconnect();
+        watch.Disconnect();
         ASSERT_TRUE(reports.empty()) << reports.front();
         ASSERT_TRUE(finished);
     }

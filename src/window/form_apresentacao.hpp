@@ -38,6 +38,7 @@ class ReaderShortcuts;
 class SettingsList;
 class WebBrowser;
 class WebProcessCrashBar;
+class WebProcessWatchdog;
 enum class ConnectionOutcome;
 
 // The one main window of an e-book. Its widgets come from the window description compiled
@@ -107,6 +108,7 @@ public:
     const std::string& LastPageAddress() const { return last_page_address_; }
 
     WebBrowser& Web() { return *web_; }
+    WebProcessWatchdog& Watchdog() { return *watchdog_; }
     BookSearch& Search() { return *book_search_; }
     const KeptSettings& Kept() const { return kept_; }
     const std::string& ExecutableFolder() const { return executable_folder_; }
@@ -151,6 +153,7 @@ private:
 
     std::unique_ptr<WebBrowser> web_;
     std::unique_ptr<WebProcessCrashBar> crash_bar_;
+    std::unique_ptr<WebProcessWatchdog> watchdog_;
     std::unique_ptr<BrowserStatus> status_;
     std::unique_ptr<FindBar> find_bar_;
     std::unique_ptr<PageZoom> zoom_;

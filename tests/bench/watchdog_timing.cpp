@@ -2,7 +2,7 @@
 // resident memory of the web processes, read from outside every 20 ms, and the time from the
 // first look that found them past the limit to the page-stopped report; also what one look of
 // the watchdog costs. The limit is the engine's own for this machine unless given in MiB.
-// Run under a display: scripts/with-xvfb build/bench/tests/bench/watchdog_timing [LIMIT_MIB] [ROUNDS]
+// Run under a display: scripts/with-xvfb build/bench/tests/bench/watchdog_timing [LIMIT_MIB|0] [ROUNDS]
 #include <gtk/gtk.h>
 #include <unistd.h>
 #include <webkit2/webkit2.h>
@@ -44,8 +44,8 @@ double Milliseconds(Clock::duration d)
 int main(int argc, char** argv)
 {
     gtk_init(&argc, &argv);
-    const std::uint64_t limit =
-        argc > 1 ? std::strtoull(argv[1], nullptr, 10) * MiB : quillora::WebProcessMemoryLimitBytes();
+    const std::uint64_t given = argc > 1 ? std::strtoull(argv[1], nullptr, 10) * MiB : 0;
+    const std::uint64_t limit = given != 0 ? given : quillora::WebProcessMemoryLimitBytes();
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
 
     // What one look costs: reading every process's status and summing.
@@ -81,7 +81,7 @@ int main(int argc, char** argv)
         });
         for (int round = 0; round < rounds; ++round) {
             bool loaded = false;
-            auto connection = browser.signal_document_complete.connect([&](const std::string&) { loaded = true; });
+            sigc::connection connection = browser.signal_document_complete.connect([&](const std::string&) { loaded = true; });
             webkit_web_view_load_html(WEBKIT_WEB_VIEW(view), "<p>hoarder</p>", "about:blank");
             RunUntil([&] { return loaded; }, std::chrono::seconds(20));
             connection.disconnect();

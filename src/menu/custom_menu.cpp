@@ -1,9 +1,13 @@
 #include "menu/custom_menu.hpp"
 
+#include <gtkmm/adjustment.h>
+#include <gtkmm/label.h>
 #include <gtkmm/menu.h>
+#include <gtkmm/scrolledwindow.h>
 #include <gtkmm/separatormenuitem.h>
 
 #include "common/event_boundary.hpp"
+#include "menu/menu_bounds.hpp"
 #include "menu/menu_labels.hpp"
 #include "menu/menu_position.hpp"
 
@@ -34,10 +38,17 @@ Gtk::MenuItem* CustomMenu::Render(Node& node)
     // Shown and hidden by Refresh only: a show_all() on the window must not bring back a
     // separator that is hidden on purpose.
     widget->set_no_show_all(true);
+    if (auto* label = dynamic_cast<Gtk::Label*>(widget->get_child())) {
+        // A caption gives way to "…" past what a screen shows, and the bar may squeeze it to the
+        // "…" alone: otherwise one long caption sets the width of its menu and of the window.
+        label->set_ellipsize(Pango::ELLIPSIZE_END);
+        label->set_max_width_chars(MaxShownCaptionLength);
+    }
     if (!node.name.empty()) {
         widget->set_name(node.name);
     }
     widget->set_sensitive(node.enabled);
+    widget->signal_select().connect(sigc::bind(sigc::mem_fun(*this, &CustomMenu::OnSelect), widget));
     if (node.has_action) {
         widget->signal_activate().connect(sigc::bind(sigc::mem_fun(*this, &CustomMenu::OnActivate), widget, node.name));
     }
@@ -146,6 +157,21 @@ void CustomMenu::OnActivate(Gtk::MenuItem* widget, std::string name)
         return;
     }
     AtEventBoundary([&] { item_chosen_.emit(name); });
+}
+
+void CustomMenu::OnSelect(Gtk::MenuItem* widget)
+{
+    // When the bar is wider than its window it scrolls; a menu reached with the keyboard scrolls
+    // into view.
+    if (widget->get_parent() != &bar_) {
+        return;
+    }
+    auto* scroller = dynamic_cast<Gtk::ScrolledWindow*>(bar_.get_ancestor(GTK_TYPE_SCROLLED_WINDOW));
+    int x = 0;
+    int y = 0;
+    if (scroller != nullptr && widget->translate_coordinates(bar_, 0, 0, x, y)) {
+        scroller->get_hadjustment()->clamp_page(x, x + widget->get_allocated_width());
+    }
 }
 
 void CustomMenu::OnSubmenuShown(std::string name)

@@ -16,7 +16,8 @@ namespace quillora {
 // it. Every item widget is named after its item ("MENUx0_2"), so that tests and assistive
 // technologies find it; captions are shown with their access letters (menu_labels.hpp), and
 // separators that would stand at an end of a menu or next to another are hidden, not removed,
-// so that positions stay as the model counts them.
+// so that positions stay as the model counts them. Captions past MaxShownCaptionLength end in "…";
+// in a scrolled window the bar scrolls to the menu the reader selects.
 class CustomMenu : public sigc::trackable {
 public:
     explicit CustomMenu(Gtk::MenuBar& bar) : bar_(bar) {}
@@ -57,6 +58,7 @@ private:
     void Remove(Node& parent, std::size_t position);
 
     void OnActivate(Gtk::MenuItem* widget, std::string name);
+    void OnSelect(Gtk::MenuItem* widget);
     void OnSubmenuShown(std::string name);
 
     Gtk::MenuBar& bar_;

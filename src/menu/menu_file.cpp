@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "common/error.hpp"
-#include "menu/removal_on_exit.hpp"
+#include "common/removal_on_exit.hpp"
 
 namespace quillora {
 namespace {

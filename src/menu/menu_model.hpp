@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,10 +25,36 @@ struct MenuEntry {
     [[nodiscard]] bool IsSeparator() const { return caption == "-"; }
 };
 
+// A list of entries that the build took only in part, to stay inside the bounds of
+// menu_bounds.hpp.
+struct MenuOverflow {
+    enum class Bound {
+        Menus,       // the menu bar: more keys in GERAL than MaxMenus
+        List,        // a menu's items or an item's sub-items: more than MaxEntriesPerList
+        AllEntries,  // the list at which the whole menu reached MaxMenuEntries
+    };
+    Bound bound = Bound::Menus;
+    std::vector<int> owner;  // {} the menu bar, {i} menu i, {i, j} item j of menu i
+    std::size_t given = 0;   // the entries the definition gives there
+    std::size_t built = 0;   // the first of them that the build made
+};
+
+struct BuiltMenu {
+    MenuEntry bar;
+    std::vector<MenuOverflow> overflows;  // in the order of the build; empty when all fit
+};
+
 // The menu the definition describes, built in a fixed order: all top-level menus first (one per
 // key of GERAL, captions from MENU_0, MENU_1, ...), then for each menu its items from
-// MENU/ITENS_i, each item followed at once by its sub-items from SUBMENUS/ITENS-|i.j|.
+// MENU/ITENS_i, each item followed at once by its sub-items from SUBMENUS/ITENS-|i.j|. The build
+// stops at the bounds of menu_bounds.hpp and notes each list it took only in part; once the
+// whole menu is full, no later list is read.
+[[nodiscard]] BuiltMenu BuildBoundedMenu(const ProfileReader& reader);
+// The same menu without the notes.
 [[nodiscard]] MenuEntry BuildMenuModel(const ProfileReader& reader);
+
+// One line for the reader of the e-book's messages: the bounds, and the first list cut short.
+[[nodiscard]] std::string MenuOverflowWarning(const std::vector<MenuOverflow>& overflows);
 
 // A caption list cut at every "-@-": a piece before a separator stays even when empty, the rest
 // after the last separator only when it is not empty.

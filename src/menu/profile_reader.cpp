@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 #include "common/ascii_case.hpp"
@@ -49,8 +48,9 @@ std::string_view NextLine(std::string_view& text)
 
 class Parser {
 public:
-    Parser(std::vector<ProfileSection>& sections, std::vector<ProfileNote>& notes)
-        : sections_(sections), notes_(notes)
+    Parser(std::vector<ProfileSection>& sections, std::unordered_map<std::string, std::size_t>& section_index,
+           std::vector<ProfileNote>& notes)
+        : sections_(sections), section_index_(section_index), notes_(notes)
     {
     }
 
@@ -90,14 +90,14 @@ private:
         }
         const auto name = Trim(text.substr(1, close - 1));
         in_section_ = true;
-        for (const auto& earlier : sections_) {
-            if (SameProfileName(earlier.name, name)) {
-                notes_.push_back({ProfileNoteKind::RepeatedSection, number, earlier.line, 0, std::string(name), {}});
-                return;  // in a section, but one whose keys nobody reads
-            }
+        const auto [earlier, added] = section_index_.try_emplace(AsciiLowerCopy(name), sections_.size());
+        if (!added) {
+            notes_.push_back({ProfileNoteKind::RepeatedSection, number, sections_[earlier->second].line, 0,
+                              std::string(name), {}});
+            return;  // in a section, but one whose keys nobody reads
         }
         current_ = sections_.size();
-        sections_.push_back({std::string(name), number, {}});
+        sections_.push_back({std::string(name), number, {}, {}});
     }
 
     void Key(int number, std::string_view name, std::string_view raw_value)
@@ -109,13 +109,13 @@ private:
         if (current_ == None) {
             return;
         }
-        auto& keys = sections_[current_].keys;
-        for (const auto& earlier : keys) {
-            if (SameProfileName(earlier.name, name)) {
-                notes_.push_back({ProfileNoteKind::RepeatedKey, number, earlier.line, 0, std::string(name),
-                                  sections_[current_].name});
-                return;
-            }
+        auto& section = sections_[current_];
+        auto& keys = section.keys;
+        const auto [earlier, added] = section.key_index.try_emplace(AsciiLowerCopy(name), keys.size());
+        if (!added) {
+            notes_.push_back({ProfileNoteKind::RepeatedKey, number, keys[earlier->second].line, 0, std::string(name),
+                              section.name});
+            return;
         }
         const auto value = Unquote(raw_value);
         std::string kept = Utf8Prefix(value, MaxProfileValueLength);
@@ -127,6 +127,7 @@ private:
     }
 
     std::vector<ProfileSection>& sections_;
+    std::unordered_map<std::string, std::size_t>& section_index_;
     std::vector<ProfileNote>& notes_;
     static constexpr std::size_t None = static_cast<std::size_t>(-1);
     std::size_t current_ = None;  // the section that takes key lines; None in an ignored one
@@ -143,7 +144,7 @@ bool SameProfileName(std::string_view a, std::string_view b)
 ProfileText ProfileText::Parse(std::string_view text, int first_line)
 {
     ProfileText result;
-    Parser parser(result.sections_, result.notes_);
+    Parser parser(result.sections_, result.section_index_, result.notes_);
     for (int number = first_line; !text.empty(); ++number) {
         parser.Line(number, NextLine(text));
     }
@@ -172,10 +173,16 @@ ProfileText ProfileText::ReadFile(const std::string& path)
     }
 }
 
+const ProfileKey* ProfileSection::FindKey(std::string_view key) const
+{
+    const auto found = key_index.find(AsciiLowerCopy(key));
+    return found == key_index.end() ? nullptr : &keys[found->second];
+}
+
 const ProfileSection* ProfileText::FindSection(std::string_view name) const
 {
-    const auto found = std::ranges::find_if(sections_, [&](const auto& s) { return SameProfileName(s.name, name); });
-    return found == sections_.end() ? nullptr : &*found;
+    const auto found = section_index_.find(AsciiLowerCopy(name));
+    return found == section_index_.end() ? nullptr : &sections_[found->second];
 }
 
 std::vector<std::string> ProfileText::KeyNames(std::string_view section) const
@@ -192,10 +199,8 @@ std::vector<std::string> ProfileText::KeyNames(std::string_view section) const
 std::string ProfileText::Value(std::string_view section, std::string_view key) const
 {
     if (const auto* found = FindSection(section)) {
-        for (const auto& entry : found->keys) {
-            if (SameProfileName(entry.name, key)) {
-                return entry.value;
-            }
+        if (const auto* entry = found->FindKey(key)) {
+            return entry->value;
         }
     }
     return {};

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quillora {
@@ -32,6 +33,11 @@ struct ProfileSection {
     std::string name;  // as written between the brackets, blanks removed
     int line = 0;
     std::vector<ProfileKey> keys;  // each name once: a repeated key is noted, not kept
+    // The position in `keys` of each name, in lower case: a large definition is looked up once
+    // per menu entry, and every key line is checked against the earlier ones.
+    std::unordered_map<std::string, std::size_t> key_index;
+
+    [[nodiscard]] const ProfileKey* FindKey(std::string_view key) const;
 };
 
 // Lines the reader passes over or reads only in part. The menu checker turns them into
@@ -75,6 +81,7 @@ public:
 
 private:
     std::vector<ProfileSection> sections_;
+    std::unordered_map<std::string, std::size_t> section_index_;  // as key_index, for sections_
     std::vector<ProfileNote> notes_;
 };
 

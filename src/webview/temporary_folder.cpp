@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/error.hpp"
+#include "common/removal_on_exit.hpp"
 
 namespace quillora {
 
@@ -29,8 +30,13 @@ TemporaryFolder TemporaryFolder::Create(const std::string& name_stem)
     return TemporaryFolder(std::filesystem::path(buffer.data()));
 }
 
+TemporaryFolder::TemporaryFolder(std::filesystem::path path)
+    : path_(std::move(path)), removal_slot_(RemoveOnExit(path_.string()))
+{
+}
+
 TemporaryFolder::TemporaryFolder(TemporaryFolder&& other) noexcept
-    : path_(std::exchange(other.path_, {}))
+    : path_(std::exchange(other.path_, {})), removal_slot_(std::exchange(other.removal_slot_, -1))
 {
 }
 
@@ -39,6 +45,7 @@ TemporaryFolder& TemporaryFolder::operator=(TemporaryFolder&& other) noexcept
     if (this != &other) {
         Remove();
         path_ = std::exchange(other.path_, {});
+        removal_slot_ = std::exchange(other.removal_slot_, -1);
     }
     return *this;
 }
@@ -53,6 +60,7 @@ void TemporaryFolder::Remove() noexcept
     if (!path_.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
+        ForgetOnExit(std::exchange(removal_slot_, -1));
         path_.clear();
     }
 }

@@ -6,7 +6,8 @@
 namespace quillora {
 
 // A private folder (mode 0700) under the system's temporary folder, removed with everything in
-// it when this goes away.
+// it when this goes away, and also when the program ends through exit() or a signal that ends
+// it (see RemoveOnExit).
 class TemporaryFolder {
 public:
     // Throws Error when the folder cannot be made.
@@ -23,9 +24,10 @@ public:
     void Remove() noexcept;
 
 private:
-    explicit TemporaryFolder(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit TemporaryFolder(std::filesystem::path path);
 
     std::filesystem::path path_;
+    int removal_slot_ = -1;
 };
 
 }  // namespace quillora

@@ -371,8 +371,18 @@ void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
         // A load that was running has ended with the process; no event of the engine says so.
         browser.load_failed_ = false;
         browser.ReportProgress(browser.progress_.LoadEnded());
-        browser.signal_web_process_terminated.Emit(reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
+        const bool over_limit = reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT ||
+                                (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API &&
+                                 browser.ending_over_memory_limit_);
+        browser.ending_over_memory_limit_ = false;
+        browser.signal_web_process_terminated.Emit(over_limit);
     });
+}
+
+void WebBrowser::EndWebProcessOverMemoryLimit()
+{
+    ending_over_memory_limit_ = true;
+    webkit_web_view_terminate_web_process(view_.get());
 }
 
 void WebBrowser::OnScriptDone(GObject* view, GAsyncResult* result, gpointer data)

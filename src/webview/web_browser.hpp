@@ -96,6 +96,10 @@ public:
     void RunScript(const std::string& javascript, ScriptFailure on_failure = {},
                    ScriptResult on_result = {});
 
+    // Ends the web process that shows the page because it uses more memory than it may; it is
+    // reported as the engine's own memory limit would report it (signal_web_process_terminated).
+    void EndWebProcessOverMemoryLimit();
+
     [[nodiscard]] GtkWidget* Widget() const;
     [[nodiscard]] WebKitWebView* View() const { return view_.get(); }
 
@@ -153,6 +157,7 @@ private:
     bool deciding_redirect_ = false;
     std::string own_page_address_;  // set by ShowOwnPage until its document commits
     bool own_page_on_display_ = false;
+    bool ending_over_memory_limit_ = false;  // while EndWebProcessOverMemoryLimit waits for the end
     // Last, so that the handlers are disconnected before anything they use goes away.
     std::vector<SignalConnection> connections_;
 };

@@ -30,6 +30,11 @@ std::uint32_t WebProcessMemoryLimitMiB(std::uint64_t physical_bytes)
         std::clamp<std::uint64_t>(quarter, SmallestLimitMiB, UINT32_MAX));
 }
 
+std::uint64_t WebProcessMemoryLimitBytes()
+{
+    return std::uint64_t{WebProcessMemoryLimitMiB(PhysicalMemoryBytes())} * MiB;
+}
+
 GObjectPtr<WebKitWebContext> MakeBookWebContext()
 {
     const std::unique_ptr<WebKitMemoryPressureSettings, decltype(&webkit_memory_pressure_settings_free)>

@@ -20,5 +20,8 @@ namespace quillora {
 // starts freeing caches at half of the limit, works harder at three quarters and ends the
 // process when it goes past the limit.
 [[nodiscard]] std::uint32_t WebProcessMemoryLimitMiB(std::uint64_t physical_bytes);
+// That limit on this machine, in bytes. The program's own process holds the web processes to it
+// too (WebProcessWatchdog), for a page whose script never lets the engine look.
+[[nodiscard]] std::uint64_t WebProcessMemoryLimitBytes();
 
 }  // namespace quillora

@@ -146,9 +146,15 @@ void Tform_apresentacao::AttachCustomMenu(const SettingsList& settings)
         return std::exchange(first, false) ? kept_.menu_file_stem : MenuFile::DrawMenuFileStem();
     });
     kept_.menu_file_stem = menu_file_->Stem();
-    custom_menu_->Build(BuildMenuModel(ProfileText::ReadFile(menu_file_->Path())));
+    const auto built = BuildBoundedMenu(ProfileText::ReadFile(menu_file_->Path()));
+    if (!built.overflows.empty()) {
+        g_message("%s", MenuOverflowWarning(built.overflows).c_str());
+    }
+    custom_menu_->Build(built.bar);
     // The menu bar takes room only once it has items.
-    Menu_Normal_->set_visible(!Menu_Normal_->get_children().empty());
+    const bool has_menus = !Menu_Normal_->get_children().empty();
+    Menu_Normal_->set_visible(has_menus);
+    Menu_Normal_->get_ancestor(GTK_TYPE_SCROLLED_WINDOW)->set_visible(has_menus);
 }
 
 void Tform_apresentacao::MenuItemClick(const std::string& item_name)

@@ -16,6 +16,7 @@
 #include "webview/web_browser.hpp"
 #include "webview/web_engine_context.hpp"
 #include "webview/web_process_crash_bar.hpp"
+#include "webview/web_process_watchdog.hpp"
 #include "window/book_search.hpp"
 #include "window/accessible_names.hpp"
 #include "window/browser_status.hpp"
@@ -75,6 +76,7 @@ Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
     ChooseReaderViewSettings(webkit_web_view_get_settings(view));
     web_->Connect();
     crash_bar_ = std::make_unique<WebProcessCrashBar>(*web_);
+    watchdog_ = std::make_unique<WebProcessWatchdog>(*web_, WebProcessMemoryLimitBytes());
     status_ = std::make_unique<BrowserStatus>(progresso_->gobj(), title_panel_->gobj(),
                                               Require<Gtk::Widget>(builder_, "b_volta")->gobj(),
                                               Require<Gtk::Widget>(builder_, "b_proximo")->gobj());

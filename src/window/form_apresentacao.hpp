@@ -40,6 +40,7 @@ class ReaderShortcuts;
 class SettingsList;
 class WebBrowser;
 class WebProcessCrashBar;
+class WebProcessWatchdog;
 enum class ConnectionOutcome;
 
 // The one main window of an e-book. Its widgets come from the window description compiled
@@ -109,6 +110,7 @@ public:
     const std::string& LastPageAddress() const { return last_page_address_; }
 
     WebBrowser& Web() { return *web_; }
+    WebProcessWatchdog& Watchdog() { return *watchdog_; }
     BookSearch& Search() { return *book_search_; }
     const KeptSettings& Kept() const { return kept_; }
     const std::string& ExecutableFolder() const { return executable_folder_; }
@@ -153,6 +155,7 @@ private:
 
     std::unique_ptr<WebBrowser> web_;
     std::unique_ptr<WebProcessCrashBar> crash_bar_;
+    std::unique_ptr<WebProcessWatchdog> watchdog_;
     std::unique_ptr<BrowserStatus> status_;
     std::unique_ptr<FindBar> find_bar_;
     std::unique_ptr<PageZoom> zoom_;

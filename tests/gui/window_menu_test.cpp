@@ -1,20 +1,24 @@
-// The custom menu on the real window: its definition file, a chosen item's action, and the file's
-// removal when the window closes.
+// The custom menu on the real window: its definition file, a chosen item's action, the file's
+// removal when the window closes, and a window that its menu never makes wider than the screen.
 #include <gtest/gtest.h>
+#include <gtkmm/adjustment.h>
 #include <gtkmm/menu.h>
 #include <gtkmm/menubar.h>
 #include <gtkmm/menuitem.h>
+#include <gtkmm/scrolledwindow.h>
 #include <sys/stat.h>
 
 #include <memory>
 #include <regex>
 #include <string>
 
+#include "book_window_test.hpp"
 #include "common/event_boundary.hpp"
 #include "ebook_fixture.hpp"
 #include "gui_test_support.hpp"
 #include "payload/setting_index.hpp"
 #include "window/form_apresentacao.hpp"
+#include "window/work_area.hpp"
 
 namespace quillora {
 namespace {
@@ -85,6 +89,81 @@ TEST(WindowMenuTest, TheDefinitionFileLivesAsLongAsTheWindowAndItemsRunTheirActi
     window.reset();
     g_unsetenv("TMPDIR");
     SetErrorReporter(nullptr);
+}
+
+std::string Repeated(std::string_view piece, int times)
+{
+    std::string text;
+    for (int n = 0; n < times; ++n) {
+        text += piece;
+    }
+    return text;
+}
+
+using test::BookWindowTest;
+
+TEST_F(BookWindowTest, ItsMenuNeverMakesTheWindowWiderThanTheWorkArea)
+{
+    const WorkArea area = PrimaryWorkArea();
+    struct Case {
+        const char* label;
+        std::vector<std::string> definition;
+    };
+    std::vector<std::string> many_menus{"[GERAL]"};
+    for (int n = 0; n < 100; ++n) {
+        many_menus.push_back("MENU_" + std::to_string(n) + "=Chapter " + std::to_string(n));
+    }
+    // definition -> a window, a menu bar and open menus inside the work area
+    const Case cases[] = {
+        {"a 400-character caption", {"[GERAL]", "MENU_0=" + Repeated("Long ", 80)}},
+        {"two 2047-character captions", {"[GERAL]", "MENU_0=" + std::string(2047, 'W'), "MENU_1=" + std::string(2047, 'm')}},
+        {"a hundred menus", many_menus},
+        {"a 2047-character item and sub-item",
+         {"[GERAL]", "MENU_0=Book", "[MENU]", "ITENS_0=" + std::string(2047, 'W'), "[SUBMENUS]",
+          "ITENS-|0.0|=" + std::string(2047, 'W')}},
+    };
+    for (const auto& c : cases) {
+        settings = test::PlainSettings();
+        settings[setting::custom_menu_on] = "-1";
+        settings.insert(settings.end(), c.definition.begin(), c.definition.end());
+        ASSERT_TRUE(Start({{"index.html", test::Page("Home", "")}})) << c.label << ": " << FirstReport();
+        auto& bar = *window->ComponentAs<Gtk::MenuBar>("Menu_Normal");
+        ASSERT_TRUE(test::RunUntil([&] { return bar.get_mapped() && bar.get_allocated_width() > 1; })) << c.label;
+
+        int minimum = 0;
+        int natural = 0;
+        window->get_preferred_width(minimum, natural);
+        EXPECT_LE(minimum, area.width) << c.label;
+        int width = 0;
+        int height = 0;
+        window->get_size(width, height);
+        EXPECT_LE(width, area.width) << c.label;
+        // The bar scrolls inside its strip of the window, and a menu selected there scrolls into
+        // view, as when the reader moves along the bar with the keyboard.
+        auto& strip = *dynamic_cast<Gtk::ScrolledWindow*>(bar.get_ancestor(GTK_TYPE_SCROLLED_WINDOW));
+        EXPECT_LE(strip.get_allocated_width(), width) << c.label;
+        auto* last = dynamic_cast<Gtk::MenuItem*>(bar.get_children().back());
+        bar.select_item(*last);
+        const auto scroll = strip.get_hadjustment();
+        int x = 0;
+        int y = 0;
+        EXPECT_TRUE(test::RunUntil([&] {
+            return last->translate_coordinates(bar, 0, 0, x, y) &&
+                   scroll->get_value() + scroll->get_page_size() >= x + last->get_allocated_width() &&
+                   scroll->get_value() <= x;
+        })) << c.label;
+        bar.deactivate();
+        // An open menu, and the sub-menu in it, as wide as they ask to be.
+        for (Gtk::MenuItem* item = dynamic_cast<Gtk::MenuItem*>(bar.get_children().front()); item != nullptr;) {
+            Gtk::Menu* menu = item->get_submenu();
+            if (menu == nullptr) {
+                break;
+            }
+            menu->get_preferred_width(minimum, natural);
+            EXPECT_LE(natural, area.width) << c.label;
+            item = dynamic_cast<Gtk::MenuItem*>(menu->get_children().front());
+        }
+    }
 }
 
 }  // namespace

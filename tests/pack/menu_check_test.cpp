@@ -102,20 +102,80 @@ TEST(MenuCheck, ProblemsWithTheirLines)
     }
 }
 
+std::string Repeated(std::string_view piece, int times)
+{
+    std::string text;
+    for (int n = 0; n < times; ++n) {
+        text += piece;
+    }
+    return text;
+}
+
 TEST(MenuCheck, ValuesLongerThanTheReaderTakes)
 {
-    const std::string fits(2047, 'x');
-    const std::string cut(2048, 'x');
-    EXPECT_EQ(Problems("[GERAL]\nMENU_0=" + fits + "\n"), "");
-    EXPECT_EQ(Problems("[GERAL]\nMENU_0=\"" + fits + "\"\n"), "");  // the quotes are not counted
-    EXPECT_EQ(Problems("[GERAL]\nMENU_0=" + cut + "\n"),
-              "book.conf:2: menu: the value of MENU_0 is 2048 characters long; the menu reads only the first 2047\n");
+    // Caption lists of short captions, so that only the length of the value is at stake.
+    const std::string fits = Repeated("abcd-@-", 292) + "xyz";  // 2047 characters
+    const std::string cut = fits + "w";
+    const std::string menu = "[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=";
+    EXPECT_EQ(Problems(menu + fits + "\n"), "");
+    EXPECT_EQ(Problems(menu + "\"" + fits + "\"\n"), "");  // the quotes are not counted
+    EXPECT_EQ(Problems(menu + cut + "\n"),
+              "book.conf:4: menu: the value of ITENS_0 is 2048 characters long; the menu reads only the first 2047\n");
     // Characters, not bytes: 2047 two-byte letters fit.
-    std::string letters;
-    for (int i = 0; i < 2047; ++i) {
-        letters += "é";
+    EXPECT_EQ(Problems(menu + Repeated("éé-@-", 409) + "éé\n"), "");
+}
+
+// `menus` menus of `items` empty items each: GERAL from line 1, MENU (when there are items)
+// from line menus + 2.
+std::string Sized(int menus, int items)
+{
+    std::string general = "[GERAL]\n";
+    std::string lists = "[MENU]\n";
+    for (int i = 0; i < menus; ++i) {
+        general += "MENU_" + std::to_string(i) + "=M\n";
+        lists += "ITENS_" + std::to_string(i) + "=" + Repeated("-@-", items) + "\n";
     }
-    EXPECT_EQ(Problems("[GERAL]\nMENU_0=" + letters + "\n"), "");
+    return items == 0 ? general : general + lists;
+}
+
+TEST(MenuCheck, MenusPastTheBoundsAreRefusedAndOverlongCaptionsWarned)
+{
+    struct Case {
+        std::string definition;
+        const char* problems;
+    };
+    // definition -> exactly the problems reported
+    const Case cases[] = {
+        {Sized(100, 49), ""},
+        {Sized(101, 0), "book.conf:102: menu: [GERAL] has 101 keys: the menu bar holds at most 100 menus\n"},
+        {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=" + Repeated("-@-", 500) + "\n", ""},
+        {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=" + Repeated("-@-", 501) + "\n",
+         "book.conf:4: menu: ITENS_0 gives 501 items: a menu holds at most 500\n"},
+        {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=X\n[SUBMENUS]\nITENS-|0.0|=" + Repeated("-@-", 501) + "\n",
+         "book.conf:6: menu: ITENS-|0.0| gives 501 sub-items: an item holds at most 500\n"},
+        // 10 menus and 4990 items fill the menu to the entry; ten more do not fit.
+        {Sized(10, 499), ""},
+        {Sized(10, 500),
+         "book.conf:22: menu: ITENS_9 takes the menu past 5000 entries (menus, items and sub-items together), "
+         "the most the e-book builds\n"},
+        // Past the bounds, the keys of the entries left out are not "never read" on top.
+        {Sized(101, 0) + "[MENU]\nITENS_100=X\n[ACOES]\nMENUx100_0=WEBHOME()\n",
+         "book.conf:102: menu: [GERAL] has 101 keys: the menu bar holds at most 100 menus\n"},
+        // Captions are counted in characters as shown: marks do not count.
+        {"[GERAL]\nMENU_0=&" + std::string(100, 'x') + "\n", ""},
+        {"[GERAL]\nMENU_0=" + std::string(101, 'x') + "\n",
+         "book.conf:2: warning: menu: the caption of MENU_0 is 101 characters long; the menu shows about the "
+         "first 100, then '…'\n"},
+        {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=B-@-" + Repeated("é", 150) + "\n[SUBMENUS]\nITENS-|0.1|=" +
+             std::string(2047, 'y') + "\n",
+         "book.conf:4: warning: menu: the caption of MENUx0_1 is 150 characters long; the menu shows about the "
+         "first 100, then '…'\n"
+         "book.conf:6: warning: menu: the caption of MENUx0_1_0 is 2047 characters long; the menu shows about the "
+         "first 100, then '…'\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Problems(c.definition), c.problems) << c.definition.substr(0, 300);
+    }
 }
 
 }  // namespace

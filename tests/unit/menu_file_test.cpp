@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <regex>
 
@@ -82,35 +80,6 @@ TEST(MenuFile, StemsComeFromTheWholeAlphabet)
         }
     }
     EXPECT_EQ(seen.size(), 26u) << seen;  // 1200 draws miss a letter with odds below 1e-19
-}
-
-TEST(MenuFile, RemovedWhenTheProgramIsKilled)
-{
-    test::TempDir tmp;
-    const std::string folder = tmp.Path().string() + "/";
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        int pipe_ends[2];
-        ASSERT_EQ(::pipe(pipe_ends), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(pipe_ends[0]);
-            const auto file = MenuFile::Create("x\r\n", folder, Stems({"KILLED"}));
-            if (::write(pipe_ends[1], "1", 1) != 1) {
-                ::_exit(2);
-            }
-            ::kill(::getpid(), signal);
-            ::_exit(0);  // only reached when the signal did not end the program
-        }
-        ::close(pipe_ends[1]);
-        char created = 0;
-        EXPECT_EQ(::read(pipe_ends[0], &created, 1), 1);
-        ::close(pipe_ends[0]);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "signal " << signal;
-        EXPECT_FALSE(fs::exists(folder + ".KILLED.dmt")) << "signal " << signal;
-    }
 }
 
 TEST(MenuFile, TheTemporaryFolderHonoursTmpdir)

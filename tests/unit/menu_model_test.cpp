@@ -85,6 +85,91 @@ TEST(MenuModel, ALongCaptionListIsReadOnlyTo2047Characters)
     EXPECT_EQ(items.back().caption, "abc");
 }
 
+// A definition of `menus` menus, each with `items` empty items (an empty caption is an entry
+// too), then `more` lines.
+std::string Sized(int menus, int items, const std::string& more = "")
+{
+    std::string general = "[GERAL]\n";
+    std::string lists = "[MENU]\n";
+    for (int i = 0; i < menus; ++i) {
+        general += "MENU_" + std::to_string(i) + "=M\n";
+        std::string list;
+        for (int j = 0; j < items; ++j) {
+            list += "-@-";
+        }
+        lists += "ITENS_" + std::to_string(i) + "=" + list + "\n";
+    }
+    return general + lists + more;
+}
+
+std::string Overflows(const std::vector<MenuOverflow>& overflows)
+{
+    std::string text;
+    for (const auto& o : overflows) {
+        const char* bound = o.bound == MenuOverflow::Bound::Menus  ? "menus"
+                            : o.bound == MenuOverflow::Bound::List ? "list"
+                                                                   : "all";
+        std::string owner;
+        for (const int n : o.owner) {
+            owner += (owner.empty() ? "" : ".") + std::to_string(n);
+        }
+        text += std::string(bound) + "[" + owner + "] " + std::to_string(o.built) + "/" + std::to_string(o.given) + " ";
+    }
+    return text;
+}
+
+std::size_t Count(const MenuEntry& entry)
+{
+    std::size_t count = entry.children.size();
+    for (const auto& child : entry.children) {
+        count += Count(child);
+    }
+    return count;
+}
+
+TEST(MenuModel, TheBuildStopsAtTheBounds)
+{
+    std::string list600;
+    for (int n = 0; n < 600; ++n) {
+        list600 += "-@-";
+    }
+    struct Case {
+        std::string definition;
+        std::size_t menus;    // built on the bar
+        std::size_t entries;  // built in all
+        const char* overflows;
+    };
+    // definition -> what is built, and each list cut short (bound[owner] built/given)
+    const Case cases[] = {
+        {Sized(100, 3), 100, 400, ""},
+        {Sized(150, 0), 100, 100, "menus[] 100/150 "},
+        {Sized(1, 500), 1, 501, ""},
+        {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=" + list600 + "\n", 1, 501, "list[0] 500/600 "},
+        {Sized(1, 1, "[SUBMENUS]\nITENS-|0.0|=" + list600 + "\n"), 1, 502, "list[0.0] 500/600 "},
+        // 20 menus, then 500 items each: the tenth menu gets the last 480 places.
+        {Sized(20, 500), 20, 5000, "all[9] 480/500 "},
+        // Full to the entry with nothing more to take; then one sub-item more finds no room.
+        {Sized(10, 499), 10, 5000, ""},
+        {Sized(10, 499, "[SUBMENUS]\nITENS-|9.498|=A\n"), 10, 5000, "all[9.498] 0/1 "},
+        {Sized(150, 600), 100, 5000, "menus[] 100/150 list[0] 500/600 list[1] 500/600 list[2] 500/600 "
+                                      "list[3] 500/600 list[4] 500/600 list[5] 500/600 list[6] 500/600 "
+                                      "list[7] 500/600 list[8] 500/600 list[9] 500/600 all[9] 400/600 "},
+    };
+    for (const auto& c : cases) {
+        const auto built = BuildBoundedMenu(ProfileText::Parse(c.definition));
+        EXPECT_EQ(built.bar.children.size(), c.menus) << c.definition.substr(0, 200);
+        EXPECT_EQ(Count(built.bar), c.entries) << c.definition.substr(0, 200);
+        EXPECT_EQ(Overflows(built.overflows), c.overflows) << c.definition.substr(0, 200);
+    }
+    EXPECT_EQ(MenuOverflowWarning({}), "");
+    EXPECT_EQ(MenuOverflowWarning(BuildBoundedMenu(ProfileText::Parse(Sized(150, 600))).overflows),
+              "The custom menu holds more than the e-book shows (at most 100 menus, 500 entries in a menu or a "
+              "sub-menu, 5000 entries in all): [GERAL] gives 150 menus, and 11 more cut short; the rest is left out");
+    EXPECT_EQ(MenuOverflowWarning(BuildBoundedMenu(ProfileText::Parse(Sized(20, 500))).overflows),
+              "The custom menu holds more than the e-book shows (at most 100 menus, 500 entries in a menu or a "
+              "sub-menu, 5000 entries in all): the entries pass 5000 at ITENS_9; the rest is left out");
+}
+
 TEST(MenuModel, ActionsAreReadFromTheReaderAtTheClick)
 {
     const auto text = ProfileText::Parse(Example);

@@ -3,11 +3,15 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <utility>
 
 #include "action_check.hpp"
 #include "common/ascii_case.hpp"
+#include "menu/menu_bounds.hpp"
+#include "menu/menu_labels.hpp"
 #include "menu/menu_model.hpp"
 #include "menu/profile_reader.hpp"
+#include "payload/text_encoding.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -87,7 +91,7 @@ public:
             text += '\n';
         }
         profile_ = ProfileText::Parse(text);
-        model_ = BuildMenuModel(profile_);
+        built_ = BuildBoundedMenu(profile_);
     }
 
     void Run()
@@ -102,6 +106,8 @@ public:
         CheckItemLists(menu_keys::Items, "ITENS_", "", "", "is not ITENS_0, ITENS_1, ...");
         CheckItemLists(menu_keys::SubItems, "ITENS-|", ".", "|", "is not ITENS-|i.j|");
         CheckActions();
+        CheckBounds();
+        CheckCaptionLengths();
     }
 
     // The actions of the items that exist, which the menu can run.
@@ -218,7 +224,7 @@ private:
     // The built entry that `numbers` names, if the build made one.
     const MenuEntry* Entry(const std::vector<int>& numbers) const
     {
-        const MenuEntry* entry = &model_;
+        const MenuEntry* entry = &built_.bar;
         for (const int n : numbers) {
             if (static_cast<std::size_t>(n) >= entry->children.size()) {
                 return nullptr;
@@ -242,6 +248,9 @@ private:
             }
             const auto* owner = Entry(*parsed);
             if (owner == nullptr) {
+                if (PastTheBounds()) {
+                    continue;
+                }
                 Warning(key.line, key.name + " is never read: " +
                                       (parsed->size() == 1 ? "[GERAL] has no MENU_" + std::to_string(parsed->front())
                                                            : "there is no item " + MenuItemName(*parsed)));
@@ -270,7 +279,9 @@ private:
                 continue;
             }
             if (Entry(*parsed) == nullptr) {
-                Warning(key.line, key.name + " is never read: there is no item " + MenuItemName(*parsed));
+                if (!PastTheBounds()) {
+                    Warning(key.line, key.name + " is never read: there is no item " + MenuItemName(*parsed));
+                }
                 continue;
             }
             for (const auto& word : UnknownCommandWords(key.value)) {
@@ -280,11 +291,85 @@ private:
         }
     }
 
+    // A menu past its bounds is built only in part, so "never read" would be said of every key
+    // past the cut as well: the bounds' errors say enough.
+    bool PastTheBounds() const { return !built_.overflows.empty(); }
+
+    // The line of a key, or of its section when the key is missing.
+    int KeyLine(std::string_view section, std::string_view key) const
+    {
+        const auto* found = profile_.FindSection(section);
+        const auto* entry = found == nullptr ? nullptr : found->FindKey(key);
+        return entry != nullptr ? entry->line : found != nullptr ? found->line : 1;
+    }
+
+    // The key that gives the list of entries below `owner`, and its line.
+    std::pair<std::string, int> ListKey(const std::vector<int>& owner) const
+    {
+        const auto key = owner.size() == 1 ? menu_keys::ItemList(owner[0]) : menu_keys::SubItemList(owner[0], owner[1]);
+        return {key, KeyLine(owner.size() == 1 ? menu_keys::Items : menu_keys::SubItems, key)};
+    }
+
+    // The e-book builds no more than the bounds of its menu; a book that needs more is refused.
+    void CheckBounds()
+    {
+        for (const auto& overflow : built_.overflows) {
+            switch (overflow.bound) {
+            case MenuOverflow::Bound::Menus:
+                Error(Keys(menu_keys::Menus)[MaxMenus].line,
+                      "[GERAL] has " + std::to_string(overflow.given) + " keys: the menu bar holds at most " +
+                          std::to_string(MaxMenus) + " menus");
+                break;
+            case MenuOverflow::Bound::List: {
+                const auto [key, line] = ListKey(overflow.owner);
+                Error(line, key + " gives " + std::to_string(overflow.given) +
+                                (overflow.owner.size() == 1 ? " items: a menu holds at most "
+                                                            : " sub-items: an item holds at most ") +
+                                std::to_string(MaxEntriesPerList));
+                break;
+            }
+            case MenuOverflow::Bound::AllEntries: {
+                const auto [key, line] = ListKey(overflow.owner);
+                Error(line, key + " takes the menu past " + std::to_string(MaxMenuEntries) +
+                                " entries (menus, items and sub-items together), the most the e-book builds");
+                break;
+            }
+            }
+        }
+    }
+
+    void LongCaption(int line, const std::string& name, const std::string& caption)
+    {
+        const auto length = Utf8Length(PlainCaption(caption));
+        if (length > static_cast<std::size_t>(MaxShownCaptionLength)) {
+            Warning(line, "the caption of " + name + " is " + std::to_string(length) +
+                              " characters long; the menu shows about the first " +
+                              std::to_string(MaxShownCaptionLength) + ", then '…'");
+        }
+    }
+
+    void CheckCaptionLengths()
+    {
+        const auto& menus = built_.bar.children;
+        for (int i = 0; i < static_cast<int>(menus.size()); ++i) {
+            const auto caption_key = menu_keys::MenuCaption(i);
+            LongCaption(KeyLine(menu_keys::Menus, caption_key), caption_key, menus[static_cast<std::size_t>(i)].caption);
+            const auto& items = menus[static_cast<std::size_t>(i)].children;
+            for (int j = 0; j < static_cast<int>(items.size()); ++j) {
+                const auto& item = items[static_cast<std::size_t>(j)];
+                LongCaption(ListKey({i}).second, item.name, item.caption);
+                for (const auto& sub : item.children) {
+                    LongCaption(ListKey({i, j}).second, sub.name, sub.caption);
+                }
+            }
+        }
+    }
+
     std::vector<int> source_lines_;  // the source line of each profile line
     const std::string& file_;
     Diagnostics& diagnostics_;
     ProfileText profile_;
-    MenuEntry model_;
+    BuiltMenu built_;
 };
 
 }  // namespace

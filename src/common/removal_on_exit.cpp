@@ -1,5 +1,7 @@
-#include "menu/removal_on_exit.hpp"
+#include "common/removal_on_exit.hpp"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -15,11 +17,14 @@ namespace {
 
 // Fixed storage, so that the handler reads no memory that may be freed or moved under it. A
 // slot's path is written while the slot is marked unused and published by marking it used.
-constexpr std::size_t SlotCount = 8;
+constexpr std::size_t SlotCount = 16;
 constexpr std::size_t PathCapacity = 4096;
 
 struct Slot {
     std::atomic<bool> used{false};
+    // A child forked without exec shares the slots but not the paths: what it ends with is the
+    // parent's still.
+    pid_t owner = 0;
     std::array<char, PathCapacity> path{};
 };
 
@@ -29,11 +34,65 @@ std::mutex registering;  // between threads that register; the handler never tak
 constexpr std::array<int, 3> Signals = {SIGTERM, SIGINT, SIGHUP};
 std::array<struct sigaction, Signals.size()> previous{};
 
+// Private temporary folders are shallow; deeper ones keep what lies past this depth.
+constexpr int DeepestFolder = 8;
+
+// Empties the open folder `folder` and closes it. Reads the entries with getdents64, which
+// (unlike readdir) allocates nothing. unlinkat removes a file or a link, the link itself and not
+// what it points to; only an entry it refuses as a folder is opened, without following links.
+void EmptyFolder(int folder, int depth) noexcept
+{
+    alignas(dirent64) char entries[2048];
+    bool removed_any = true;
+    // Removing entries while reading shifts the rest; read again from the start until a whole
+    // pass removes nothing (what is left then cannot be removed).
+    while (removed_any) {
+        removed_any = false;
+        ::lseek(folder, 0, SEEK_SET);
+        ssize_t length = 0;
+        while ((length = ::getdents64(folder, entries, sizeof entries)) > 0) {
+            for (ssize_t at = 0; at < length;) {
+                const auto* entry = reinterpret_cast<const dirent64*>(entries + at);
+                at += entry->d_reclen;
+                const char* name = entry->d_name;
+                if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) {
+                    continue;
+                }
+                if (::unlinkat(folder, name, 0) == 0) {
+                    removed_any = true;
+                    continue;
+                }
+                if (errno != EISDIR || depth >= DeepestFolder) {
+                    continue;
+                }
+                const int inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                if (inner >= 0) {
+                    EmptyFolder(inner, depth + 1);
+                    removed_any = ::unlinkat(folder, name, AT_REMOVEDIR) == 0 || removed_any;
+                }
+            }
+        }
+    }
+    ::close(folder);
+}
+
+void RemovePath(const char* path) noexcept
+{
+    if (::unlink(path) == 0 || errno != EISDIR) {
+        return;
+    }
+    const int folder = ::open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder >= 0) {
+        EmptyFolder(folder, 1);
+        ::rmdir(path);
+    }
+}
+
 void RemoveRegistered() noexcept
 {
     for (auto& slot : slots) {
-        if (slot.used.load(std::memory_order_acquire)) {
-            ::unlink(slot.path.data());
+        if (slot.used.load(std::memory_order_acquire) && slot.owner == ::getpid()) {
+            RemovePath(slot.path.data());
         }
     }
 }
@@ -96,6 +155,7 @@ int RemoveOnExit(const std::string& path)
         auto& slot = slots[n];
         if (!slot.used.load(std::memory_order_relaxed)) {
             std::memcpy(slot.path.data(), path.c_str(), path.size() + 1);
+            slot.owner = ::getpid();
             slot.used.store(true, std::memory_order_release);
             return static_cast<int>(n);
         }

@@ -33,10 +33,10 @@ std::string Rule(const std::string& pattern, std::string_view action, bool case_
 }
 
 // True for the characters the engine leaves as they are in the path of an address it has read:
-// every other byte reaches the rules escaped, whichever way the page wrote it.
+// every other byte reaches the rules escaped, whichever way the page wrote it (a "\\" becomes "/").
 bool KeptLiterally(unsigned char c)
 {
-    return c > 0x20 && c < 0x7F && std::string_view("\"#%<>?`{}").find(static_cast<char>(c)) == std::string_view::npos;
+    return c > 0x20 && c < 0x7F && std::string_view("\"#%<>?\\^`{}").find(static_cast<char>(c)) == std::string_view::npos;
 }
 
 std::string Escape(unsigned char c)
@@ -91,7 +91,7 @@ std::string BookFileAccessRules(std::string_view folder_uri, const BookLinks& li
     for (const std::string& path : blocked) {
         for (const char c : path) {
             const auto byte = static_cast<unsigned char>(c);
-            if (KeptLiterally(byte) && std::string_view("/\\.").find(c) == std::string_view::npos) {
+            if (KeptLiterally(byte) && c != '/' && c != '.') {
                 spelled.insert(byte);
                 // A file system that ignores case finds the name in either case.
                 spelled.insert(static_cast<unsigned char>(std::toupper(byte)));

@@ -50,6 +50,8 @@ TEST(BookFileAccessRules, BlockEveryFileAddressButTheBooksOwnFilesEachSpelledOne
         // Blanks and letters outside ASCII reach the rules escaped only; digits have no case.
         {{{"1 \xC3\xA9"}, {}},
          Block("[^?#]*%31") + Block("1%20%C3%A9$") + Block("1%20%C3%A9[/?#]")},
+        // The engine escapes a "^" itself.
+        {{{"^"}, {}}, Block("%5E$") + Block("%5E[/?#]")},
         // A "%" may be written as it is or escaped: the start up to it is blocked.
         {{{"5%"}, {}}, Block("[^?#]*%35") + Block("5")},
         // Links to folders inside count only when some link leads out.

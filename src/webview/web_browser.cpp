@@ -87,6 +87,13 @@ void WebBrowser::AllowFileAccessWithin(const std::string& folder)
     const std::string rules = BookFileAccessRules(addresses_.AddressOf(folder));
     // The engine compiles the rules into a store on disk; the compiled rules stay in memory once
     // loaded, so the store goes away again at once.
+    // The engine compiles in the temporary folder and says only "Unspecified error during
+    // compile" when it cannot write there: the reader hears which folder and why.
+    const std::filesystem::path temporary = TemporaryFilesFolder();
+    if (const std::string problem = TemporaryFolderProblem(temporary); !problem.empty()) {
+        throw Error("Cannot give the pages access to " + folder + ": the temporary folder " +
+                    temporary.string() + " " + problem);
+    }
     const TemporaryFolder store_folder = TemporaryFolder::Create("quillora-rules");
     const auto store = GObjectPtr<WebKitUserContentFilterStore>::Adopt(
         webkit_user_content_filter_store_new(store_folder.Path().c_str()));
@@ -215,6 +222,11 @@ bool WebBrowser::HasDocument() const
 std::string WebBrowser::LocalPathOf(const std::string& address) const
 {
     return addresses_.PathOf(address);
+}
+
+std::string WebBrowser::AddressOf(const std::string& path) const
+{
+    return addresses_.AddressOf(path);
 }
 
 void WebBrowser::RunScript(const std::string& javascript, ScriptFailure on_failure,

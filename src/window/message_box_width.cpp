@@ -13,14 +13,20 @@ int MessageWrapWidth(const MessageWidths& widths, int natural, const std::functi
     if (natural <= readable) {
         return std::max(natural, shortest);
     }
-    const int height = height_at(readable);
+    int height = height_at(readable);
     if (height <= widths.tallest || readable == widest) {
         return readable;
     }
-    // Lines this much longer make about that much fewer of them.
-    const std::int64_t fitting =
-        static_cast<std::int64_t>(readable) * height / std::max(widths.tallest, 1) + 1;
-    return static_cast<int>(std::min<std::int64_t>({fitting, widest, natural}));
+    // Lines this much longer make about that much fewer of them; words that no longer fit at a
+    // line's end make a few more, so it is tried again with what they need.
+    const int most = std::min(widest, natural);
+    int width = readable;
+    for (int round = 0; round < 8 && height > widths.tallest && width < most; ++round) {
+        const std::int64_t fitting = static_cast<std::int64_t>(width) * height / std::max(widths.tallest, 1) + 1;
+        width = static_cast<int>(std::min<std::int64_t>(fitting, most));
+        height = height_at(width);
+    }
+    return width;
 }
 
 }  // namespace quillora

@@ -27,10 +27,12 @@ constexpr int FrameAllowanceY = 200;
 constexpr int MinTextHeight = 60;
 // Line lengths in average characters, as GNOME's message dialogs have them: a short text still
 // makes a box of some width, a longer one wraps at a length that reads well.
-constexpr int ShortestLineChars = 36;
-constexpr int ReadableLineChars = 52;
+constexpr int ShortestLineChars = 40;
+constexpr int ReadableLineChars = 56;
 // A text longer than this is measured by its beginning only: it fills the tallest box anyway.
 constexpr std::size_t MeasuredBytes = 64 * 1024;
+// A text view lays its lines out a pixel narrower than it is, keeping room for the cursor.
+constexpr int CursorRoom = 1;
 
 // The text the way GTK can show it: what is not UTF-8 becomes replacement characters.
 std::string DisplayableText(const std::string& text)
@@ -56,27 +58,29 @@ TextSize MeasuredText(Gtk::TextView& view, const std::string& text, const WorkAr
     layout->set_wrap(Pango::WRAP_WORD_CHAR);
     const Pango::FontMetrics metrics =
         view.get_pango_context()->get_metrics(view.get_style_context()->get_font());
-    const int char_width = std::max(metrics.get_approximate_char_width() / PANGO_SCALE, 1);
+    const int char_width = std::max(metrics.get_approximate_char_width(), 1);  // in Pango units
+    const auto pixels = [](int units) { return (units + PANGO_SCALE - 1) / PANGO_SCALE; };
 
     MessageWidths widths;
-    widths.shortest = ShortestLineChars * char_width;
-    widths.readable = ReadableLineChars * char_width;
+    widths.shortest = pixels(ShortestLineChars * char_width);
+    widths.readable = pixels(ReadableLineChars * char_width);
     widths.widest = std::max(area.width - FrameAllowanceX, 1);
     widths.tallest = std::max(area.height - FrameAllowanceY, MinTextHeight);
 
+    // Rounded up: a line laid out at its own width rounded down would wrap its last word.
     int natural = 0;
     int height = 0;
-    layout->get_pixel_size(natural, height);
+    layout->get_size(natural, height);
     const auto height_at = [&](int width) {
         if (!whole) return std::numeric_limits<int>::max();
         int ignored = 0;
         int wrapped_height = 0;
         layout->set_width(width * PANGO_SCALE);
-        layout->get_pixel_size(ignored, wrapped_height);
-        return wrapped_height;
+        layout->get_size(ignored, wrapped_height);
+        return pixels(wrapped_height);
     };
     TextSize size;
-    size.width = MessageWrapWidth(widths, natural, height_at);
+    size.width = MessageWrapWidth(widths, pixels(natural), height_at);
     size.height = std::min(height_at(size.width), widths.tallest);
     return size;
 }
@@ -106,7 +110,7 @@ void AddMessageText(Gtk::MessageDialog& dialog, Gtk::ScrolledWindow& scroller, G
     // makes the box wide; a view that wraps asks for no width of its own. The height is known
     // before the view lays out its lines, so OK does not move under the reader's pointer.
     const TextSize size = MeasuredText(view, text, PrimaryWorkArea());
-    view.set_size_request(size.width, -1);
+    view.set_size_request(size.width + CursorRoom, -1);
     scroller.set_min_content_height(size.height);
     scroller.set_max_content_height(std::max(size.height, 1));
     scroller.set_propagate_natural_height(true);

@@ -113,7 +113,7 @@ TEST_F(ReaderMessagesTest, SayWhatIsWrongAndWithWhichFile)
     window = Tform_apresentacao::Create();
     AtEventBoundary([&] { window->FormCreate(not_a_file); });
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0], "The book cannot read its own file " + not_a_file + ": Is a directory");
+    EXPECT_EQ(reports[0], "The book cannot read its own file " + not_a_file + ": Is a directory.");
 }
 
 }  // namespace

@@ -11,8 +11,9 @@ namespace {
 TEST(MessageWrapWidth, ShortTextsKeepTheirWidthLongOnesWrapAndVeryLongOnesWiden)
 {
     // A text of `area` square pixels: its height is the area over the width it wraps at.
-    const auto text_of = [](long long area) {
-        return [area](int width) { return static_cast<int>(std::min<long long>(area / width, INT_MAX)); };
+    // `extra` pixels more stand for the lines that words too long for a line's end add.
+    const auto text_of = [](long long area, int extra) {
+        return [area, extra](int width) { return static_cast<int>(std::min<long long>(area / width + extra, INT_MAX)); };
     };
     const MessageWidths widths{300, 400, 1000, 600};
     struct Case {
@@ -21,6 +22,7 @@ TEST(MessageWrapWidth, ShortTextsKeepTheirWidthLongOnesWrapAndVeryLongOnesWiden)
         int natural;
         long long area;
         int expected;
+        int extra = 0;
     };
     // widths, unwrapped width, text area -> wrap width
     const Case cases[] = {
@@ -31,6 +33,7 @@ TEST(MessageWrapWidth, ShortTextsKeepTheirWidthLongOnesWrapAndVeryLongOnesWiden)
         {"one pixel too long", widths, 401, 401 * 20, 400},
         {"exactly as tall as allowed", widths, 5000, 400 * 600, 400},
         {"taller: widens to fit", widths, 5000, 800 * 600, 801},
+        {"taller, with words at the lines' ends: widens until it fits", widths, 5000, 800 * 600, 872, 50},
         {"widens no wider than its own width", widths, 700, 800 * 600, 700},
         {"widens no wider than the work area allows", widths, 50000, 4000LL * 600, 1000},
         {"huge text", widths, INT_MAX, LLONG_MAX / 2, 1000},
@@ -39,7 +42,7 @@ TEST(MessageWrapWidth, ShortTextsKeepTheirWidthLongOnesWrapAndVeryLongOnesWiden)
         {"no work area at all", {300, 400, 0, 0}, 5000, 5000, 1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MessageWrapWidth(c.widths, c.natural, text_of(c.area)), c.expected) << c.label;
+        EXPECT_EQ(MessageWrapWidth(c.widths, c.natural, text_of(c.area, c.extra)), c.expected) << c.label;
     }
 }
 

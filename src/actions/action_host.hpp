@@ -40,7 +40,8 @@ public:
     // (ending in "/"), for forming the local path of a page.
     [[nodiscard]] virtual std::string HomePage() const = 0;
     [[nodiscard]] virtual std::string ExecutableFolder() const = 0;
-    // Loads a local path (absolute, "/" separated) or an address in the browser.
+    // Loads a local path (absolute, "/" separated) or an address in the browser. A local path
+    // that names no file of the book shows the book's own "Page not found" page instead.
     virtual void Navigate(const std::string& target) = 0;
     virtual void StopLoading() = 0;
     virtual void PrintPreview() = 0;
@@ -58,7 +59,8 @@ public:
     // not reported: whatever the desktop shows is all the reader sees.
     virtual void OpenUri(const std::string& uri) = 0;
     // Starts a program with the parameter text split as a shell would (never through a shell),
-    // or opens any other file with the desktop's default application. Not reported when it fails.
+    // or opens any other file with the desktop's default application. When that cannot be done
+    // (no such file, no program for it) the reader is told in a warning box, as the shell would.
     virtual void OpenFile(const std::string& path, const std::string& parameters) = 0;
 
     // The custom menu's commands. `caption` is used by Rename only.

@@ -56,6 +56,11 @@ void ShellOpenFile(ActionHost& host, std::string_view command, std::string_view 
     host.OpenFile(LocalPathOf(file_name), std::string(parameters));
 }
 
+std::string OpenFileFailureText(std::string_view file_name, std::string_view reason)
+{
+    return "Cannot open " + std::string(file_name) + ": " + std::string(reason);
+}
+
 std::string WebAddressOf(std::string_view address)
 {
     if (address.empty()) {

@@ -19,6 +19,11 @@ inline constexpr std::size_t MaxShellTextLength = 1024;
 void ShellOpenFile(ActionHost& host, std::string_view command, std::string_view file_name,
                    std::string_view parameters);
 
+// What the reader is told when a file cannot be opened or run: the file as the book named it
+// and the desktop's reason, such as NoSuchFileText.
+std::string OpenFileFailureText(std::string_view file_name, std::string_view reason);
+inline constexpr const char* NoSuchFileText = "there is no such file";
+
 // The web address that WEBLINK opens: "http://" in front unless the address already starts with
 // "http://" or "https://" (any letter case), so the result always is an http or https address.
 // Empty for an empty address, which opens nothing.

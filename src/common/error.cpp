@@ -12,9 +12,9 @@ Error ListIndexOutOfBounds(long long index)
 IoError IoErrorFromErrno(int code)
 {
     if (code == ENOENT) {
-        return IoError("File not found");
+        return IoError("File not found", code);
     }
-    return IoError("I/O error " + std::to_string(code));
+    return IoError("I/O error " + std::to_string(code), code);
 }
 
 }  // namespace quillora

@@ -16,6 +16,13 @@ public:
 class IoError : public Error {
 public:
     using Error::Error;
+    IoError(const std::string& message, int code) : Error(message), code_(code) {}
+
+    // The errno value the failure came from; 0 for the runtime's own failures.
+    [[nodiscard]] int Code() const noexcept { return code_; }
+
+private:
+    int code_ = 0;
 };
 
 // Ends the current handler without any report (APPLICATIONEXIT()). Deliberately not an Error.

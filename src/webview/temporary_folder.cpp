@@ -1,10 +1,12 @@
 #include "webview/temporary_folder.hpp"
 
+#include <glib.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -13,13 +15,32 @@
 
 namespace quillora {
 
+std::filesystem::path TemporaryFilesFolder()
+{
+    return g_get_tmp_dir();
+}
+
+std::string TemporaryFolderProblem(const std::filesystem::path& folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return errno == ENOENT ? std::string("does not exist")
+                               : std::string("cannot be reached: ") + std::strerror(errno);
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return "is not a folder";
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        return std::string("cannot be written to: ") + std::strerror(errno);
+    }
+    return {};
+}
+
 TemporaryFolder TemporaryFolder::Create(const std::string& name_stem)
 {
-    std::error_code error;
-    std::filesystem::path base = std::filesystem::temp_directory_path(error);
-    if (error) {
-        base = "/tmp";
-    }
+    // The same folder as the engine's own temporary files, so that a folder that does not work
+    // fails here in plain words rather than there in the engine's.
+    const std::filesystem::path base = TemporaryFilesFolder();
     std::string pattern = (base / (name_stem + "-XXXXXX")).string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');

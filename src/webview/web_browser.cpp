@@ -5,6 +5,7 @@
 #include "common/error.hpp"
 #include "common/event_boundary.hpp"
 #include "webview/book_file_access.hpp"
+#include "webview/book_links.hpp"
 #include "webview/navigation_address.hpp"
 #include "webview/page_printer.hpp"
 #include "webview/temporary_folder.hpp"
@@ -83,10 +84,19 @@ void WebBrowser::SetBookFolder(const std::string& folder)
 
 void WebBrowser::AllowFileAccessWithin(const std::string& folder)
 {
-    // The rules must match the addresses the pages are loaded from.
-    const std::string rules = BookFileAccessRules(addresses_.AddressOf(folder));
+    // The rules must match the addresses the pages are loaded from. Links are looked for once,
+    // here: one made while the book is open is not seen.
+    const std::string rules = BookFileAccessRules(addresses_.AddressOf(folder), FindBookLinks(folder));
     // The engine compiles the rules into a store on disk; the compiled rules stay in memory once
-    // loaded, so the store goes away again at once.
+    // loaded, so the store goes away again at once. A fresh store each time means rules of an
+    // earlier run (another book, other links) are never taken for these under the same name.
+    // The engine compiles in the temporary folder and says only "Unspecified error during
+    // compile" when it cannot write there: the reader hears which folder and why.
+    const std::filesystem::path temporary = TemporaryFilesFolder();
+    if (const std::string problem = TemporaryFolderProblem(temporary); !problem.empty()) {
+        throw Error("Cannot give the pages access to " + folder + ": the temporary folder " +
+                    temporary.string() + " " + problem);
+    }
     const TemporaryFolder store_folder = TemporaryFolder::Create("quillora-rules");
     const auto store = GObjectPtr<WebKitUserContentFilterStore>::Adopt(
         webkit_user_content_filter_store_new(store_folder.Path().c_str()));
@@ -215,6 +225,11 @@ bool WebBrowser::HasDocument() const
 std::string WebBrowser::LocalPathOf(const std::string& address) const
 {
     return addresses_.PathOf(address);
+}
+
+std::string WebBrowser::AddressOf(const std::string& path) const
+{
+    return addresses_.AddressOf(path);
 }
 
 void WebBrowser::RunScript(const std::string& javascript, ScriptFailure on_failure,

@@ -74,6 +74,8 @@ public:
     [[nodiscard]] bool HasDocument() const;
     // The local path of a file: address that this browser formed or loaded, empty for any other.
     [[nodiscard]] std::string LocalPathOf(const std::string& address) const;
+    // The file: address this browser loads an absolute path at; throws Error for any other path.
+    [[nodiscard]] std::string AddressOf(const std::string& path) const;
     // While signal_before_navigate2 is raised: whether the navigation is a server's redirect
     // rather than something a document did.
     [[nodiscard]] bool DecidingRedirect() const { return deciding_redirect_; }
@@ -82,7 +84,7 @@ public:
 
     // Shows `html`, a page of the program's own, in place of the document at `address` that could
     // not be loaded; the page goes by that address, in the history too. Call it from
-    // signal_load_failed.
+    // signal_load_failed, or in place of loading an address that names nothing to show.
     void ShowOwnPage(const std::string& html, const std::string& address);
     // Whether the document on display is that page.
     [[nodiscard]] bool ShowsOwnPage() const { return own_page_on_display_; }

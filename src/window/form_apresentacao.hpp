@@ -42,6 +42,7 @@ class WebBrowser;
 class WebProcessCrashBar;
 class WebProcessWatchdog;
 enum class ConnectionOutcome;
+struct FailedLoad;
 
 // The one main window of an e-book. Its widgets come from the window description compiled
 // into the program; this class finds them by their component names, owns the non-visual
@@ -103,6 +104,8 @@ public:
     void WebDocumentComplete(const std::string& url);
     // A page could not be loaded: a page of the program's own says why and offers a way on.
     void WebLoadFailed(const std::string& address, const GError& error, bool& replaced);
+    // The program's own "Page not found" page for a local path that names no page to show.
+    void ShowPageNotFound(const std::string& path);
     FindBar& Find() { return *find_bar_; }
     PageZoom& Zoom() { return *zoom_; }
 
@@ -145,6 +148,8 @@ private:
     // The internet requirement, checked while the main loop keeps running.
     ConnectionOutcome CheckInternet();
     void OpenHomePage();
+    // The failure page for `failure`, with the ways on that the window has now, at `address`.
+    void ShowFailurePage(FailedLoad failure, const std::string& address);
 
     Glib::RefPtr<Gtk::Builder> builder_;
     Gtk::Toolbar* toolbar_ = nullptr;

@@ -1,6 +1,7 @@
 // Start-up of an e-book: the payload, the settings, the internet requirement and the home page.
 #include <vector>
 
+#include "common/error.hpp"
 #include "common/event_boundary.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
@@ -28,7 +29,15 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
 
     // The container lives for this call only; it holds no open file between its operations.
     const TPayload payload(program_path);
-    if (!payload.IsPresent()) {
+    // A book that may be run but not read tells the reader so, not just the error's number.
+    const auto reading_own_file = [&program_path](const auto& read) {
+        try {
+            return read();
+        } catch (const IoError& error) {
+            throw IoError(OwnFileErrorText(program_path, error), error.Code());
+        }
+    };
+    if (!reading_own_file([&] { return payload.IsPresent(); })) {
         return;  // a bare runtime: the window as described, with an empty browser
     }
     // The book's pages may read the book's own files, and no other. When that cannot be set up
@@ -40,11 +49,11 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
 
     {
         // The raw text goes as soon as the list holds it, before applying can copy the list again.
-        SettingsList settings = [&payload] {
+        SettingsList settings = SettingsList::FromPayloadBytes(reading_own_file([&payload] {
             std::string text(static_cast<std::size_t>(payload.DataLength()), '\0');
             payload.ReadInto(text);
-            return SettingsList::FromPayloadBytes(text);
-        }();
+            return text;
+        }));
         ApplySettings(settings);
     }  // the settings list is discarded before the connection check and the home page
 

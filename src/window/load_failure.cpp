@@ -57,12 +57,24 @@ FailedLoad Describe(const WebBrowser& web, const std::string& address, const GEr
 
 void Tform_apresentacao::WebLoadFailed(const std::string& address, const GError& error, bool& replaced)
 {
-    FailedLoad failure = Describe(*web_, address, error);
+    ShowFailurePage(Describe(*web_, address, error), address);
+    replaced = true;
+}
+
+void Tform_apresentacao::ShowPageNotFound(const std::string& path)
+{
+    FailedLoad failure;
+    failure.kind = LoadFailure::MissingFile;
+    failure.what = path;
+    ShowFailurePage(failure, web_->AddressOf(path));
+}
+
+void Tform_apresentacao::ShowFailurePage(FailedLoad failure, const std::string& address)
+{
     failure.can_go_back = webkit_back_forward_list_get_current_item(
                               webkit_web_view_get_back_forward_list(web_->View())) != nullptr;
     failure.has_home = !kept_.home_page.empty();
     web_->ShowOwnPage(FailurePageHtml(failure), address);
-    replaced = true;
 }
 
 }  // namespace quillora

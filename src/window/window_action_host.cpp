@@ -8,6 +8,9 @@
 #include <glibmm/spawn.h>
 #include <unistd.h>
 
+#include <optional>
+
+#include "actions/shell_requests.hpp"
 #include "common/error.hpp"
 #include "menu/custom_menu.hpp"
 #include "common/gobject_ptr.hpp"
@@ -15,6 +18,7 @@
 #include "window/form_apresentacao.hpp"
 #include "window/launch_environment.hpp"
 #include "window/message_boxes.hpp"
+#include "window/self_path.hpp"
 #include "window/tool_buttons.hpp"
 
 namespace quillora {
@@ -77,6 +81,12 @@ std::string WindowActionHost::ExecutableFolder() const
 
 void WindowActionHost::Navigate(const std::string& target)
 {
+    // A path that names no page of the book (a folder, the book's own folder for an empty
+    // path, a file outside the book) would show a listing or a file from elsewhere.
+    if (!target.empty() && target.front() == '/' && !RegularFileWithin(window_.ExecutableFolder(), target)) {
+        window_.ShowPageNotFound(target);
+        return;
+    }
     window_.Web().Navigate(target);
 }
 
@@ -122,26 +132,35 @@ void WindowActionHost::SetBarVisible(Bar bar, bool visible)
 
 namespace {
 
-// Whatever the desktop shows when it cannot open the address is all the reader sees.
-void OpenThroughDesktop(const std::string& uri, const std::string& what)
+// Hands the address to the desktop; false, with the desktop's reason, when it cannot open it.
+bool OpenThroughDesktop(const std::string& uri, std::string& reason)
 {
     const auto context = LaunchContextForBookPrograms(gdk_display_get_default());
     GError* raw_error = nullptr;
     if (!g_app_info_launch_default_for_uri(uri.c_str(), context.get(), &raw_error)) {
         const GErrorPtr error(raw_error);
-        g_message("The desktop cannot open %s: %s", what.c_str(), error->message);
+        reason = error && error->message != nullptr ? error->message : "";
+        return false;
     }
+    return true;
 }
 
 }  // namespace
 
 void WindowActionHost::OpenUri(const std::string& uri)
 {
-    OpenThroughDesktop(uri, uri);
+    // Whatever the desktop shows when it cannot open the address is all the reader sees.
+    std::string reason;
+    if (!OpenThroughDesktop(uri, reason)) {
+        g_message("The desktop cannot open %s: %s", uri.c_str(), reason.c_str());
+    }
 }
 
 void WindowActionHost::OpenFile(const std::string& path, const std::string& parameters)
 {
+    // On the desktop the book was made for, the shell says when it cannot open a file; here
+    // the reader is told in a box, or a click on the link would seem to do nothing.
+    std::optional<std::string> failure;
     try {
         if (access(path.c_str(), X_OK) == 0 && !Glib::file_test(path, Glib::FILE_TEST_IS_DIR)) {
             // A program is started with its parameters split as a shell would, never by a shell.
@@ -156,10 +175,18 @@ void WindowActionHost::OpenFile(const std::string& path, const std::string& para
             const std::string full = Glib::path_is_absolute(path)
                                          ? path
                                          : Glib::build_filename(Glib::get_current_dir(), path);
-            OpenThroughDesktop(Glib::filename_to_uri(full), path);
+            std::string reason;
+            if (!Glib::file_test(full, Glib::FILE_TEST_EXISTS)) {
+                failure = NoSuchFileText;
+            } else if (!OpenThroughDesktop(Glib::filename_to_uri(full), reason)) {
+                failure = reason;
+            }
         }
     } catch (const Glib::Error& error) {
-        g_message("The desktop cannot open %s: %s", path.c_str(), error.what().c_str());
+        failure = error.what();
+    }
+    if (failure) {
+        ShowWarningBox(&window_, window_.ApplicationTitle(), OpenFileFailureText(path, *failure));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gui_test_support.hpp"
+#include "screen_size.hpp"
 #include "window/message_boxes.hpp"
 #include "window/work_area.hpp"
 
@@ -35,6 +36,30 @@ Rect OnScreen(GtkWidget* widget)
     return rect;
 }
 
+GtkTextView* TextViewIn(GtkWidget* widget)
+{
+    if (GTK_IS_TEXT_VIEW(widget)) return GTK_TEXT_VIEW(widget);
+    GtkTextView* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* child = children; child != nullptr && found == nullptr; child = child->next) {
+            found = TextViewIn(static_cast<GtkWidget*>(child->data));
+        }
+        g_list_free(children);
+    }
+    return found;
+}
+
+// The lines the view shows its text on, counting no further than `most`.
+int DisplayLines(GtkTextView* view, int most)
+{
+    GtkTextIter at;
+    gtk_text_buffer_get_start_iter(gtk_text_view_get_buffer(view), &at);
+    int lines = 1;
+    while (lines < most && gtk_text_view_forward_display_line(view, &at)) ++lines;
+    return lines;
+}
+
 // What a box looked like once it was up, and whether a real click on its OK button closed it.
 struct SeenBox {
     bool seen = false;
@@ -43,6 +68,10 @@ struct SeenBox {
     bool modal = false;
     Rect box;
     Rect ok;
+    std::string text;
+    int lines = 0;        // the text's lines on screen, up to 50
+    int line_height = 0;  // of the text's first line
+    bool scrolls = false; // the text is taller than its view
     bool clicked = false;
     int ticks_after_click = 0;
     bool closed_by_test = false;  // the click did not close it
@@ -75,6 +104,20 @@ SeenBox LookAtBox(const std::function<void()>& show)
             out.modal = gtk_window_get_modal(GTK_WINDOW(dialog));
             out.box = OnScreen(dialog);
             out.ok = OnScreen(ok);
+            if (GtkTextView* view = TextViewIn(dialog)) {
+                GtkTextBuffer* buffer = gtk_text_view_get_buffer(view);
+                GtkTextIter start, end;
+                gtk_text_buffer_get_bounds(buffer, &start, &end);
+                gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+                out.text = text;
+                g_free(text);
+                out.lines = DisplayLines(view, 50);
+                GdkRectangle first{};
+                gtk_text_view_get_iter_location(view, &start, &first);
+                out.line_height = first.height;
+                GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view));
+                out.scrolls = gtk_adjustment_get_upper(scroll) > gtk_adjustment_get_page_size(scroll) + 1;
+            }
             // Away first: moving to where the pointer already is would wait for a motion that never comes.
             const std::string click = "mousemove 0 0 mousemove --sync " + std::to_string(out.ok.x + out.ok.width / 2) +
                                       " " + std::to_string(out.ok.y + out.ok.height / 2) + " click 1";
@@ -123,6 +166,48 @@ TEST(MessageBoxes, AnyTextStaysOnScreenWithItsOkButtonWithinReach)
         EXPECT_TRUE(seen.ok.Within(area)) << c.label;
         EXPECT_TRUE(seen.clicked) << c.label;
         EXPECT_FALSE(seen.closed_by_test) << c.label << ": the click on OK did not close the box";
+    }
+}
+
+TEST(MessageBoxes, AreAsWideAsTheirTextAndScrollOnlyWhatTheScreenCannotHold)
+{
+    std::string paragraph;
+    while (paragraph.size() < 1500) paragraph += "The pages of this book are kept in the folder beside it. ";
+    std::string tall;
+    for (int i = 0; i < 400; ++i) tall += "Line " + std::to_string(i) + "\n";
+    const std::string short_text = "This book needs a connection to the internet.";
+    // Screens of a small laptop and of the virtual display's own size.
+    const test::PixelSize screens[] = {{800, 600}, {1280, 1024}};
+    for (const test::PixelSize screen : screens) {
+        const test::ScreenSizeScope size(screen);
+        ASSERT_TRUE(size.Set()) << screen.width << " x " << screen.height;
+        const WorkArea area = PrimaryWorkArea();
+        const std::string at = " on " + std::to_string(screen.width) + " x " + std::to_string(screen.height);
+        // text -> a box of its own width within the work area, with OK there too
+        const SeenBox brief = LookAtBox([&] { ShowWarningBox(nullptr, "Quillora", short_text); });
+        const SeenBox wide = LookAtBox([&] { ShowErrorReport(nullptr, "Atlas", paragraph); });
+        const SeenBox high = LookAtBox([&] { ShowWarningBox(nullptr, "Quillora", tall); });
+        for (const SeenBox* seen : {&brief, &wide, &high}) {
+            ASSERT_TRUE(seen->seen) << at;
+            EXPECT_TRUE(seen->box.Within(area)) << at << ": box " << seen->box.width << " x " << seen->box.height
+                                                << " at " << seen->box.x << ", " << seen->box.y;
+            EXPECT_TRUE(seen->ok.Within(area)) << at;
+            EXPECT_FALSE(seen->closed_by_test) << at << ": the click on OK did not close the box";
+        }
+        // A short text: a box as wide as a desktop's message box, the text on one or two lines.
+        EXPECT_EQ(brief.text, short_text);
+        EXPECT_GE(brief.box.width, 300) << at;
+        EXPECT_LE(brief.box.width, 440) << at;
+        EXPECT_LE(brief.lines, 2) << at;
+        EXPECT_GT(brief.line_height, 0) << at;
+        EXPECT_FALSE(brief.scrolls) << at;
+        // A long paragraph: wider, its lines longer than the short text, all of it on screen.
+        EXPECT_GT(wide.box.width, brief.box.width) << at;
+        EXPECT_GE(wide.lines, 4) << at;
+        EXPECT_FALSE(wide.scrolls) << at << ": " << wide.lines << " lines in a box " << wide.box.height << " high";
+        // A text taller than the screen: it scrolls, and the box keeps within the work area.
+        EXPECT_TRUE(high.scrolls) << at;
+        EXPECT_GT(high.box.height, area.height / 2) << at;
     }
 }
 

@@ -75,16 +75,17 @@ int main(int argc, char** argv)
 
         bool over_limit = false;
         bool ended = false;
-        browser.signal_web_process_terminated.connect([&](bool over) {
+        const quillora::EventConnection terminated = browser.signal_web_process_terminated.Connect([&](bool over) {
             ended = true;
             over_limit = over;
         });
         for (int round = 0; round < rounds; ++round) {
             bool loaded = false;
-            sigc::connection connection = browser.signal_document_complete.connect([&](const std::string&) { loaded = true; });
+            quillora::EventConnection connection =
+                browser.signal_document_complete.Connect([&](const std::string&) { loaded = true; });
             webkit_web_view_load_html(WEBKIT_WEB_VIEW(view), "<p>hoarder</p>", "about:blank");
             RunUntil([&] { return loaded; }, std::chrono::seconds(20));
-            connection.disconnect();
+            connection.Disconnect();
             ended = false;
 
             std::uint64_t peak = 0;

@@ -120,7 +120,8 @@ TEST_F(FileAccessSpellingsTest, EverySpellingOfAPathOutOfTheBookIsRefusedAndTheB
     std::filesystem::create_symlink(beside / "secret.txt", pages / "out ^.txt");
     std::filesystem::create_symlink(beside / "secret.svg", pages / "out ^.svg");
     window = Tform_apresentacao::Create();
-    window->Web().signal_document_complete.connect([this](const std::string& url) { loaded.push_back(url); });
+    loaded_watch = window->Web().signal_document_complete.Connect(
+        [this](const std::string& url) { loaded.push_back(url); });
     AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
     ASSERT_TRUE(reports.empty()) << FirstReport();
     window->show();

@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     quillora::SetErrorReporter([&window](const std::string& text) {
-        quillora::ShowErrorReport(window.get(), window->ApplicationTitle(), text);
+        quillora::ShowErrorReport(window ? window->gobj() : nullptr, window->ApplicationTitle(), text);
     });
     // A gtkmm handler that lets an exception escape is reported like any other, never aborts.
     Glib::add_exception_handler([] {

@@ -1,10 +1,5 @@
 #include "webview/web_process_crash_bar.hpp"
 
-#include <gtkmm/button.h>
-#include <gtkmm/container.h>
-#include <gtkmm/dialog.h>
-
-#include "common/event_boundary.hpp"
 
 namespace quillora {
 
@@ -16,48 +11,50 @@ constexpr const char* OverMemoryText =
 
 }  // namespace
 
-WebProcessCrashBar::WebProcessCrashBar(WebBrowser& browser) : browser_(browser)
+WebProcessCrashBar::WebProcessCrashBar(WebBrowser& browser)
+    : browser_(browser),
+      bar_(GObjectPtr<GtkWidget>::Sink(gtk_info_bar_new())),
+      text_(GTK_LABEL(gtk_label_new(nullptr)))
 {
-    bar_.set_message_type(Gtk::MESSAGE_WARNING);
-    bar_.set_no_show_all(true);
-    text_.set_line_wrap(true);
-    text_.set_xalign(0);
-    text_.show();
-    dynamic_cast<Gtk::Container&>(*bar_.get_content_area()).add(text_);
-    if (Gtk::Button* reload = bar_.add_button("_Reload", Gtk::RESPONSE_OK)) {
-        reload->set_tooltip_text("Show the page again");
+    GtkInfoBar* bar = Bar();
+    gtk_info_bar_set_message_type(bar, GTK_MESSAGE_WARNING);
+    gtk_widget_set_no_show_all(bar_.get(), TRUE);
+    gtk_label_set_line_wrap(text_, TRUE);
+    gtk_label_set_xalign(text_, 0);
+    gtk_widget_show(GTK_WIDGET(text_));
+    gtk_container_add(GTK_CONTAINER(gtk_info_bar_get_content_area(bar)), GTK_WIDGET(text_));
+    if (GtkWidget* reload = gtk_info_bar_add_button(bar, "_Reload", GTK_RESPONSE_OK)) {
+        gtk_widget_set_tooltip_text(reload, "Show the page again");
     }
     // Set after the message type, which gives the bar a name of its own.
-    bar_.get_accessible()->set_name("Page stopped");
-    bar_.signal_response().connect([this](int) { AtEventBoundary([&] { Reload(); }); });
+    atk_object_set_name(gtk_widget_get_accessible(bar_.get()), "Page stopped");
+    response_ = Connect<void(GtkInfoBar*, gint)>(bar, "response", [this](GtkInfoBar*, gint) { Reload(); });
 
     GtkWidget* view = browser_.Widget();
     GtkWidget* parent = gtk_widget_get_parent(view);
     if (parent != nullptr && GTK_IS_BOX(parent)) {
         int position = 0;
         gtk_container_child_get(GTK_CONTAINER(parent), view, "position", &position, nullptr);
-        gtk_box_pack_start(GTK_BOX(parent), GTK_WIDGET(bar_.gobj()), FALSE, TRUE, 0);
-        gtk_box_reorder_child(GTK_BOX(parent), GTK_WIDGET(bar_.gobj()), position);
+        gtk_box_pack_start(GTK_BOX(parent), bar_.get(), FALSE, TRUE, 0);
+        gtk_box_reorder_child(GTK_BOX(parent), bar_.get(), position);
     }
     terminated_ = browser_.signal_web_process_terminated.Connect(
         [this](bool over_memory_limit) { Show(over_memory_limit); });
 }
 
-WebProcessCrashBar::~WebProcessCrashBar() = default;
-
 void WebProcessCrashBar::Show(bool over_memory_limit)
 {
-    text_.set_text(over_memory_limit ? OverMemoryText : CrashedText);
-    bar_.get_accessible()->set_description(text_.get_text());
-    bar_.show();
-    if (Gtk::Widget* reload = bar_.get_action_area()) {
-        reload->child_focus(Gtk::DIR_TAB_FORWARD);
+    gtk_label_set_text(text_, over_memory_limit ? OverMemoryText : CrashedText);
+    atk_object_set_description(gtk_widget_get_accessible(bar_.get()), gtk_label_get_text(text_));
+    gtk_widget_show(bar_.get());
+    if (GtkWidget* reload = gtk_info_bar_get_action_area(Bar())) {
+        gtk_widget_child_focus(reload, GTK_DIR_TAB_FORWARD);
     }
 }
 
 void WebProcessCrashBar::Reload()
 {
-    bar_.hide();
+    gtk_widget_hide(bar_.get());
     browser_.Refresh();
     gtk_widget_grab_focus(browser_.Widget());
 }

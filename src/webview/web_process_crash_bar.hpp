@@ -1,8 +1,10 @@
 #pragma once
 
-#include <gtkmm/infobar.h>
-#include <gtkmm/label.h>
+#include <gtk/gtk.h>
 
+#include "common/event_signal.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/signal_connection.hpp"
 #include "webview/web_browser.hpp"
 
 namespace quillora {
@@ -16,19 +18,19 @@ public:
     // Places the (hidden) bar just above the browser's view in the box that holds the view, and
     // listens to the browser. A view that lies in no box gets no bar.
     explicit WebProcessCrashBar(WebBrowser& browser);
-    ~WebProcessCrashBar();
     WebProcessCrashBar(const WebProcessCrashBar&) = delete;
     WebProcessCrashBar& operator=(const WebProcessCrashBar&) = delete;
 
-    [[nodiscard]] Gtk::InfoBar& Bar() { return bar_; }
+    [[nodiscard]] GtkInfoBar* Bar() const { return GTK_INFO_BAR(bar_.get()); }
 
 private:
     void Show(bool over_memory_limit);
     void Reload();
 
     WebBrowser& browser_;
-    Gtk::InfoBar bar_;
-    Gtk::Label text_;
+    GObjectPtr<GtkWidget> bar_;
+    GtkLabel* text_;
+    SignalConnection response_;
     EventConnection terminated_;
 };
 

@@ -61,7 +61,7 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
         const ConnectionOutcome outcome = CheckInternet();
         if (outcome != ConnectionOutcome::Connected) {
             if (outcome == ConnectionOutcome::Unreachable) {
-                ShowWarningBox(this, MessageCaption, kept_.msg_internet_required);
+                ShowWarningBox(gobj(), MessageCaption, kept_.msg_internet_required);
             } else {
                 hide();  // the reader closed the window: the program ends without a word
             }
@@ -99,7 +99,7 @@ void Tform_apresentacao::OpenHomePage()
         }
         web_->Navigate(page);
     } else {
-        ShowWarningBox(this, MessageCaption, kept_.msg_home_page_missing);
+        ShowWarningBox(gobj(), MessageCaption, kept_.msg_home_page_missing);
         RequestQuit();
     }
 }

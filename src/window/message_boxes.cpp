@@ -5,13 +5,10 @@
 
 #include <atk/atk.h>
 #include <glib.h>
-#include <gtkmm/cssprovider.h>
-#include <gtkmm/messagedialog.h>
-#include <gtkmm/scrolledwindow.h>
-#include <gtkmm/textview.h>
-#include <gtkmm/window.h>
-#include <pangomm/layout.h>
 
+#include <memory>
+
+#include "common/gobject_ptr.hpp"
 #include "payload/text_encoding.hpp"
 #include "window/message_box_width.hpp"
 #include "window/message_text.hpp"
@@ -47,18 +44,38 @@ struct TextSize {
     int height = 0;
 };
 
-TextSize MeasuredText(Gtk::TextView& view, const std::string& text, const WorkArea& area)
+struct FontMetricsDeleter {
+    void operator()(PangoFontMetrics* metrics) const { pango_font_metrics_unref(metrics); }
+};
+struct FontDescriptionDeleter {
+    void operator()(PangoFontDescription* font) const { pango_font_description_free(font); }
+};
+
+// The approximate width of a character in the widget's font, in Pango units.
+int AverageCharWidth(GtkWidget* widget)
+{
+    GtkStyleContext* context = gtk_widget_get_style_context(widget);
+    PangoFontDescription* raw_font = nullptr;
+    gtk_style_context_get(context, gtk_style_context_get_state(context), GTK_STYLE_PROPERTY_FONT,
+                          &raw_font, nullptr);
+    const std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> font(raw_font);
+    const std::unique_ptr<PangoFontMetrics, FontMetricsDeleter> metrics(
+        pango_context_get_metrics(gtk_widget_get_pango_context(widget), font.get(), nullptr));
+    return std::max(pango_font_metrics_get_approximate_char_width(metrics.get()), 1);
+}
+
+TextSize MeasuredText(GtkWidget* view, const std::string& text, const WorkArea& area)
 {
     const bool whole = text.size() <= MeasuredBytes;
     std::size_t measured = std::min(text.size(), MeasuredBytes);
     while (measured > 0 && measured < text.size() && (static_cast<unsigned char>(text[measured]) & 0xC0) == 0x80) {
         --measured;  // never half a character
     }
-    const auto layout = view.create_pango_layout(text.substr(0, measured));
-    layout->set_wrap(Pango::WRAP_WORD_CHAR);
-    const Pango::FontMetrics metrics =
-        view.get_pango_context()->get_metrics(view.get_style_context()->get_font());
-    const int char_width = std::max(metrics.get_approximate_char_width(), 1);  // in Pango units
+    const std::string measured_text = text.substr(0, measured);
+    const auto layout =
+        GObjectPtr<PangoLayout>::Adopt(gtk_widget_create_pango_layout(view, measured_text.c_str()));
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+    const int char_width = AverageCharWidth(view);
     const auto pixels = [](int units) { return (units + PANGO_SCALE - 1) / PANGO_SCALE; };
 
     MessageWidths widths;
@@ -70,13 +87,12 @@ TextSize MeasuredText(Gtk::TextView& view, const std::string& text, const WorkAr
     // Rounded up: a line laid out at its own width rounded down would wrap its last word.
     int natural = 0;
     int height = 0;
-    layout->get_size(natural, height);
+    pango_layout_get_size(layout.get(), &natural, &height);
     const auto height_at = [&](int width) {
         if (!whole) return std::numeric_limits<int>::max();
-        int ignored = 0;
         int wrapped_height = 0;
-        layout->set_width(width * PANGO_SCALE);
-        layout->get_size(ignored, wrapped_height);
+        pango_layout_set_width(layout.get(), width * PANGO_SCALE);
+        pango_layout_get_size(layout.get(), nullptr, &wrapped_height);
         return pixels(wrapped_height);
     };
     TextSize size;
@@ -88,67 +104,85 @@ TextSize MeasuredText(Gtk::TextView& view, const std::string& text, const WorkAr
 // The message in a read-only view as wide as the text wants, wrapped at word boundaries, that
 // scrolls only when the text is taller than the work area allows. A text view lays out only
 // what shows, so a huge text opens at once.
-void AddMessageText(Gtk::MessageDialog& dialog, Gtk::ScrolledWindow& scroller, Gtk::TextView& view,
-                    const std::string& text)
+void AddMessageText(GtkMessageDialog* dialog, const std::string& text)
 {
-    view.set_editable(false);
-    view.set_cursor_visible(false);
-    view.set_wrap_mode(Gtk::WRAP_WORD_CHAR);
-    view.get_buffer()->set_text(text);
+    GtkWidget* view = gtk_text_view_new();
+    GtkTextView* text_view = GTK_TEXT_VIEW(view);
+    gtk_text_view_set_editable(text_view, FALSE);
+    gtk_text_view_set_cursor_visible(text_view, FALSE);
+    gtk_text_view_set_wrap_mode(text_view, GTK_WRAP_WORD_CHAR);
+    gtk_text_buffer_set_text(gtk_text_view_get_buffer(text_view), text.data(),
+                             static_cast<gint>(text.size()));
     // Drawn like the box's own text, not like an input field.
-    const auto style = Gtk::CssProvider::create();
-    style->load_from_data("textview, textview text { background-color: transparent; }");
-    view.get_style_context()->add_provider(style, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    scroller.add(view);
-    scroller.set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_AUTOMATIC);
+    const auto style = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
+    gtk_css_provider_load_from_data(
+        style.get(), "textview, textview text { background-color: transparent; }", -1, nullptr);
+    gtk_style_context_add_provider(gtk_widget_get_style_context(view), GTK_STYLE_PROVIDER(style.get()),
+                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+    GtkScrolledWindow* scrolled = GTK_SCROLLED_WINDOW(scroller);
+    gtk_container_add(GTK_CONTAINER(scroller), view);
+    gtk_scrolled_window_set_policy(scrolled, GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
 
     // The dialog's own label would lay the whole text out at once and grow without bound.
-    for (Gtk::Widget* child : dialog.get_message_area()->get_children()) child->hide();
-    dialog.get_message_area()->pack_start(scroller, Gtk::PACK_EXPAND_WIDGET);
+    GtkWidget* message_area = gtk_message_dialog_get_message_area(dialog);
+    GList* children = gtk_container_get_children(GTK_CONTAINER(message_area));
+    for (GList* child = children; child != nullptr; child = child->next) {
+        gtk_widget_hide(GTK_WIDGET(child->data));
+    }
+    g_list_free(children);
+    gtk_box_pack_start(GTK_BOX(message_area), scroller, TRUE, TRUE, 0);
 
     // Measured in the dialog, whose style gives the text its font. The view's width request
     // makes the box wide; a view that wraps asks for no width of its own. The height is known
     // before the view lays out its lines, so OK does not move under the reader's pointer.
     const TextSize size = MeasuredText(view, text, PrimaryWorkArea());
-    view.set_size_request(size.width + CursorRoom, -1);
-    scroller.set_min_content_height(size.height);
-    scroller.set_max_content_height(std::max(size.height, 1));
-    scroller.set_propagate_natural_height(true);
-    scroller.show_all();
+    gtk_widget_set_size_request(view, size.width + CursorRoom, -1);
+    gtk_scrolled_window_set_min_content_height(scrolled, size.height);
+    gtk_scrolled_window_set_max_content_height(scrolled, std::max(size.height, 1));
+    gtk_scrolled_window_set_propagate_natural_height(scrolled, TRUE);
+    gtk_widget_show_all(scroller);
 }
 
-void ShowModal(Gtk::Window* owner, const std::string& caption, const std::string& text,
-               Gtk::MessageType type)
+// A dialog is a toplevel that GTK keeps until it is destroyed.
+struct DialogDestroyer {
+    void operator()(GtkWidget* dialog) const { gtk_widget_destroy(dialog); }
+};
+
+void ShowModal(GtkWindow* owner, const std::string& caption, const std::string& text,
+               GtkMessageType type)
 {
-    Gtk::MessageDialog dialog("", /*use_markup=*/false, type, Gtk::BUTTONS_OK, /*modal=*/true);
-    dialog.set_title(caption);
+    const std::unique_ptr<GtkWidget, DialogDestroyer> dialog(
+        gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK, "%s", ""));
+    GtkWindow* window = GTK_WINDOW(dialog.get());
+    gtk_window_set_title(window, caption.c_str());
     const std::string shown = DisplayableText(text);
-    Gtk::ScrolledWindow scroller;
-    Gtk::TextView view;
-    AddMessageText(dialog, scroller, view, shown);
+    AddMessageText(GTK_MESSAGE_DIALOG(dialog.get()), shown);
     // Announced like the box's own text would be.
-    atk_object_set_description(gtk_widget_get_accessible(GTK_WIDGET(dialog.gobj())), shown.c_str());
+    atk_object_set_description(gtk_widget_get_accessible(dialog.get()), shown.c_str());
     if (owner != nullptr) {
-        dialog.set_transient_for(*owner);
+        gtk_window_set_transient_for(window, owner);
     }
     // Without a visible owner the dialog would open wherever the window manager likes.
-    dialog.set_position(owner != nullptr && owner->get_visible() ? Gtk::WIN_POS_CENTER_ON_PARENT
-                                                                 : Gtk::WIN_POS_CENTER);
+    gtk_window_set_position(window, owner != nullptr && gtk_widget_get_visible(GTK_WIDGET(owner))
+                                        ? GTK_WIN_POS_CENTER_ON_PARENT
+                                        : GTK_WIN_POS_CENTER);
     // OK has the keyboard, so Enter and Escape close the box as before; Tab reaches the text.
-    dialog.set_focus(*dialog.get_widget_for_response(Gtk::RESPONSE_OK));
-    dialog.run();
+    gtk_window_set_focus(window, gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog.get()),
+                                                                    GTK_RESPONSE_OK));
+    gtk_dialog_run(GTK_DIALOG(dialog.get()));
 }
 
 }  // namespace
 
-void ShowWarningBox(Gtk::Window* owner, const std::string& caption, const std::string& text)
+void ShowWarningBox(GtkWindow* owner, const std::string& caption, const std::string& text)
 {
-    ShowModal(owner, caption, text, Gtk::MESSAGE_WARNING);
+    ShowModal(owner, caption, text, GTK_MESSAGE_WARNING);
 }
 
-void ShowErrorReport(Gtk::Window* owner, const std::string& title, const std::string& text)
+void ShowErrorReport(GtkWindow* owner, const std::string& title, const std::string& text)
 {
-    ShowModal(owner, title, text, Gtk::MESSAGE_ERROR);
+    ShowModal(owner, title, text, GTK_MESSAGE_ERROR);
 }
 
 }  // namespace quillora

@@ -39,7 +39,7 @@ const char* NameOf(Bar bar)
 
 void WindowActionHost::ShowMessage(const std::string& caption, const std::string& text)
 {
-    ShowWarningBox(&window_, caption, text);
+    ShowWarningBox(window_.gobj(), caption, text);
 }
 
 void WindowActionHost::SetCaption(const std::string& caption)
@@ -186,7 +186,7 @@ void WindowActionHost::OpenFile(const std::string& path, const std::string& para
         failure = error.what();
     }
     if (failure) {
-        ShowWarningBox(&window_, window_.ApplicationTitle(), OpenFileFailureText(path, *failure));
+        ShowWarningBox(window_.gobj(), window_.ApplicationTitle(), OpenFileFailureText(path, *failure));
     }
 }
 

@@ -1,12 +1,5 @@
 #include "menu/custom_menu.hpp"
 
-#include <gtkmm/adjustment.h>
-#include <gtkmm/label.h>
-#include <gtkmm/menu.h>
-#include <gtkmm/scrolledwindow.h>
-#include <gtkmm/separatormenuitem.h>
-
-#include "common/event_boundary.hpp"
 #include "menu/menu_bounds.hpp"
 #include "menu/menu_labels.hpp"
 #include "menu/menu_position.hpp"
@@ -15,7 +8,7 @@ namespace quillora {
 
 CustomMenu::Node CustomMenu::FromModel(const MenuEntry& entry)
 {
-    Node node{entry.name, entry.caption, entry.has_action, entry.had_children, true, {}, nullptr};
+    Node node{entry.name, entry.caption, entry.has_action, entry.had_children, true, {}, nullptr, {}};
     for (const auto& child : entry.children) {
         node.children.push_back(FromModel(child));
     }
@@ -24,60 +17,67 @@ CustomMenu::Node CustomMenu::FromModel(const MenuEntry& entry)
 
 void CustomMenu::Build(const MenuEntry& model)
 {
-    for (Gtk::Widget* child : bar_.get_children()) {
-        bar_.remove(*child);
+    GList* children = gtk_container_get_children(GTK_CONTAINER(bar_));
+    for (GList* child = children; child != nullptr; child = child->next) {
+        gtk_container_remove(GTK_CONTAINER(bar_), GTK_WIDGET(child->data));
     }
+    g_list_free(children);
     root_ = FromModel(model);
-    RenderChildren(root_, bar_);
+    RenderChildren(root_, GTK_MENU_SHELL(bar_));
 }
 
-Gtk::MenuItem* CustomMenu::Render(Node& node)
+GtkWidget* CustomMenu::Render(Node& node)
 {
-    Gtk::MenuItem* widget = node.IsSeparator() ? Gtk::manage(new Gtk::SeparatorMenuItem)
-                                               : Gtk::manage(new Gtk::MenuItem("", true));
+    GtkWidget* widget = node.IsSeparator() ? gtk_separator_menu_item_new()
+                                           : gtk_menu_item_new_with_mnemonic("");
+    GtkMenuItem* item = GTK_MENU_ITEM(widget);
     // Shown and hidden by Refresh only: a show_all() on the window must not bring back a
     // separator that is hidden on purpose.
-    widget->set_no_show_all(true);
-    if (auto* label = dynamic_cast<Gtk::Label*>(widget->get_child())) {
+    gtk_widget_set_no_show_all(widget, TRUE);
+    if (GtkWidget* label = gtk_bin_get_child(GTK_BIN(widget)); label != nullptr && GTK_IS_LABEL(label)) {
         // A caption gives way to "…" past what a screen shows, and the bar may squeeze it to the
         // "…" alone: otherwise one long caption sets the width of its menu and of the window.
-        label->set_ellipsize(Pango::ELLIPSIZE_END);
-        label->set_max_width_chars(MaxShownCaptionLength);
+        gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+        gtk_label_set_max_width_chars(GTK_LABEL(label), MaxShownCaptionLength);
     }
     if (!node.name.empty()) {
-        widget->set_name(node.name);
+        gtk_widget_set_name(widget, node.name.c_str());
     }
-    widget->set_sensitive(node.enabled);
-    widget->signal_select().connect(sigc::bind(sigc::mem_fun(*this, &CustomMenu::OnSelect), widget));
+    gtk_widget_set_sensitive(widget, node.enabled);
+    node.handlers.clear();
+    node.handlers.push_back(Connect<void(GtkMenuItem*)>(
+        item, "select", [this](GtkMenuItem* selected) { OnSelect(selected); }));
     if (node.has_action) {
-        widget->signal_activate().connect(sigc::bind(sigc::mem_fun(*this, &CustomMenu::OnActivate), widget, node.name));
+        node.handlers.push_back(Connect<void(GtkMenuItem*)>(
+            item, "activate", [this, name = node.name](GtkMenuItem* activated) { OnActivate(activated, name); }));
     }
-    node.widget = widget;
+    node.widget = item;
     if (!node.children.empty()) {
-        auto* submenu = Gtk::manage(new Gtk::Menu);
-        widget->set_submenu(*submenu);
+        GtkWidget* submenu = gtk_menu_new();
+        gtk_menu_item_set_submenu(item, submenu);
         if (node.has_action) {
-            submenu->signal_show().connect(sigc::bind(sigc::mem_fun(*this, &CustomMenu::OnSubmenuShown), node.name));
+            node.handlers.push_back(Connect<void(GtkWidget*)>(
+                submenu, "show", [this, name = node.name](GtkWidget*) { item_chosen_.Emit(name); }));
         }
-        RenderChildren(node, *submenu);
+        RenderChildren(node, GTK_MENU_SHELL(submenu));
     }
     return widget;
 }
 
-void CustomMenu::RenderChildren(Node& parent, Gtk::MenuShell& shell)
+void CustomMenu::RenderChildren(Node& parent, GtkMenuShell* shell)
 {
     for (auto& child : parent.children) {
-        shell.append(*Render(child));
+        gtk_menu_shell_append(shell, Render(child));
     }
     Refresh(parent);
 }
 
-Gtk::MenuShell& CustomMenu::ShellOf(Node& parent)
+GtkMenuShell* CustomMenu::ShellOf(const Node& parent) const
 {
     if (parent.widget == nullptr) {
-        return bar_;
+        return GTK_MENU_SHELL(bar_);
     }
-    return *parent.widget->get_submenu();
+    return GTK_MENU_SHELL(gtk_menu_item_get_submenu(parent.widget));
 }
 
 // Access letters are chosen among the entries of one menu, and separators show depending on
@@ -95,27 +95,28 @@ void CustomMenu::Refresh(Node& parent)
     for (std::size_t n = 0; n < parent.children.size(); ++n) {
         auto& child = parent.children[n];
         if (!child.IsSeparator()) {
-            child.widget->set_label(labels[n]);
+            gtk_menu_item_set_label(child.widget, labels[n].c_str());
         }
-        child.widget->set_visible(shown[n]);
+        gtk_widget_set_visible(GTK_WIDGET(child.widget), shown[n]);
     }
 }
 
 // A caption changed between "-" and text: the entry needs the other kind of widget.
 void CustomMenu::Replace(Node& parent, std::size_t position)
 {
-    auto& shell = ShellOf(parent);
-    Gtk::MenuItem* old = parent.children[position].widget;
-    shell.insert(*Render(parent.children[position]), static_cast<int>(position));
-    shell.remove(*old);
+    GtkMenuShell* shell = ShellOf(parent);
+    Node& node = parent.children[position];
+    GtkWidget* old = GTK_WIDGET(node.widget);
+    gtk_menu_shell_insert(shell, Render(node), static_cast<int>(position));
+    gtk_container_remove(GTK_CONTAINER(shell), old);
 }
 
 void CustomMenu::Remove(Node& parent, std::size_t position)
 {
-    ShellOf(parent).remove(*parent.children[position].widget);
+    gtk_container_remove(GTK_CONTAINER(ShellOf(parent)), GTK_WIDGET(parent.children[position].widget));
     parent.children.erase(parent.children.begin() + static_cast<std::ptrdiff_t>(position));
     if (parent.children.empty() && parent.widget != nullptr) {
-        parent.widget->unset_submenu();
+        gtk_menu_item_set_submenu(parent.widget, nullptr);
     }
 }
 
@@ -134,7 +135,7 @@ void CustomMenu::ChangeItem(const MenuAddress& address, MenuItemChange change, c
     case MenuItemChange::Disable:
     case MenuItemChange::Enable:
         node.enabled = change == MenuItemChange::Enable;
-        node.widget->set_sensitive(node.enabled);
+        gtk_widget_set_sensitive(GTK_WIDGET(node.widget), node.enabled);
         break;
     case MenuItemChange::Rename: {
         const bool was_separator = node.IsSeparator();
@@ -150,33 +151,30 @@ void CustomMenu::ChangeItem(const MenuAddress& address, MenuItemChange change, c
     }
 }
 
-void CustomMenu::OnActivate(Gtk::MenuItem* widget, std::string name)
+void CustomMenu::OnActivate(GtkMenuItem* widget, const std::string& name)
 {
     // An item with a sub-menu answers when the sub-menu opens; a disabled one not at all.
-    if (widget->get_submenu() != nullptr || !widget->is_sensitive()) {
+    if (gtk_menu_item_get_submenu(widget) != nullptr || !gtk_widget_is_sensitive(GTK_WIDGET(widget))) {
         return;
     }
-    AtEventBoundary([&] { item_chosen_.emit(name); });
+    item_chosen_.Emit(name);
 }
 
-void CustomMenu::OnSelect(Gtk::MenuItem* widget)
+void CustomMenu::OnSelect(GtkMenuItem* widget)
 {
     // When the bar is wider than its window it scrolls; a menu reached with the keyboard scrolls
     // into view.
-    if (widget->get_parent() != &bar_) {
+    GtkWidget* bar = GTK_WIDGET(bar_);
+    if (gtk_widget_get_parent(GTK_WIDGET(widget)) != bar) {
         return;
     }
-    auto* scroller = dynamic_cast<Gtk::ScrolledWindow*>(bar_.get_ancestor(GTK_TYPE_SCROLLED_WINDOW));
+    GtkWidget* scroller = gtk_widget_get_ancestor(bar, GTK_TYPE_SCROLLED_WINDOW);
     int x = 0;
     int y = 0;
-    if (scroller != nullptr && widget->translate_coordinates(bar_, 0, 0, x, y)) {
-        scroller->get_hadjustment()->clamp_page(x, x + widget->get_allocated_width());
+    if (scroller != nullptr && gtk_widget_translate_coordinates(GTK_WIDGET(widget), bar, 0, 0, &x, &y)) {
+        gtk_adjustment_clamp_page(gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(scroller)), x,
+                                  x + gtk_widget_get_allocated_width(GTK_WIDGET(widget)));
     }
-}
-
-void CustomMenu::OnSubmenuShown(std::string name)
-{
-    AtEventBoundary([&] { item_chosen_.emit(name); });
 }
 
 }  // namespace quillora

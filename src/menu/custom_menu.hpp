@@ -1,13 +1,13 @@
 #pragma once
 
-#include <gtkmm/menubar.h>
-#include <gtkmm/menuitem.h>
-#include <sigc++/sigc++.h>
+#include <gtk/gtk.h>
 
 #include <string>
 #include <vector>
 
 #include "actions/action_host.hpp"
+#include "common/event_signal.hpp"
+#include "common/signal_connection.hpp"
 #include "menu/menu_model.hpp"
 
 namespace quillora {
@@ -18,9 +18,9 @@ namespace quillora {
 // separators that would stand at an end of a menu or next to another are hidden, not removed,
 // so that positions stay as the model counts them. Captions past MaxShownCaptionLength end in "…";
 // in a scrolled window the bar scrolls to the menu the reader selects.
-class CustomMenu : public sigc::trackable {
+class CustomMenu {
 public:
-    explicit CustomMenu(Gtk::MenuBar& bar) : bar_(bar) {}
+    explicit CustomMenu(GtkMenuBar* bar) : bar_(bar) {}
     CustomMenu(const CustomMenu&) = delete;
     CustomMenu& operator=(const CustomMenu&) = delete;
 
@@ -34,7 +34,7 @@ public:
 
     // The name of an item with an action, each time it is chosen or its sub-menu opens. Emitted
     // inside the event boundary: a handler may throw Error, which is reported there.
-    sigc::signal<void(const std::string&)>& signal_item_chosen() { return item_chosen_; }
+    EventSignal<const std::string&>& signal_item_chosen() { return item_chosen_; }
 
 private:
     struct Node {
@@ -44,26 +44,26 @@ private:
         bool had_children = false;
         bool enabled = true;
         std::vector<Node> children;
-        Gtk::MenuItem* widget = nullptr;  // owned by the shell it is in
+        GtkMenuItem* widget = nullptr;  // owned by the shell it is in
+        std::vector<SignalConnection> handlers;  // go with the node, or with this menu
 
         [[nodiscard]] bool IsSeparator() const { return caption == "-"; }
     };
 
     static Node FromModel(const MenuEntry& entry);
-    Gtk::MenuItem* Render(Node& node);
-    void RenderChildren(Node& parent, Gtk::MenuShell& shell);
-    Gtk::MenuShell& ShellOf(Node& parent);
+    GtkWidget* Render(Node& node);
+    void RenderChildren(Node& parent, GtkMenuShell* shell);
+    GtkMenuShell* ShellOf(const Node& parent) const;
     void Refresh(Node& parent);
     void Replace(Node& parent, std::size_t position);
     void Remove(Node& parent, std::size_t position);
 
-    void OnActivate(Gtk::MenuItem* widget, std::string name);
-    void OnSelect(Gtk::MenuItem* widget);
-    void OnSubmenuShown(std::string name);
+    void OnActivate(GtkMenuItem* widget, const std::string& name);
+    void OnSelect(GtkMenuItem* widget);
 
-    Gtk::MenuBar& bar_;
+    GtkMenuBar* bar_;
     Node root_;
-    sigc::signal<void(const std::string&)> item_chosen_;
+    EventSignal<const std::string&> item_chosen_;
 };
 
 }  // namespace quillora

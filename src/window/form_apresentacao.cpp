@@ -112,22 +112,23 @@ Gtk::Widget& Tform_apresentacao::RequireComponent(const std::string& name) const
 
 void Tform_apresentacao::ConnectHandlers()
 {
-    web_events_.push_back(web_->signal_progress_change.Connect(
+    events_.push_back(web_->signal_progress_change.Connect(
         [this](int progress) { status_->WebProgressChange(progress); }));
-    web_events_.push_back(web_->signal_title_change.Connect(
+    events_.push_back(web_->signal_title_change.Connect(
         [this](const std::string& title) { status_->WebTitleChange(title); }));
-    web_events_.push_back(web_->signal_command_state_change.Connect(
+    events_.push_back(web_->signal_command_state_change.Connect(
         [this](int command, bool enable) { status_->WebCommandStateChange(command, enable); }));
-    web_events_.push_back(web_->signal_before_navigate2.Connect(
+    events_.push_back(web_->signal_before_navigate2.Connect(
         [this](const std::string& url, bool& cancel) { WebBeforeNavigate2(url, cancel); }));
-    web_events_.push_back(web_->signal_document_complete.Connect(
+    events_.push_back(web_->signal_document_complete.Connect(
         [this](const std::string& url) { WebDocumentComplete(url); }));
-    web_events_.push_back(web_->signal_load_failed.Connect(
+    events_.push_back(web_->signal_load_failed.Connect(
         [this](const std::string& address, const GError& error, bool& replaced) {
             WebLoadFailed(address, error, replaced);
         }));
-    custom_menu_ = std::make_unique<CustomMenu>(*Menu_Normal_);
-    custom_menu_->signal_item_chosen().connect([this](const std::string& name) { MenuItemClick(name); });
+    custom_menu_ = std::make_unique<CustomMenu>(Menu_Normal_->gobj());
+    events_.push_back(custom_menu_->signal_item_chosen().Connect(
+        [this](const std::string& name) { MenuItemClick(name); }));
     ConnectToolButtons();
     // Searching the whole book, in the folder of the home page once it is known.
     book_search_ = std::make_unique<BookSearch>(

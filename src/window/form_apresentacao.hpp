@@ -174,8 +174,9 @@ private:
     std::string last_page_address_;
     std::string application_title_ = "Quillora";
     bool quit_requested_ = false;
-    // Last, so that the browser's events stop before anything their handlers use goes away.
-    std::vector<EventConnection> web_events_;
+    // Last, so that the browser's and the menu's events stop before anything their handlers
+    // use goes away.
+    std::vector<EventConnection> events_;
 };
 
 }  // namespace quillora

@@ -4,11 +4,7 @@
 #include "menu/custom_menu.hpp"
 
 #include <atk/atk.h>
-#include <gtkmm/separatormenuitem.h>
-#include <gtkmm/label.h>
-#include <gtkmm/menu.h>
-#include <gtkmm/separatormenuitem.h>
-#include <gtkmm/window.h>
+#include <gtk/gtk.h>
 
 #include "common/error.hpp"
 #include "gui_test_support.hpp"
@@ -27,52 +23,60 @@ class CustomMenuTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        window_.add(bar_);
-        window_.show_all();
-        menu_.signal_item_chosen().connect([this](const std::string& name) { chosen_.push_back(name); });
+        gtk_container_add(GTK_CONTAINER(window_.get()), bar_);
+        gtk_widget_show_all(window_.widget());
+        chosen_watch_ = menu_.signal_item_chosen().Connect([this](const std::string& name) { chosen_.push_back(name); });
     }
 
     void Build(const std::string& definition) { menu_.Build(BuildMenuModel(ProfileText::Parse(definition))); }
 
-    static std::vector<Gtk::MenuItem*> Items(Gtk::MenuShell& shell)
+    static std::vector<GtkMenuItem*> Items(GtkWidget* shell)
     {
-        std::vector<Gtk::MenuItem*> items;
-        for (auto* child : shell.get_children()) {
-            items.push_back(dynamic_cast<Gtk::MenuItem*>(child));
+        std::vector<GtkMenuItem*> items;
+        GList* children = gtk_container_get_children(GTK_CONTAINER(shell));
+        for (GList* child = children; child != nullptr; child = child->next) {
+            items.push_back(GTK_MENU_ITEM(child->data));
         }
+        g_list_free(children);
         return items;
     }
+    static GtkWidget* Submenu(GtkMenuItem* item) { return gtk_menu_item_get_submenu(item); }
     // Opens the item's sub-menu as the menu does when the pointer rests on the item.
-    static void Open(Gtk::MenuItem* item)
+    static void Open(GtkMenuItem* item)
     {
-        item->get_submenu()->popup_at_widget(item, Gdk::GRAVITY_NORTH_EAST, Gdk::GRAVITY_NORTH_WEST, nullptr);
+        gtk_menu_popup_at_widget(GTK_MENU(Submenu(item)), GTK_WIDGET(item), GDK_GRAVITY_NORTH_EAST,
+                                 GDK_GRAVITY_NORTH_WEST, nullptr);
     }
-    Gtk::MenuItem* Item(std::size_t menu, std::size_t item) { return Items(*Items(bar_).at(menu)->get_submenu()).at(item); }
+    static void Close(GtkMenuItem* item) { gtk_menu_popdown(GTK_MENU(Submenu(item))); }
+    static void Activate(GtkMenuItem* item) { gtk_menu_item_activate(item); }
+    GtkMenuItem* Item(std::size_t menu, std::size_t item) { return Items(Submenu(Items(bar_).at(menu))).at(item); }
 
     // The tree as one line: shown label and widget name, hidden entries in [], children in ().
-    static std::string Outline(Gtk::MenuShell& shell)
+    static std::string Outline(GtkWidget* shell)
     {
         std::string text;
-        for (auto* item : Items(shell)) {
-            std::string entry = dynamic_cast<Gtk::SeparatorMenuItem*>(item) ? "-" : item->get_label();
-            if (item->get_name().substr(0, 5) == "MENUx") {
-                entry += "=" + std::string(item->get_name());
+        for (GtkMenuItem* item : Items(shell)) {
+            const std::string name = gtk_widget_get_name(GTK_WIDGET(item));
+            std::string entry = GTK_IS_SEPARATOR_MENU_ITEM(item) ? "-" : gtk_menu_item_get_label(item);
+            if (name.substr(0, 5) == "MENUx") {
+                entry += "=" + name;
             }
-            if (!item->get_visible()) {
+            if (!gtk_widget_get_visible(GTK_WIDGET(item))) {
                 entry = "[" + entry + "]";
             }
-            if (auto* submenu = item->get_submenu()) {
-                entry += "(" + Outline(*submenu) + ")";
+            if (GtkWidget* submenu = Submenu(item)) {
+                entry += "(" + Outline(submenu) + ")";
             }
             text += (text.empty() ? "" : " ") + entry;
         }
         return text;
     }
 
-    Gtk::Window window_;
-    Gtk::MenuBar bar_;
-    CustomMenu menu_{bar_};
+    test::TestWindow window_;
+    GtkWidget* bar_ = gtk_menu_bar_new();  // owned by the window once added
+    CustomMenu menu_{GTK_MENU_BAR(bar_)};
     std::vector<std::string> chosen_;
+    EventConnection chosen_watch_;
 };
 
 TEST_F(CustomMenuTest, TheExampleMenuWithNamesAccessLettersAndAccessibleNames)
@@ -80,10 +84,10 @@ TEST_F(CustomMenuTest, TheExampleMenuWithNamesAccessLettersAndAccessibleNames)
     Build(Example);
     EXPECT_EQ(Outline(bar_), "_Book(_Home=MENUx0_0 _Print=MENUx0_1 H_istory=MENUx0_2(_Back=MENUx0_2_0 "
                              "_Forward=MENUx0_2_1) _Exit=MENUx0_3) _Help(_About=MENUx1_0)");
-    auto* book = dynamic_cast<Gtk::Label*>(Items(bar_).at(0)->get_child());
-    ASSERT_NE(book, nullptr);
-    EXPECT_EQ(book->get_mnemonic_keyval(), GDK_KEY_b);  // Alt+B opens Book
-    EXPECT_STREQ(atk_object_get_name(gtk_widget_get_accessible(GTK_WIDGET(Item(0, 2)->gobj()))), "History");
+    GtkWidget* book = gtk_bin_get_child(GTK_BIN(Items(bar_).at(0)));
+    ASSERT_TRUE(GTK_IS_LABEL(book));
+    EXPECT_EQ(gtk_label_get_mnemonic_keyval(GTK_LABEL(book)), GDK_KEY_b);  // Alt+B opens Book
+    EXPECT_STREQ(atk_object_get_name(gtk_widget_get_accessible(GTK_WIDGET(Item(0, 2)))), "History");
 }
 
 TEST_F(CustomMenuTest, SeparatorsAtTheEndsOrDoubledAreHiddenButKeepTheirPlaces)
@@ -97,14 +101,14 @@ TEST_F(CustomMenuTest, SeparatorsAtTheEndsOrDoubledAreHiddenButKeepTheirPlaces)
 TEST_F(CustomMenuTest, ChoosingAnItemAnnouncesItsNameUnlessItIsDisabled)
 {
     Build(Example);
-    Item(0, 1)->activate();                       // Print
-    Item(0, 2)->activate();                       // History: a sub-menu, no action
+    Activate(Item(0, 1));                       // Print
+    Activate(Item(0, 2));                       // History: a sub-menu, no action
     menu_.ChangeItem({0, 0}, MenuItemChange::Disable, "");
-    Item(0, 0)->activate();                       // Home, disabled
+    Activate(Item(0, 0));                       // Home, disabled
     menu_.ChangeItem({0, 0}, MenuItemChange::Enable, "");
-    Item(0, 0)->activate();
+    Activate(Item(0, 0));
     EXPECT_EQ(chosen_, (std::vector<std::string>{"MENUx0_1", "MENUx0_0"}));
-    EXPECT_FALSE(Item(1, 0)->get_submenu());
+    EXPECT_FALSE(Submenu(Item(1, 0)));
 }
 
 TEST_F(CustomMenuTest, AnItemWithSubItemsAnnouncesItselfEachTimeItsSubMenuOpens)
@@ -113,17 +117,17 @@ TEST_F(CustomMenuTest, AnItemWithSubItemsAnnouncesItselfEachTimeItsSubMenuOpens)
     Open(Items(bar_).at(0));
     for (int time = 0; time < 2; ++time) {
         Open(Item(0, 2));
-        Item(0, 2)->get_submenu()->popdown();
+        Close(Item(0, 2));
     }
-    Item(0, 2)->activate();  // the click that opens it is not a second choice
+    Activate(Item(0, 2));  // the click that opens it is not a second choice
     EXPECT_EQ(chosen_, (std::vector<std::string>{"MENUx0_2", "MENUx0_2"}));
-    Items(bar_).at(0)->get_submenu()->popdown();
+    Close(Items(bar_).at(0));
 
     Build(Example);
     Open(Items(bar_).at(0));
     Open(Item(0, 2));
-    Item(0, 2)->get_submenu()->popdown();
-    Items(bar_).at(0)->get_submenu()->popdown();
+    Close(Item(0, 2));
+    Close(Items(bar_).at(0));
     EXPECT_EQ(chosen_.size(), 2u) << "History without an action announces nothing";
 }
 
@@ -134,7 +138,7 @@ TEST_F(CustomMenuTest, CommandsReachItemsByTheirPositionNow)
     menu_.ChangeItem({0, 1}, MenuItemChange::Delete, "");  // History, which stood after it
     menu_.ChangeItem({0, 1}, MenuItemChange::Rename, "Save_as && quit");
     EXPECT_EQ(Outline(bar_), "_Book(_Home=MENUx0_0 _Save__as & quit=MENUx0_3) _Help(_About=MENUx1_0)");
-    Item(0, 1)->activate();  // the item keeps its own name, so its own action
+    Activate(Item(0, 1));  // the item keeps its own name, so its own action
     EXPECT_EQ(chosen_, std::vector<std::string>{"MENUx0_3"});
 
     // input -> the error that ends the action
@@ -156,13 +160,13 @@ TEST_F(CustomMenuTest, CommandsReachItemsByTheirPositionNow)
     Build(Example + "MENUx0_2=WEBREFRESH()\r\n");
     menu_.ChangeItem({0, 2, 0}, MenuItemChange::Delete, "");
     menu_.ChangeItem({0, 2, 0}, MenuItemChange::Delete, "");
-    Item(0, 2)->activate();
+    Activate(Item(0, 2));
     EXPECT_EQ(chosen_.back(), "MENUx0_2");
     // A caption of "-" makes a separator, and text makes it an item again.
     menu_.ChangeItem({0, 0}, MenuItemChange::Rename, "-");
     EXPECT_EQ(Outline(bar_), "_Book([-=MENUx0_0] _Print=MENUx0_1 _History=MENUx0_2 _Exit=MENUx0_3) _Help(_About=MENUx1_0)");
     menu_.ChangeItem({0, 0}, MenuItemChange::Rename, "Home");
-    Item(0, 0)->activate();
+    Activate(Item(0, 0));
     EXPECT_EQ(chosen_.back(), "MENUx0_0");
 }
 

@@ -1,10 +1,11 @@
 // The e-book runtime: one window that shows the pages of the e-book appended to this program.
-#include <cstdlib>
+#include <gtk/gtk.h>
 
-#include <glibmm/exceptionhandler.h>
-#include <gtkmm/main.h>
+#include <cstdlib>
+#include <memory>
 
 #include "common/event_boundary.hpp"
+#include "common/signal_connection.hpp"
 #include "webview/engine_settings.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/message_boxes.hpp"
@@ -19,18 +20,13 @@ int main(int argc, char* argv[])
     if (!quillora::OpenDisplay(argc, argv)) {
         return EXIT_FAILURE;
     }
-    Gtk::Main toolkit(argc, argv);
 
     std::unique_ptr<quillora::Tform_apresentacao> window;
     if (!quillora::AtEventBoundary([&] { window = quillora::Tform_apresentacao::Create(); })) {
         return EXIT_FAILURE;
     }
     quillora::SetErrorReporter([&window](const std::string& text) {
-        quillora::ShowErrorReport(window ? window->gobj() : nullptr, window->ApplicationTitle(), text);
-    });
-    // A gtkmm handler that lets an exception escape is reported like any other, never aborts.
-    Glib::add_exception_handler([] {
-        quillora::AtEventBoundary([] { throw; });
+        quillora::ShowErrorReport(window->Window(), window->ApplicationTitle(), text);
     });
 
     // An error in start-up is reported and the window still opens with what was applied.
@@ -38,7 +34,18 @@ int main(int argc, char* argv[])
     if (window->QuitRequested()) {
         return EXIT_SUCCESS;  // ended at start, before the window was ever used
     }
-    Gtk::Main::run(*window);
+    // Closing the window ends the main loop, as hiding it would.
+    const std::unique_ptr<GMainLoop, decltype(&g_main_loop_unref)> loop(g_main_loop_new(nullptr, FALSE),
+                                                                        &g_main_loop_unref);
+    const quillora::SignalConnection hidden = quillora::Connect<void(GtkWidget*)>(
+        window->Widget(), "hide", [&loop](GtkWidget*) { g_main_loop_quit(loop.get()); });
+    const quillora::SignalConnection closed = quillora::Connect<gboolean(GtkWidget*, GdkEvent*)>(
+        window->Widget(), "delete-event", [](GtkWidget* widget, GdkEvent*) -> gboolean {
+            gtk_widget_hide(widget);
+            return TRUE;
+        });
+    gtk_widget_show(window->Widget());
+    g_main_loop_run(loop.get());
     quillora::AtEventBoundary([&] { window->FormClose(); });
     quillora::SetErrorReporter(nullptr);
     return EXIT_SUCCESS;

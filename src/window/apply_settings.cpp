@@ -3,9 +3,6 @@
 // the screen-fit test left it, the start-up action runs on a finished window).
 #include <utility>
 
-#include <gtkmm/menubar.h>
-#include <gtkmm/toolbar.h>
-#include <gtkmm/toolbutton.h>
 
 #include "common/error.hpp"
 #include "menu/custom_menu.hpp"
@@ -25,7 +22,7 @@ namespace quillora {
 
 void Tform_apresentacao::SetComponentVisible(const char* name, bool visible)
 {
-    RequireComponent(name).set_visible(visible);
+    gtk_widget_set_visible(RequireComponent(name), visible);
 }
 
 void Tform_apresentacao::ApplySettings(SettingsList& settings)
@@ -36,7 +33,7 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     application_title_ = settings.Get(title);                                  // 1
     kept_.startup_action = settings.Get(startup_action);                       // 2
     kept_.menu_file_stem = MenuFile::DrawMenuFileStem();                       // 3
-    set_title(settings.Get(title));                                            // 4
+    gtk_window_set_title(Window(), settings.Get(title).c_str());               // 4
     gradiente.StartColor = ToToolkitColour(settings.Get(gradient_start_color));  // 5
     ApplyCaptionFont(settings);                                                // 6
     if (flag(gradient_caption_on)) {                                           // 7
@@ -51,8 +48,8 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     const WindowBox box = FittedWindowBox(PrimaryScreenSize(), PrimaryWorkArea(),
                                           ToNumber(settings.Get(window_width)),
                                           ToNumber(settings.Get(window_height)));
-    resize(box.width, box.height);
-    set_default_size(box.width, box.height);
+    gtk_window_resize(Window(), box.width, box.height);
+    gtk_window_set_default_size(Window(), box.width, box.height);
     CenterWindow(box);                                                         // 9
     if (FillsScreen(settings.Get(window_width), settings.Get(window_height),   // 10
                     PrimaryScreenSize())) {
@@ -118,7 +115,7 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
 
     if (flag(animation_on)) {                                                  // 30
         if (const auto effect = EffectForKind(ToNumber(settings.Get(animation_kind)))) {
-            if (!animacao_form.Play(gobj(), *effect)) {
+            if (!animacao_form.Play(Window(), *effect)) {
                 // Closed while it played: the reader wants the book gone, not opened later.
                 RequestQuit();
                 throw SilentAbort();
@@ -152,9 +149,11 @@ void Tform_apresentacao::AttachCustomMenu(const SettingsList& settings)
     }
     custom_menu_->Build(built.bar);
     // The menu bar takes room only once it has items.
-    const bool has_menus = !Menu_Normal_->get_children().empty();
-    Menu_Normal_->set_visible(has_menus);
-    Menu_Normal_->get_ancestor(GTK_TYPE_SCROLLED_WINDOW)->set_visible(has_menus);
+    GList* menus = gtk_container_get_children(GTK_CONTAINER(Menu_Normal_));
+    const bool has_menus = menus != nullptr;
+    g_list_free(menus);
+    gtk_widget_set_visible(Menu_Normal_, has_menus);
+    gtk_widget_set_visible(gtk_widget_get_ancestor(Menu_Normal_, GTK_TYPE_SCROLLED_WINDOW), has_menus);
 }
 
 void Tform_apresentacao::MenuItemClick(const std::string& item_name)
@@ -179,14 +178,14 @@ void Tform_apresentacao::ApplyCaptionFont(const SettingsList& settings)
 void Tform_apresentacao::CenterWindow(const WindowBox& box)
 {
     // The box is centred on the screen already, or at the work area's edge where it was cut.
-    move(box.x, box.y);
+    gtk_window_move(Window(), box.x, box.y);
 }
 
 void Tform_apresentacao::ApplyButtonVisibility(const SettingsList& settings)
 {
     using namespace setting;
     const auto flag = [&settings](int index) { return ToFlag(settings.Get(index)); };
-    toolbar_->set_visible(flag(toolbar_visible));                              // 15
+    gtk_widget_set_visible(toolbar_, flag(toolbar_visible));                   // 15
     const bool about_visible = flag(about_button_visible);                     // 16
     SetComponentVisible("b_about", about_visible);
     SetComponentVisible("sep2", about_visible);
@@ -216,10 +215,10 @@ void Tform_apresentacao::ApplyHints(const SettingsList& settings)
         {"botao_copiar", hint_copy, "Copy"},      {"bt_imprimir", hint_print, "Print"},
         {"bt_sair", hint_exit, "Exit"},           {"b_about", hint_about, "About"}};
     for (const auto& [button, hint, fallback] : Hints) {
-        auto& tool_button = dynamic_cast<Gtk::ToolButton&>(RequireComponent(button));
-        NameToolButton(tool_button.gobj(), settings.Get(hint), fallback);
+        GtkWidget* tool_button = RequireComponent(button);
+        NameToolButton(GTK_TOOL_BUTTON(tool_button), settings.Get(hint), fallback);
         // On the item itself (a tool item's own setter would put it on its inner button).
-        static_cast<Gtk::Widget&>(tool_button).set_tooltip_text(settings.Get(hint));
+        gtk_widget_set_tooltip_text(tool_button, settings.Get(hint).c_str());
     }
 }
 

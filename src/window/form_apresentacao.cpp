@@ -1,13 +1,5 @@
 #include "window/form_apresentacao.hpp"
 
-#include <gtkmm/box.h>
-#include <gtkmm/builder.h>
-#include <gtkmm/label.h>
-#include <gtkmm/menubar.h>
-#include <gtkmm/progressbar.h>
-#include <gtkmm/toolbar.h>
-#include <gtkmm/toolbutton.h>
-
 #include "common/error.hpp"
 #include "menu/custom_menu.hpp"
 #include "menu/menu_file.hpp"
@@ -23,6 +15,7 @@
 #include "window/find_bar.hpp"
 #include "window/page_zoom.hpp"
 #include "window/reader_shortcuts.hpp"
+#include "window/builder_parts.hpp"
 #include "window/toolkit_setup.hpp"
 
 namespace quillora {
@@ -34,15 +27,15 @@ constexpr const char* ToolButtonNames[] = {"b_home",        "b_volta",      "b_p
                                            "botao_copiar",  "bt_imprimir",  "bt_sair",
                                            "b_about"};
 
-template <typename T>
-T* Require(const Glib::RefPtr<Gtk::Builder>& builder, const char* name)
+GtkWidget* Require(GtkBuilder* builder, const char* name)
 {
-    T* widget = nullptr;
-    builder->get_widget(name, widget);
-    if (widget == nullptr) {
-        throw Error(std::string("The window description has no component ") + name);
-    }
-    return widget;
+    return GTK_WIDGET(RequirePart(builder, name, "The window description"));
+}
+
+// The description's main window; a description without one is the program's own fault.
+GtkWindow* MainWindowOf(GtkBuilder* builder)
+{
+    return GTK_WINDOW(Require(builder, "form_apresentacao"));
 }
 
 }  // namespace
@@ -50,44 +43,45 @@ T* Require(const Glib::RefPtr<Gtk::Builder>& builder, const char* name)
 std::unique_ptr<Tform_apresentacao> Tform_apresentacao::Create()
 {
     PrepareToolkit();
-    const auto builder = Gtk::Builder::create();
+    auto builder = GObjectPtr<GtkBuilder>::Adopt(gtk_builder_new());
     // The description's web view is made on a context of this window's own.
     const GObjectPtr<WebKitWebContext> context = MakeBookWebContext();
-    gtk_builder_expose_object(builder->gobj(), "web_context", G_OBJECT(context.get()));
-    builder->add_from_resource("/org/quillora/window.ui");
-    Tform_apresentacao* window = nullptr;
-    builder->get_widget_derived("form_apresentacao", window);
-    return std::unique_ptr<Tform_apresentacao>(window);
+    gtk_builder_expose_object(builder.get(), "web_context", G_OBJECT(context.get()));
+    GError* raw_error = nullptr;
+    if (gtk_builder_add_from_resource(builder.get(), "/org/quillora/window.ui", &raw_error) == 0) {
+        const GErrorPtr error(raw_error);
+        throw Error(std::string("The window description cannot be read: ") + error->message);
+    }
+    return std::make_unique<Tform_apresentacao>(std::move(builder));
 }
 
-Tform_apresentacao::Tform_apresentacao(BaseObjectType* object,
-                                       const Glib::RefPtr<Gtk::Builder>& builder)
-    : Gtk::Window(object), builder_(builder)
+Tform_apresentacao::Tform_apresentacao(GObjectPtr<GtkBuilder> builder)
+    : builder_(std::move(builder)), window_(MainWindowOf(builder_.get()))
 {
-    toolbar_ = Require<Gtk::Toolbar>(builder_, "toolbar");
-    barra_estado_ = Require<Gtk::Box>(builder_, "barra_estado");
-    progresso_ = Require<Gtk::ProgressBar>(builder_, "progresso");
-    title_panel_ = Require<Gtk::Label>(builder_, "barra_estado_panel1");
-    Menu_Normal_ = Require<Gtk::MenuBar>(builder_, "Menu_Normal");
+    toolbar_ = Require(builder_.get(), "toolbar");
+    barra_estado_ = Require(builder_.get(), "barra_estado");
+    progresso_ = Require(builder_.get(), "progresso");
+    title_panel_ = Require(builder_.get(), "barra_estado_panel1");
+    Menu_Normal_ = Require(builder_.get(), "Menu_Normal");
 
-    auto* view = WEBKIT_WEB_VIEW(Require<Gtk::Widget>(builder_, "Web")->gobj());
+    auto* view = WEBKIT_WEB_VIEW(Require(builder_.get(), "Web"));
     web_ = std::make_unique<WebBrowser>(view);
     web_->ApplySafeSettings();
     ChooseReaderViewSettings(webkit_web_view_get_settings(view));
     web_->Connect();
     crash_bar_ = std::make_unique<WebProcessCrashBar>(*web_);
     watchdog_ = std::make_unique<WebProcessWatchdog>(*web_, WebProcessMemoryLimitBytes());
-    status_ = std::make_unique<BrowserStatus>(progresso_->gobj(), title_panel_->gobj(),
-                                              Require<Gtk::Widget>(builder_, "b_volta")->gobj(),
-                                              Require<Gtk::Widget>(builder_, "b_proximo")->gobj());
-    DescribeStatusBar(GTK_WIDGET(barra_estado_->gobj()), GTK_WIDGET(title_panel_->gobj()), GTK_WIDGET(progresso_->gobj()));
-    find_bar_ = std::make_unique<FindBar>(builder_->gobj(), view);
-    zoom_ = std::make_unique<PageZoom>(view, *Require<Gtk::Label>(builder_, "barra_estado_zoom")->gobj());
+    status_ = std::make_unique<BrowserStatus>(GTK_PROGRESS_BAR(progresso_), GTK_LABEL(title_panel_),
+                                              Require(builder_.get(), "b_volta"),
+                                              Require(builder_.get(), "b_proximo"));
+    DescribeStatusBar(barra_estado_, title_panel_, progresso_);
+    find_bar_ = std::make_unique<FindBar>(builder_.get(), view);
+    zoom_ = std::make_unique<PageZoom>(view, *GTK_LABEL(Require(builder_.get(), "barra_estado_zoom")));
     shortcuts_ = std::make_unique<ReaderShortcuts>(*this, *web_, *find_bar_, *zoom_);
     // The page has the keyboard first, so that it scrolls at once; Tab reaches the tool bar.
     gtk_widget_grab_focus(web_->Widget());
-    // The window starts where the description places it.
-    move(293, 205);
+    // Where the window stands until the settings place it.
+    gtk_window_move(Window(), 293, 205);
     ConnectHandlers();
     GiveButtonsHandCursor();
 }
@@ -98,16 +92,15 @@ Tform_apresentacao::~Tform_apresentacao()
     EventosAplicacao.reset();
 }
 
-Gtk::Widget* Tform_apresentacao::Component(const std::string& name) const
+GtkWidget* Tform_apresentacao::Component(const std::string& name) const
 {
-    Gtk::Widget* widget = nullptr;
-    builder_->get_widget(name, widget);
-    return widget;
+    GObject* object = gtk_builder_get_object(builder_.get(), name.c_str());
+    return object != nullptr && GTK_IS_WIDGET(object) ? GTK_WIDGET(object) : nullptr;
 }
 
-Gtk::Widget& Tform_apresentacao::RequireComponent(const std::string& name) const
+GtkWidget* Tform_apresentacao::RequireComponent(const std::string& name) const
 {
-    return *Require<Gtk::Widget>(builder_, name.c_str());
+    return Require(builder_.get(), name.c_str());
 }
 
 void Tform_apresentacao::ConnectHandlers()
@@ -126,13 +119,13 @@ void Tform_apresentacao::ConnectHandlers()
         [this](const std::string& address, const GError& error, bool& replaced) {
             WebLoadFailed(address, error, replaced);
         }));
-    custom_menu_ = std::make_unique<CustomMenu>(Menu_Normal_->gobj());
+    custom_menu_ = std::make_unique<CustomMenu>(GTK_MENU_BAR(Menu_Normal_));
     events_.push_back(custom_menu_->signal_item_chosen().Connect(
         [this](const std::string& name) { MenuItemClick(name); }));
     ConnectToolButtons();
     // Searching the whole book, in the folder of the home page once it is known.
     book_search_ = std::make_unique<BookSearch>(
-        gobj(), *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
+        Window(), *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
     // Reads the kept flags at every event; all are off until the settings say otherwise.
     EventosAplicacao = std::make_unique<InputFilter>(web_->Widget(), kept_.blocking);
 }
@@ -140,18 +133,20 @@ void Tform_apresentacao::ConnectHandlers()
 void Tform_apresentacao::GiveButtonsHandCursor()
 {
     for (const char* name : ToolButtonNames) {
-        auto* item = Require<Gtk::ToolButton>(builder_, name);
+        GtkWidget* item = Require(builder_.get(), name);
         // A tool button's inner button receives the pointer through its own input window,
         // which only exists once realised: set the cursor there when the pointer first enters.
-        if (auto* button = item->get_child()) {
-            button->add_events(Gdk::ENTER_NOTIFY_MASK);
-            button->signal_enter_notify_event().connect([](GdkEventCrossing* event) {
-                if (event->window != nullptr) {
-                    auto cursor = Gdk::Cursor::create(Gdk::Display::get_default(), Gdk::HAND2);
-                    gdk_window_set_cursor(event->window, cursor->gobj());
-                }
-                return false;
-            });
+        if (GtkWidget* button = gtk_bin_get_child(GTK_BIN(item))) {
+            gtk_widget_add_events(button, GDK_ENTER_NOTIFY_MASK);
+            widget_events_.push_back(Connect<gboolean(GtkWidget*, GdkEventCrossing*)>(
+                button, "enter-notify-event", [](GtkWidget*, GdkEventCrossing* event) -> gboolean {
+                    if (event->window != nullptr) {
+                        const auto cursor = GObjectPtr<GdkCursor>::Adopt(
+                            gdk_cursor_new_for_display(gdk_window_get_display(event->window), GDK_HAND2));
+                        gdk_window_set_cursor(event->window, cursor.get());
+                    }
+                    return FALSE;
+                }));
         }
     }
 }

@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
-#include <glibmm/refptr.h>
-#include <gtkmm/window.h>
+#include <gtk/gtk.h>
 
 #include "common/event_signal.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/main_loop_source.hpp"
+#include "common/signal_connection.hpp"
 #include "window/about_box.hpp"
 #include "window/gradient_caption.hpp"
 #include "window/kept_settings.hpp"
@@ -16,16 +18,6 @@
 #include "window/window_animation.hpp"
 #include "window/window_frame.hpp"
 #include "window/window_components.hpp"
-
-namespace Gtk {
-class Builder;
-class Box;
-class Label;
-class MenuBar;
-class ProgressBar;
-class Toolbar;
-class ToolItem;
-}  // namespace Gtk
 
 namespace quillora {
 
@@ -44,16 +36,40 @@ class WebProcessWatchdog;
 enum class ConnectionOutcome;
 struct FailedLoad;
 
+// The toplevel window of a description: GTK keeps a toplevel until it is destroyed, which
+// this does when it goes.
+class OwnedToplevel {
+public:
+    explicit OwnedToplevel(GtkWindow* window)
+        : window_(GObjectPtr<GtkWindow>::Retain(window))
+    {
+    }
+    OwnedToplevel(const OwnedToplevel&) = delete;
+    OwnedToplevel& operator=(const OwnedToplevel&) = delete;
+    ~OwnedToplevel() { gtk_widget_destroy(GTK_WIDGET(window_.get())); }
+
+    [[nodiscard]] GtkWindow* get() const { return window_.get(); }
+
+private:
+    GObjectPtr<GtkWindow> window_;
+};
+
 // The one main window of an e-book. Its widgets come from the window description compiled
 // into the program; this class finds them by their component names, owns the non-visual
 // components and the values kept from the settings, and wires the handlers.
-class Tform_apresentacao : public Gtk::Window {
+class Tform_apresentacao {
 public:
     // Builds the window from the description. The window is not shown and no setting applied.
     static std::unique_ptr<Tform_apresentacao> Create();
 
-    Tform_apresentacao(BaseObjectType* object, const Glib::RefPtr<Gtk::Builder>& builder);
-    ~Tform_apresentacao() override;
+    explicit Tform_apresentacao(GObjectPtr<GtkBuilder> builder);
+    ~Tform_apresentacao();
+    Tform_apresentacao(const Tform_apresentacao&) = delete;
+    Tform_apresentacao& operator=(const Tform_apresentacao&) = delete;
+
+    // The window itself.
+    [[nodiscard]] GtkWindow* Window() const { return window_.get(); }
+    [[nodiscard]] GtkWidget* Widget() const { return GTK_WIDGET(window_.get()); }
 
     // Start-up: reads the payload of `program_path`, applies the settings, checks the internet
     // requirement and opens the home page. Errors leave it at once (the caller reports them).
@@ -69,12 +85,11 @@ public:
     // The caption of error reports: the `title` setting once applied.
     const std::string& ApplicationTitle() const { return application_title_; }
 
-    // Components by their names, for the handlers and for tests.
-    Gtk::Widget* Component(const std::string& name) const;
+    // Components by their names, for the handlers and for tests; null for a name the
+    // description does not have.
+    GtkWidget* Component(const std::string& name) const;
     // The same, for components the description must have: a missing one is an error.
-    Gtk::Widget& RequireComponent(const std::string& name) const;
-    template <typename T>
-    T* ComponentAs(const std::string& name) const { return dynamic_cast<T*>(Component(name)); }
+    GtkWidget* RequireComponent(const std::string& name) const;
 
     // The tool-bar buttons' click handlers. Clicking a button runs its member; the action language
     // calls the same members, whether or not the button is shown or enabled.
@@ -119,18 +134,20 @@ public:
     const std::string& ExecutableFolder() const { return executable_folder_; }
     const WindowFrame& Frame() const { return frame_; }
 
-    // Declared first: the components below refer to it.
+    // Declared first: the components below refer to them, and the window goes last.
 private:
-    WindowFrame frame_{gobj()};
+    GObjectPtr<GtkBuilder> builder_;
+    OwnedToplevel window_;
+    WindowFrame frame_{window_.get()};
 
 public:
-    AboutBox Sobre{gobj()};
-    GradientCaption gradiente{gobj(), frame_};
+    AboutBox Sobre{window_.get()};
+    GradientCaption gradiente{window_.get(), frame_};
     WindowAnimation animacao_form;
     std::unique_ptr<InputFilter> EventosAplicacao;
     SkinCollectionComponent SkinColecao;
     SkinEngine SkinData;
-    SkinTitleBar SkinCaption{gobj(), frame_, gradiente, SkinData};
+    SkinTitleBar SkinCaption{window_.get(), frame_, gradiente, SkinData};
 
 private:
     void ConnectHandlers();
@@ -151,12 +168,11 @@ private:
     // The failure page for `failure`, with the ways on that the window has now, at `address`.
     void ShowFailurePage(FailedLoad failure, const std::string& address);
 
-    Glib::RefPtr<Gtk::Builder> builder_;
-    Gtk::Toolbar* toolbar_ = nullptr;
-    Gtk::Box* barra_estado_ = nullptr;
-    Gtk::ProgressBar* progresso_ = nullptr;
-    Gtk::Label* title_panel_ = nullptr;
-    Gtk::MenuBar* Menu_Normal_ = nullptr;
+    GtkWidget* toolbar_ = nullptr;
+    GtkWidget* barra_estado_ = nullptr;
+    GtkWidget* progresso_ = nullptr;
+    GtkWidget* title_panel_ = nullptr;
+    GtkWidget* Menu_Normal_ = nullptr;
 
     std::unique_ptr<WebBrowser> web_;
     std::unique_ptr<WebProcessCrashBar> crash_bar_;
@@ -174,9 +190,10 @@ private:
     std::string last_page_address_;
     std::string application_title_ = "Quillora";
     bool quit_requested_ = false;
-    // Last, so that the browser's and the menu's events stop before anything their handlers
-    // use goes away.
-    std::vector<EventConnection> events_;
+    // Last, so that the events stop before anything their handlers use goes away.
+    std::vector<EventConnection> events_;          // the browser's and the menu's
+    std::vector<SignalConnection> widget_events_;  // the tool bar's and the window's
+    std::vector<MainLoopSource> pending_actions_;  // action links' actions, run once idle
 };
 
 }  // namespace quillora

@@ -61,9 +61,9 @@ void Tform_apresentacao::FormCreate(const std::string& program_path)
         const ConnectionOutcome outcome = CheckInternet();
         if (outcome != ConnectionOutcome::Connected) {
             if (outcome == ConnectionOutcome::Unreachable) {
-                ShowWarningBox(gobj(), MessageCaption, kept_.msg_internet_required);
+                ShowWarningBox(Window(), MessageCaption, kept_.msg_internet_required);
             } else {
-                hide();  // the reader closed the window: the program ends without a word
+                gtk_widget_hide(Widget());  // the reader closed the window: the program ends without a word
             }
             RequestQuit();
             return;
@@ -78,7 +78,7 @@ ConnectionOutcome Tform_apresentacao::CheckInternet()
     // abandons the check, and the caller ends the program.
     const auto abandon = GObjectPtr<GCancellable>::Adopt(g_cancellable_new());
     const SignalConnection close_watch = Connect<gboolean(GtkWidget*, GdkEvent*)>(
-        gobj(), "delete-event", [&abandon](GtkWidget*, GdkEvent*) -> gboolean {
+        Window(), "delete-event", [&abandon](GtkWidget*, GdkEvent*) -> gboolean {
             g_cancellable_cancel(abandon.get());
             return TRUE;  // the caller hides the window once the check has ended
         });
@@ -93,13 +93,13 @@ void Tform_apresentacao::OpenHomePage()
         // thread for a while: the reader sees the window first. An opening animation has shown
         // the window already, and a disappearing one leaves it hidden on purpose.
         const bool animated = animacao_form.LastStepCount() > 0;
-        if (!animated && !ShowFirstFrame(gobj())) {
+        if (!animated && !ShowFirstFrame(Window())) {
             RequestQuit();  // closed before its page was asked for
             return;
         }
         web_->Navigate(page);
     } else {
-        ShowWarningBox(gobj(), MessageCaption, kept_.msg_home_page_missing);
+        ShowWarningBox(Window(), MessageCaption, kept_.msg_home_page_missing);
         RequestQuit();
     }
 }

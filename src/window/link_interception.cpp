@@ -1,9 +1,9 @@
 // Links whose target holds the action marker run a command of the action language instead of
 // loading; every other navigation is remembered for the refresh button.
-#include <glibmm/main.h>
+#include <algorithm>
 
 #include "actions/action_interpreter.hpp"
-#include "common/event_boundary.hpp"
+#include "common/main_loop_source.hpp"
 #include "webview/action_link.hpp"
 #include "webview/failure_page.hpp"
 #include "webview/web_browser.hpp"
@@ -41,8 +41,8 @@ void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, bool& cancel
     }
     // The action runs once the engine has been told the navigation is off, so that a message
     // box does not hold the navigation open.
-    Glib::signal_idle().connect_once(sigc::track_obj(
-        [this, action] { AtEventBoundary([&] { RunAction(action); }); }, *this));
+    std::erase_if(pending_actions_, [](const MainLoopSource& source) { return !source.Pending(); });
+    pending_actions_.push_back(AddIdle([this, action] { RunAction(action); }));
 }
 
 void Tform_apresentacao::RunAction(const std::string& action)

@@ -57,7 +57,7 @@ ShortcutKey KeyOf(guint keyval)
 
 ReaderShortcuts::ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom)
     : window_(window), web_(web), find_(find), zoom_(zoom),
-      key_press_(window.gobj(), "key-press-event", &OnKeyPress, this)
+      key_press_(window.Window(), "key-press-event", &OnKeyPress, this)
 {
 }
 
@@ -79,10 +79,10 @@ gboolean ReaderShortcuts::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer se
 
 ButtonState ReaderShortcuts::Button(const char* name) const
 {
-    Gtk::Widget* button = window_.Component(name);
+    GtkWidget* button = window_.Component(name);
     if (button == nullptr) return {};
     // Hidden with the whole tool bar counts as hidden.
-    return {gtk_widget_is_visible(button->gobj()) != FALSE, gtk_widget_is_sensitive(button->gobj()) != FALSE};
+    return {gtk_widget_is_visible(button) != FALSE, gtk_widget_is_sensitive(button) != FALSE};
 }
 
 ShortcutState ReaderShortcuts::State() const

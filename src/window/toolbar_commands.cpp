@@ -1,7 +1,4 @@
 // The click handlers of the ten tool-bar buttons. The action language runs the same members.
-#include <gtkmm/toolbutton.h>
-
-#include "common/event_boundary.hpp"
 #include "payload/conversions.hpp"
 #include "webview/web_browser.hpp"
 #include "window/about_texts.hpp"
@@ -31,10 +28,8 @@ const std::array<ToolButtonHandler, 10>& ToolButtonHandlers()
 void Tform_apresentacao::ConnectToolButtons()
 {
     for (const auto& [name, handler] : ToolButtonHandlers()) {
-        auto& button = dynamic_cast<Gtk::ToolButton&>(RequireComponent(name));
-        button.signal_clicked().connect([this, handler = handler] {
-            AtEventBoundary([&] { (this->*handler)(); });
-        });
+        widget_events_.push_back(Connect<void(GtkToolButton*)>(
+            RequireComponent(name), "clicked", [this, handler = handler](GtkToolButton*) { (this->*handler)(); }));
     }
 }
 
@@ -101,7 +96,7 @@ void Tform_apresentacao::bt_imprimirClick()
 void Tform_apresentacao::bt_sairClick()
 {
     // The ordinary close path: the main loop ends and the closing handler runs.
-    close();
+    gtk_window_close(Window());
 }
 
 void Tform_apresentacao::b_aboutClick()

@@ -1,11 +1,5 @@
 #include "window/window_action_host.hpp"
 
-#include <gtkmm/toolbutton.h>
-#include <glibmm/shell.h>
-#include <glibmm/convert.h>
-#include <glibmm/fileutils.h>
-#include <glibmm/miscutils.h>
-#include <glibmm/spawn.h>
 #include <unistd.h>
 
 #include <optional>
@@ -39,12 +33,12 @@ const char* NameOf(Bar bar)
 
 void WindowActionHost::ShowMessage(const std::string& caption, const std::string& text)
 {
-    ShowWarningBox(window_.gobj(), caption, text);
+    ShowWarningBox(window_.Window(), caption, text);
 }
 
 void WindowActionHost::SetCaption(const std::string& caption)
 {
-    window_.set_title(caption);
+    gtk_window_set_title(window_.Window(), caption.c_str());
     window_.gradiente.FormCaption = caption;
     window_.gradiente.Update();
 }
@@ -52,21 +46,21 @@ void WindowActionHost::SetCaption(const std::string& caption)
 void WindowActionHost::CloseWindow()
 {
     // During start-up the window has not been shown: the program ends without showing it.
-    if (!window_.get_visible()) {
+    if (!gtk_widget_get_visible(window_.Widget())) {
         window_.RequestQuit();
         return;
     }
-    window_.close();
+    gtk_window_close(window_.Window());
 }
 
 void WindowActionHost::MaximizeWindow()
 {
-    window_.maximize();
+    gtk_window_maximize(window_.Window());
 }
 
 void WindowActionHost::MinimizeApplication()
 {
-    window_.iconify();
+    gtk_window_iconify(window_.Window());
 }
 
 std::string WindowActionHost::HomePage() const
@@ -112,22 +106,22 @@ void WindowActionHost::ClickButton(ToolButton button)
 
 bool WindowActionHost::IsButtonEnabled(ToolButton button) const
 {
-    return window_.RequireComponent(Of(button).name).get_sensitive();
+    return gtk_widget_get_sensitive(window_.RequireComponent(Of(button).name)) != FALSE;
 }
 
 void WindowActionHost::SetButtonEnabled(ToolButton button, bool enabled)
 {
-    window_.RequireComponent(Of(button).name).set_sensitive(enabled);
+    gtk_widget_set_sensitive(window_.RequireComponent(Of(button).name), enabled);
 }
 
 bool WindowActionHost::IsBarVisible(Bar bar) const
 {
-    return window_.RequireComponent(NameOf(bar)).get_visible();
+    return gtk_widget_get_visible(window_.RequireComponent(NameOf(bar))) != FALSE;
 }
 
 void WindowActionHost::SetBarVisible(Bar bar, bool visible)
 {
-    window_.RequireComponent(NameOf(bar)).set_visible(visible);
+    gtk_widget_set_visible(window_.RequireComponent(NameOf(bar)), visible);
 }
 
 namespace {
@@ -161,32 +155,48 @@ void WindowActionHost::OpenFile(const std::string& path, const std::string& para
     // On the desktop the book was made for, the shell says when it cannot open a file; here
     // the reader is told in a box, or a click on the link would seem to do nothing.
     std::optional<std::string> failure;
-    try {
-        if (access(path.c_str(), X_OK) == 0 && !Glib::file_test(path, Glib::FILE_TEST_IS_DIR)) {
-            // A program is started with its parameters split as a shell would, never by a shell.
-            std::vector<std::string> argv{path};
-            if (!parameters.empty()) {
-                const auto split = Glib::shell_parse_argv(parameters);
-                argv.insert(argv.end(), split.begin(), split.end());
-            }
-            // In the program's working folder.
-            Glib::spawn_async("", argv, EnvironmentForBookPrograms(), Glib::SPAWN_DEFAULT);
+    GError* raw_error = nullptr;
+    if (access(path.c_str(), X_OK) == 0 && !g_file_test(path.c_str(), G_FILE_TEST_IS_DIR)) {
+        // A program is started with its parameters split as a shell would, never by a shell.
+        std::vector<std::string> arguments{path};
+        gchar** split = nullptr;
+        if (!parameters.empty() && !g_shell_parse_argv(parameters.c_str(), nullptr, &split, &raw_error)) {
+            failure = GErrorPtr(raw_error)->message;
         } else {
-            const std::string full = Glib::path_is_absolute(path)
-                                         ? path
-                                         : Glib::build_filename(Glib::get_current_dir(), path);
-            std::string reason;
-            if (!Glib::file_test(full, Glib::FILE_TEST_EXISTS)) {
-                failure = NoSuchFileText;
-            } else if (!OpenThroughDesktop(Glib::filename_to_uri(full), reason)) {
-                failure = reason;
+            for (gchar** word = split; word != nullptr && *word != nullptr; ++word) {
+                arguments.emplace_back(*word);
+            }
+            g_strfreev(split);
+            std::vector<char*> argv;
+            for (auto& argument : arguments) argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            std::vector<std::string> environment = EnvironmentForBookPrograms();
+            std::vector<char*> envp;
+            for (auto& variable : environment) envp.push_back(variable.data());
+            envp.push_back(nullptr);
+            // In the program's working folder.
+            if (!g_spawn_async(nullptr, argv.data(), envp.data(), G_SPAWN_DEFAULT, nullptr, nullptr,
+                               nullptr, &raw_error)) {
+                failure = GErrorPtr(raw_error)->message;
             }
         }
-    } catch (const Glib::Error& error) {
-        failure = error.what();
+    } else {
+        const GCharPtr current(g_get_current_dir());
+        const std::string full = g_path_is_absolute(path.c_str())
+                                     ? path
+                                     : GCharPtr(g_build_filename(current.get(), path.c_str(), nullptr)).get();
+        const GCharPtr uri(g_filename_to_uri(full.c_str(), nullptr, &raw_error));
+        std::string reason;
+        if (!g_file_test(full.c_str(), G_FILE_TEST_EXISTS)) {
+            failure = NoSuchFileText;
+        } else if (!uri) {
+            failure = GErrorPtr(raw_error)->message;
+        } else if (!OpenThroughDesktop(uri.get(), reason)) {
+            failure = reason;
+        }
     }
     if (failure) {
-        ShowWarningBox(window_.gobj(), window_.ApplicationTitle(), OpenFileFailureText(path, *failure));
+        ShowWarningBox(window_.Window(), window_.ApplicationTitle(), OpenFileFailureText(path, *failure));
     }
 }
 

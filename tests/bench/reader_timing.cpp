@@ -2,10 +2,7 @@
 // action link until its effect is on screen (HIDESTATUSBAR(), LOADHTML), a chosen menu item until
 // its action has run, and building a custom menu of 1,000 items. Medians of several rounds.
 // Run under a display: scripts/with-xvfb build/bench/tests/bench/reader_timing
-#include <gtkmm/main.h>
-#include <gtkmm/menu.h>
-#include <gtkmm/menubar.h>
-#include <gtkmm/menuitem.h>
+#include <gtk/gtk.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +14,8 @@
 #include <vector>
 
 #include "common/event_boundary.hpp"
+#include "common/gobject_ptr.hpp"
+#include "common/signal_connection.hpp"
 #include "menu/custom_menu.hpp"
 #include "menu/menu_model.hpp"
 #include "menu/profile_reader.hpp"
@@ -50,16 +49,31 @@ void RunUntil(const std::function<bool()>& done)
 }
 
 // Runs the main loop until the widget has been drawn once more.
-void UntilDrawn(Gtk::Widget& widget)
+void UntilDrawn(GtkWidget* widget)
 {
     bool drawn = false;
-    auto connection = widget.signal_draw().connect([&](const Cairo::RefPtr<Cairo::Context>&) {
-        drawn = true;
-        return false;
-    }, false);
-    widget.queue_draw();
+    const quillora::SignalConnection connection = quillora::Connect<gboolean(GtkWidget*, cairo_t*)>(
+        widget, "draw", [&drawn](GtkWidget*, cairo_t*) -> gboolean {
+            drawn = true;
+            return FALSE;
+        });
+    gtk_widget_queue_draw(widget);
     RunUntil([&] { return drawn; });
-    connection.disconnect();
+}
+
+std::string TitleOf(GtkWindow* window)
+{
+    const char* title = gtk_window_get_title(window);
+    return title != nullptr ? title : "";
+}
+
+// The first item of a menu shell.
+GtkMenuItem* FirstItem(GtkWidget* shell)
+{
+    GList* children = gtk_container_get_children(GTK_CONTAINER(shell));
+    auto* first = children != nullptr ? GTK_MENU_ITEM(children->data) : nullptr;
+    g_list_free(children);
+    return first;
 }
 
 std::vector<std::string> Settings()
@@ -105,10 +119,10 @@ void TimeReader(const std::filesystem::path& folder)
     if (!quillora::AtEventBoundary([&] { window->FormCreate((folder / "book").string()); })) {
         return;  // reported on standard error
     }
-    window->show();
+    gtk_widget_show(window->Widget());
     RunUntil([&] { return loads == 1; });
-    Gtk::Widget& page = *Glib::wrap(window->Web().Widget());
-    Gtk::Widget& status = window->RequireComponent("barra_estado");
+    GtkWidget* page = window->Web().Widget();
+    GtkWidget* status = window->RequireComponent("barra_estado");
     const std::string chapter = (folder / "pages" / "chapter.html").string();
 
     // Loads a page, or runs what starts one, and waits until it has loaded.
@@ -117,9 +131,8 @@ void TimeReader(const std::filesystem::path& folder)
         start();
         RunUntil([&] { return loads > before; });
     };
-    auto* book_menu = dynamic_cast<Gtk::MenuItem*>(
-        window->ComponentAs<Gtk::MenuBar>("Menu_Normal")->get_children().front());
-    auto* title_item = dynamic_cast<Gtk::MenuItem*>(book_menu->get_submenu()->get_children().front());
+    GtkMenuItem* book_menu = FirstItem(window->RequireComponent("Menu_Normal"));
+    GtkMenuItem* title_item = FirstItem(gtk_menu_item_get_submenu(book_menu));
 
     std::vector<double> home, hidden, hide, load, menu;
     for (int round = 0; round < Rounds; ++round) {
@@ -130,12 +143,12 @@ void TimeReader(const std::filesystem::path& folder)
         UntilDrawn(page);
         home.push_back(Milliseconds(Clock::now() - start));
 
-        status.show();
+        gtk_widget_show(status);
         start = Clock::now();
         window->Web().RunScript("document.getElementById('hide').click()");
-        RunUntil([&] { return !status.get_visible(); });
+        RunUntil([&] { return !gtk_widget_get_visible(status); });
         hidden.push_back(Milliseconds(Clock::now() - start));
-        UntilDrawn(*window);
+        UntilDrawn(window->Widget());
         hide.push_back(Milliseconds(Clock::now() - start));
 
         start = Clock::now();
@@ -143,10 +156,10 @@ void TimeReader(const std::filesystem::path& folder)
         UntilDrawn(page);
         load.push_back(Milliseconds(Clock::now() - start));
 
-        window->set_title("Timing");
+        gtk_window_set_title(window->Window(), "Timing");
         start = Clock::now();
-        title_item->activate();
-        RunUntil([&] { return window->get_title() == "Chosen"; });
+        gtk_menu_item_activate(title_item);
+        RunUntil([&] { return TitleOf(window->Window()) == "Chosen"; });
         menu.push_back(Milliseconds(Clock::now() - start));
     }
     std::printf("%-44s %8.1f ms\n", "home click until the home page is painted", Median(home));
@@ -174,8 +187,8 @@ void TimeMenuBuild()
     const std::string text = definition + items + actions;
     std::vector<double> times;
     for (int round = 0; round < Rounds; ++round) {
-        Gtk::MenuBar bar;
-        quillora::CustomMenu menu(bar);
+        const auto bar = quillora::GObjectPtr<GtkWidget>::Sink(gtk_menu_bar_new());
+        quillora::CustomMenu menu(GTK_MENU_BAR(bar.get()));
         const auto start = Clock::now();
         menu.Build(quillora::BuildMenuModel(quillora::ProfileText::Parse(text)));
         times.push_back(Milliseconds(Clock::now() - start));
@@ -206,8 +219,8 @@ void TimeBoundedMenuBuild()
     }
     std::vector<double> times;
     for (int round = 0; round < 5; ++round) {
-        Gtk::MenuBar bar;
-        quillora::CustomMenu menu(bar);
+        const auto bar = quillora::GObjectPtr<GtkWidget>::Sink(gtk_menu_bar_new());
+        quillora::CustomMenu menu(GTK_MENU_BAR(bar.get()));
         const auto start = Clock::now();
         menu.Build(quillora::BuildMenuModel(quillora::ProfileText::Parse(text)));
         times.push_back(Milliseconds(Clock::now() - start));
@@ -219,7 +232,7 @@ void TimeBoundedMenuBuild()
 
 int main(int argc, char* argv[])
 {
-    Gtk::Main toolkit(argc, argv);
+    gtk_init(&argc, &argv);
     const auto folder = std::filesystem::temp_directory_path() / "quillora-reader-timing";
     TimeReader(folder);
     TimeMenuBuild();

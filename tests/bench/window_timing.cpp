@@ -2,8 +2,7 @@
 // animations on an 800 x 600 window against its steps times the 10 ms pause, and the time that
 // applying the settings adds to start-up (start-up with a payload, animation off, against
 // start-up of the bare runtime). Run under a display: scripts/with-xvfb build/bench/tests/bench/window_timing
-#include <gtkmm/main.h>
-#include <gtkmm/window.h>
+#include <gtk/gtk.h>
 
 #include <algorithm>
 #include <chrono>
@@ -47,17 +46,21 @@ void TimeAnimations()
                            "disappear, to top",       "appear, to top",
                            "disappear, to bottom",    "appear, to bottom"};
     for (int kind = 0; kind < 14; ++kind) {
-        Gtk::Window window;
-        window.set_default_size(800, 600);
-        window.resize(800, 600);
+        GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
+        gtk_window_resize(GTK_WINDOW(window), 800, 600);
         quillora::WindowAnimation animation;
         const auto start = Clock::now();
-        if (!animation.Play(window.gobj(), *quillora::EffectForKind(kind))) break;  // closed meanwhile
+        const bool played = animation.Play(GTK_WINDOW(window), *quillora::EffectForKind(kind));
+        if (!played) {
+            gtk_widget_destroy(window);
+            break;  // closed meanwhile
+        }
         const double measured = Milliseconds(Clock::now() - start);
         const double nominal = animation.LastStepCount() * 10.0;
         std::printf("%-4d %-26s %6d %8.0f ms %7.0f ms %6.2fx\n", kind, names[kind],
                     animation.LastStepCount(), nominal, measured, measured / nominal);
-        window.hide();
+        gtk_widget_destroy(window);
     }
 }
 
@@ -106,7 +109,7 @@ void TimeApplySettings()
 
 int main(int argc, char* argv[])
 {
-    Gtk::Main toolkit(argc, argv);
+    gtk_init(&argc, &argv);
     TimeAnimations();
     TimeApplySettings();
     return 0;

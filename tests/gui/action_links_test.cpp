@@ -1,6 +1,5 @@
 // Action links in real pages, the trust rule, programs started by an action, and the start-up
 // action, on the real window and engine.
-#include <glibmm/spawn.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,7 +32,7 @@ protected:
     void Run(const std::string& body) { Script(body + "; return ''"); }
     bool TitleBecomes(const std::string& title)
     {
-        return RunUntil([&] { return window->get_title() == title; }, std::chrono::seconds(5));
+        return RunUntil([&] { return test::TitleOf(window->Window()) == title; }, std::chrono::seconds(5));
     }
 
 };
@@ -49,12 +48,12 @@ TEST_F(ActionLinksTest, EveryWrittenFormOfALinkRunsAsWritten)
     Run("document.getElementById('upper').click()");
     EXPECT_TRUE(TitleBecomes("Café com leite"));
     Run("document.getElementById('lower').click()");
-    EXPECT_TRUE(RunUntil([&] { return !window->Component("barra_estado")->get_visible(); }));
+    EXPECT_TRUE(RunUntil([&] { return !gtk_widget_get_visible(window->Component("barra_estado")); }));
     Run("document.getElementById('blank').click()");
-    EXPECT_TRUE(RunUntil([&] { return !window->Component("b_home")->get_sensitive(); }));
+    EXPECT_TRUE(RunUntil([&] { return !gtk_widget_get_sensitive(window->Component("b_home")); }));
     Run("location.href = 'ACTION:APPLICATIONTITLE %By script%-@-SHOWSTATUSBAR()'");
     EXPECT_TRUE(TitleBecomes("By script"));
-    EXPECT_TRUE(window->Component("barra_estado")->get_visible());
+    EXPECT_TRUE(gtk_widget_get_visible(window->Component("barra_estado")));
     EXPECT_EQ(loaded.size(), 1u) << "no action link loads anything";
     EXPECT_TRUE(reports.empty()) << reports.front();
 }
@@ -66,20 +65,24 @@ TEST_F(ActionLinksTest, PagesFromOutsideTheBookRunNothing)
     site.Write("remote.html", Page("Remote", "<a id='r' href='ACTION:APPLICATIONTITLE %Taken over%'>r</a>"));
     const int port = 20000 + static_cast<int>(getpid() % 20000);
     struct Server {
-        Glib::Pid pid = 0;
+        GPid pid = 0;
         ~Server()
         {
             if (pid != 0) {
                 kill(pid, SIGTERM);
-                Glib::spawn_close_pid(pid);
+                g_spawn_close_pid(pid);
             }
         }
     } server;
-    Glib::spawn_async(site.Path().string(),
-                      std::vector<std::string>{"python3", "-m", "http.server", "--bind", "127.0.0.1",
-                                               std::to_string(port)},
-                      Glib::SPAWN_SEARCH_PATH | Glib::SPAWN_STDOUT_TO_DEV_NULL | Glib::SPAWN_STDERR_TO_DEV_NULL,
-                      Glib::SlotSpawnChildSetup(), &server.pid);
+    std::string port_text = std::to_string(port);
+    std::vector<std::string> words{"python3", "-m", "http.server", "--bind", "127.0.0.1", port_text};
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    ASSERT_TRUE(g_spawn_async(site.Path().c_str(), argv.data(), nullptr,
+                              static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_STDOUT_TO_DEV_NULL |
+                                                       G_SPAWN_STDERR_TO_DEV_NULL),
+                              nullptr, nullptr, &server.pid, nullptr));
     ASSERT_TRUE(Start(""));
     // Loaded again until the server has started and answers.
     const std::string address = "http://127.0.0.1:" + std::to_string(port) + "/remote.html";
@@ -92,7 +95,7 @@ TEST_F(ActionLinksTest, PagesFromOutsideTheBookRunNothing)
     ASSERT_EQ(Script("return document.title"), "Remote");
     Run("document.getElementById('r').click()");
     test::RunFor(std::chrono::milliseconds(500));
-    EXPECT_NE(window->get_title(), "Taken over");
+    EXPECT_NE(test::TitleOf(window->Window()), "Taken over");
     EXPECT_EQ(Script("return document.title"), "Remote")
         << "the link stays cancelled";
 }
@@ -129,7 +132,7 @@ TEST_F(ActionLinksTest, TheStartUpActionsErrorEndsStartUpAndItsExitEndsTheProgra
     settings[startup_action] = "APPLICATIONTITLE \"First\"-@-LOADHTML \"nobackslash\"-@-APPLICATIONTITLE \"Later\"";
     settings[home_page] = "index.html";
     EXPECT_FALSE(Start(""));
-    EXPECT_EQ(window->get_title(), "First");
+    EXPECT_EQ(test::TitleOf(window->Window()), "First");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_TRUE(loaded.empty());
 
@@ -139,7 +142,7 @@ TEST_F(ActionLinksTest, TheStartUpActionsErrorEndsStartUpAndItsExitEndsTheProgra
     settings[startup_action] = "APPLICATIONEXIT()-@-APPLICATIONTITLE \"Later\"";
     EXPECT_FALSE(Start(""));
     EXPECT_TRUE(window->QuitRequested());
-    EXPECT_NE(window->get_title(), "Later");
+    EXPECT_NE(test::TitleOf(window->Window()), "Later");
     EXPECT_TRUE(reports.empty());
 }
 

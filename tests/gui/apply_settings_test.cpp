@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <glibmm/main.h>
-#include <gtkmm/headerbar.h>
 
 #include <memory>
 #include <string>
@@ -8,6 +6,8 @@
 
 #include "common/event_boundary.hpp"
 #include "common/gobject_ptr.hpp"
+#include "common/main_loop_source.hpp"
+#include "common/signal_connection.hpp"
 #include "ebook_fixture.hpp"
 #include "gui_test_support.hpp"
 #include "payload/setting_index.hpp"
@@ -44,7 +44,7 @@ protected:
         book.WritePage("index.html", test::Page("Home", ""));
         return AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); });
     }
-    bool Visible(const char* name) { return window->Component(name)->get_visible(); }
+    bool Visible(const char* name) { return gtk_widget_get_visible(window->Component(name)); }
 
     std::unique_ptr<Tform_apresentacao> window;
     std::vector<std::string> settings;
@@ -72,22 +72,22 @@ TEST_F(ApplySettingsTest, CaptionSizeCentredPositionFrameAndControls)
     settings[hint_about] = "";
     ASSERT_TRUE(Start()) << reports.front();
 
-    EXPECT_EQ(window->get_title(), "Atlas do Norte");
+    EXPECT_EQ(test::TitleOf(window->Window()), "Atlas do Norte");
     EXPECT_EQ(window->ApplicationTitle(), "Atlas do Norte");
     int width = 0;
     int height = 0;
-    window->get_default_size(width, height);
+    gtk_window_get_default_size(window->Window(), &width, &height);
     EXPECT_EQ(width, 500);
     EXPECT_EQ(height, 400);
     const ScreenSize screen = PrimaryScreenSize();
     int left = 0;
     int top = 0;
-    window->get_position(left, top);
+    gtk_window_get_position(window->Window(), &left, &top);
     EXPECT_EQ(left, (screen.width - 500) / 2);
     EXPECT_EQ(top, (screen.height - 400) / 2);
 
     EXPECT_EQ(window->Frame().Style(), FrameStyle::Single);
-    EXPECT_FALSE(window->get_resizable());
+    EXPECT_FALSE(gtk_window_get_resizable(window->Window()));
     EXPECT_EQ(window->Frame().Buttons(), (FrameButtons{.window_menu = true}));
     EXPECT_EQ(window->Frame().State(), WindowState::Normal);
 
@@ -100,8 +100,8 @@ TEST_F(ApplySettingsTest, CaptionSizeCentredPositionFrameAndControls)
     EXPECT_TRUE(Visible("botao_copiar"));
     EXPECT_TRUE(window->Kept().blocking.block_ctrl_p) << "a hidden print button blocks Ctrl+P on request";
     EXPECT_FALSE(window->Kept().blocking.block_ctrl_c) << "a visible copy button never blocks Ctrl+C";
-    EXPECT_EQ(window->Component("b_volta")->get_tooltip_text(), "Voltar uma página");
-    EXPECT_EQ(window->Component("b_about")->get_tooltip_text(), "");
+    EXPECT_EQ(test::TooltipOf(window->Component("b_volta")), "Voltar uma página");
+    EXPECT_EQ(test::TooltipOf(window->Component("b_about")), "");
     EXPECT_EQ(window->Kept().home_page, settings[home_page]);
     EXPECT_EQ(window->Kept().menu_file_stem.size(), 6u);
 }
@@ -126,12 +126,12 @@ TEST_F(ApplySettingsTest, FrameButtonsBecomeWindowManagerHints)
         settings[setting::minimize_button] = c.minimize;
         settings[setting::maximize_button] = c.maximize;
         ASSERT_TRUE(Start()) << reports.front();
-        gtk_widget_realize(GTK_WIDGET(window->gobj()));
+        gtk_widget_realize(window->Widget());
         GdkWMDecoration decorations{};
-        ASSERT_TRUE(gdk_window_get_decorations(window->get_window()->gobj(), &decorations));
+        ASSERT_TRUE(gdk_window_get_decorations(gtk_widget_get_window(window->Widget()), &decorations));
         const int buttons = decorations & (GDK_DECOR_MENU | GDK_DECOR_MINIMIZE | GDK_DECOR_MAXIMIZE);
         EXPECT_EQ(buttons, c.decorations) << c.menu << c.minimize << c.maximize;
-        EXPECT_EQ(window->get_deletable(), c.decorations != 0);
+        EXPECT_EQ(gtk_window_get_deletable(window->Window()), c.decorations != 0);
     }
 }
 
@@ -155,17 +155,18 @@ TEST_F(ApplySettingsTest, ClosingDuringAnAnimationEndsStartUpAtOnce)
         settings[setting::animation_kind] = kind;
         settings[setting::window_width] = settings[setting::window_height] = "32767";
         // The reader closes the window as soon as it shows.
-        window->signal_map().connect([this] {
-            Glib::signal_idle().connect_once([this] { window->close(); });
+        MainLoopSource closing;
+        const SignalConnection mapped = Connect<void(GtkWidget*)>(window->Widget(), "map", [this, &closing](GtkWidget*) {
+            closing = AddIdle([this] { gtk_window_close(window->Window()); });
         });
         EXPECT_FALSE(Start()) << kind;
         EXPECT_TRUE(reports.empty()) << kind;
         EXPECT_TRUE(window->QuitRequested()) << kind;
-        EXPECT_FALSE(window->get_visible()) << kind;
+        EXPECT_FALSE(gtk_widget_get_visible(window->Widget())) << kind;
         EXPECT_FALSE(window->Web().HasDocument()) << kind;
         int width = 0;
         int height = 0;
-        window->get_default_size(width, height);
+        gtk_window_get_default_size(window->Window(), &width, &height);
         const auto effect = *EffectForKind(std::stoi(kind));
         EXPECT_LT(static_cast<std::size_t>(window->animacao_form.LastStepCount()),
                   EffectRegions(effect, width, height).size())
@@ -200,7 +201,7 @@ TEST_F(ApplySettingsTest, AMalformedCaptionFontColourKeepsNameAndSizeAndStopsThe
     EXPECT_FALSE(window->gradiente.Active) << "step 7 never ran";
     int width = 0;
     int height = 0;
-    window->get_default_size(width, height);
+    gtk_window_get_default_size(window->Window(), &width, &height);
     EXPECT_EQ(width, 650) << "the size of the description stays";
 }
 
@@ -223,7 +224,7 @@ TEST_F(ApplySettingsTest, AppearAnimationLeavesTheWholeWindowShownWithoutShape)
     settings[setting::window_width] = "200";
     settings[setting::window_height] = "120";
     ASSERT_TRUE(Start()) << reports.front();
-    EXPECT_TRUE(window->get_visible());
+    EXPECT_TRUE(gtk_widget_get_visible(window->Widget()));
     EXPECT_GT(window->animacao_form.LastStepCount(), 0);
 }
 
@@ -234,7 +235,7 @@ TEST_F(ApplySettingsTest, DisappearAnimationLeavesTheWindowHidden)
     settings[setting::window_width] = "120";
     settings[setting::window_height] = "80";
     ASSERT_TRUE(Start()) << reports.front();
-    EXPECT_FALSE(window->get_visible());
+    EXPECT_FALSE(gtk_widget_get_visible(window->Widget()));
 }
 
 TEST_F(ApplySettingsTest, SkinIndexPastTheStoreLoadsNoneButSwitchesOn)
@@ -252,7 +253,7 @@ TEST_F(ApplySettingsTest, SkinIndexPastTheStoreLoadsNoneButSwitchesOn)
     ASSERT_TRUE(Start()) << reports.front();
     EXPECT_EQ(window->SkinData.LoadedSkin(), 3);
     ASSERT_NE(window->SkinCaption.TitleBar(), nullptr) << "the skin draws the caption";
-    EXPECT_EQ(window->get_title(), "Atlas") << "the window keeps its caption";
+    EXPECT_EQ(test::TitleOf(window->Window()), "Atlas") << "the window keeps its caption";
 
     window = Tform_apresentacao::Create();
     settings[setting::gradient_caption_on] = "-1";
@@ -296,12 +297,12 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
     ASSERT_TRUE(window->gradiente.Active);
     GtkWidget* bar = window->gradiente.TitleBar();
     ASSERT_NE(bar, nullptr);
-    window->show();
-    window->present();
-    ASSERT_TRUE(RunUntil([&] { return window->is_active() && gtk_widget_get_allocated_width(bar) > 0; }));
+    gtk_widget_show(window->Widget());
+    gtk_window_present(window->Window());
+    ASSERT_TRUE(RunUntil([&] { return gtk_window_is_active(window->Window()) && gtk_widget_get_allocated_width(bar) > 0; }));
     test::RunFor(std::chrono::milliseconds(300));  // let it paint
 
-    const Rgb end = ThemeSystemColour(window->get_style_context()->gobj(), system_colour::GradientActiveCaption);
+    const Rgb end = ThemeSystemColour(gtk_widget_get_style_context(window->Widget()), system_colour::GradientActiveCaption);
     const Rgb start{255, 0, 0};
     const int width = gtk_widget_get_allocated_width(bar);
     // The gradient starts a quarter of the width left of the bar: its left edge shows the
@@ -320,7 +321,7 @@ TEST_F(ApplySettingsTest, WithoutFrameThereIsNoGradientCaptionToSee)
     settings[setting::gradient_caption_on] = "-1";
     settings[setting::border_style] = "1";
     ASSERT_TRUE(Start()) << reports.front();
-    EXPECT_FALSE(window->get_decorated());
+    EXPECT_FALSE(gtk_window_get_decorated(window->Window()));
     EXPECT_EQ(window->Frame().Style(), FrameStyle::None);
 }
 

@@ -117,7 +117,7 @@ TEST_F(BookEngineTest, BooksInFoldersOfAnyNameShowTheirPagesReadTheirFilesAndRun
         ASSERT_TRUE(Start({{"index.html", ReadingPage}, {"data.txt", "DATA"}})) << name;
         EXPECT_TRUE(PageTitleIs("read DATA")) << name;
         Script("document.getElementById('act').click(); return ''");
-        EXPECT_TRUE(RunUntil([&] { return window->get_title() == "Action ran"; }, std::chrono::seconds(5)))
+        EXPECT_TRUE(RunUntil([&] { return test::TitleOf(window->Window()) == "Action ran"; }, std::chrono::seconds(5)))
             << name;
         EXPECT_TRUE(reports.empty()) << name << ": " << FirstReport();
     }
@@ -287,7 +287,7 @@ TEST_F(BookEngineTest, AnEndedWebProcessIsReportedAndReloadBringsThePageBack)
         ASSERT_TRUE(PageTitleIs("read DATA")) << c.what;
         EXPECT_EQ(window->Watchdog().LimitBytes(), WebProcessMemoryLimitBytes()) << "the engine's own limit";
         window->Watchdog().SetLimitBytes(Limit);
-        auto* bar = FindWidget(GTK_WIDGET(window->gobj()), GTK_TYPE_INFO_BAR);
+        auto* bar = FindWidget(window->Widget(), GTK_TYPE_INFO_BAR);
         ASSERT_NE(bar, nullptr);
         EXPECT_FALSE(gtk_widget_get_visible(bar)) << c.what;
 
@@ -308,14 +308,14 @@ TEST_F(BookEngineTest, AnEndedWebProcessIsReportedAndReloadBringsThePageBack)
         EXPECT_STREQ(atk_object_get_name(gtk_widget_get_accessible(bar)), "Page stopped");
         const std::string description = atk_object_get_description(gtk_widget_get_accessible(bar));
         EXPECT_NE(description.find(c.text), std::string::npos) << c.what << ": " << description;
-        GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window->gobj()));
+        GtkWidget* focus = gtk_window_get_focus(window->Window());
         ASSERT_TRUE(focus != nullptr && GTK_IS_BUTTON(focus)) << "the Reload button has the keyboard";
         EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(focus)), "_Reload");
         EXPECT_TRUE(RunUntil([&] { return WebProcessesResident(before) < 256 * MiB; }))
             << c.what << ": the hoarding process is gone";
 
         loaded.clear();
-        ASSERT_TRUE(test::Xdotool(gtk_widget_get_window(GTK_WIDGET(window->gobj())), "key Return"));
+        ASSERT_TRUE(test::Xdotool(gtk_widget_get_window(window->Widget()), "key Return"));
         ASSERT_TRUE(RunUntil([&] { return !loaded.empty(); })) << c.what;
         EXPECT_FALSE(gtk_widget_get_visible(bar)) << c.what;
         EXPECT_TRUE(PageTitleIs("read DATA")) << c.what << ": the page reads the book's files again";

@@ -54,7 +54,7 @@ TEST_F(BookSearchTest, TypedWordsListPagesBestFirstAndEnterOpensTheChosenOneHigh
     pages.emplace_back("harbour.html", Page("Harbour", "<p>Far off, a lighthouse blinked twice.</p>"));
     ASSERT_TRUE(Start(pages)) << FirstReport();
 
-    Keys(window->gobj(), "key ctrl+shift+f");
+    Keys(window->Window(), "key ctrl+shift+f");
     ASSERT_TRUE(RunUntil([&] {
         auto* search = window->Search().SearchWindow();
         return search != nullptr && gtk_widget_get_visible(GTK_WIDGET(search->Window())) && search->Indexed();
@@ -78,7 +78,7 @@ TEST_F(BookSearchTest, TypedWordsListPagesBestFirstAndEnterOpensTheChosenOneHigh
                                          reinterpret_cast<gpointer>(CountMatches), &matches);
 
     // Open again: the words are kept; Escape closes.
-    Keys(window->gobj(), "key ctrl+shift+f");
+    Keys(window->Window(), "key ctrl+shift+f");
     ASSERT_TRUE(RunUntil([&] { return gtk_widget_get_visible(GTK_WIDGET(search.Window())); }));
     EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(search.Entry())), "lighth");
     Keys(search.Window(), "key Escape");

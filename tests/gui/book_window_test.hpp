@@ -50,7 +50,7 @@ protected:
         if (window->QuitRequested() || !reports.empty()) {
             return false;
         }
-        window->show();
+        gtk_widget_show(window->Widget());
         return RunUntil([&] { return !loaded.empty(); }, std::chrono::seconds(10));
     }
 

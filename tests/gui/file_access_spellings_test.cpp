@@ -124,7 +124,7 @@ TEST_F(FileAccessSpellingsTest, EverySpellingOfAPathOutOfTheBookIsRefusedAndTheB
         [this](const std::string& url) { loaded.push_back(url); });
     AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
     ASSERT_TRUE(reports.empty()) << FirstReport();
-    window->show();
+    gtk_widget_show(window->Widget());
     ASSERT_TRUE(RunUntil([&] { return !loaded.empty(); }, std::chrono::seconds(10)));
 
     const std::string long_chain = [&] {

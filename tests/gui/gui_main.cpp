@@ -1,7 +1,7 @@
 // Entry point of the GUI tests. Started without a display, the binary runs itself again on a
 // private virtual one, so `./gui_tests` works on a machine without a screen.
 #include <gtest/gtest.h>
-#include <gtkmm/main.h>
+#include <gtk/gtk.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     quillora::ChooseReaderEngineSettings();
 
     testing::InitGoogleTest(&argc, argv);
-    Gtk::Main toolkit(argc, argv);
+    gtk_init(&argc, &argv);
     // A critical from GLib, GTK or the engine is a bug in how we use them: stop right there.
     // Warnings stay warnings; the engine prints harmless ones on a virtual display.
     g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_ERROR));

@@ -82,6 +82,20 @@ inline GtkWidget* FindByName(GtkWidget* root, const std::string& name)
     return found;
 }
 
+// A window's title, empty for none.
+inline std::string TitleOf(GtkWindow* window)
+{
+    const char* title = gtk_window_get_title(window);
+    return title != nullptr ? title : "";
+}
+
+// A widget's tool tip, empty for none.
+inline std::string TooltipOf(GtkWidget* widget)
+{
+    const GCharPtr text(gtk_widget_get_tooltip_text(widget));
+    return text ? text.get() : "";
+}
+
 // A page in UTF-8 with a title and a body.
 inline std::string Page(const std::string& title, const std::string& body)
 {

@@ -198,7 +198,7 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
 
         auto window = Tform_apresentacao::Create();
         ASSERT_TRUE(window);
-        if (c.probe == Probe::SilentNameThenClose) window->show();
+        if (c.probe == Probe::SilentNameThenClose) gtk_widget_show(window->Widget());
         heartbeats = 0;
         heartbeats_at_cancel = -1;
         int heartbeats_before_warning = -1;
@@ -207,7 +207,7 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
         const bool closing = c.probe == Probe::SilentNameThenClose;
         MainLoopSource beat = AddTimeout(50ms, [&] {
             ++heartbeats;
-            if (closing && heartbeats == 2) gtk_window_close(shown->gobj());
+            if (closing && heartbeats == 2) gtk_window_close(shown->Window());
             const auto texts = AnswerMessageBoxes();
             if (!texts.empty() && heartbeats_before_warning < 0) {
                 heartbeats_before_warning = heartbeats - 1;
@@ -223,7 +223,7 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
         EXPECT_EQ(warnings, c.warnings);
         EXPECT_EQ(window->QuitRequested(), !c.home_page_requested);
         if (c.home_page_requested) {
-            window->show();
+            gtk_widget_show(window->Widget());
             EXPECT_TRUE(test::RunUntil([&] { return window->Web().HasDocument(); }));
         } else {
             EXPECT_FALSE(window->Web().HasDocument());
@@ -237,7 +237,7 @@ TEST(InternetCheckTest, TheCheckDecidesBeforeTheHomePageWhileTheMainLoopRuns)
             EXPECT_GT(heartbeats_at_cancel, 0);
         }
         if (closing) {
-            EXPECT_FALSE(window->get_visible());
+            EXPECT_FALSE(gtk_widget_get_visible(window->Widget()));
         }
     }
 }

@@ -66,13 +66,13 @@ TEST_F(ReaderEngineSettingsTest, TheHomePageIsAskedForOnceTheWindowIsOnTheScreen
     std::vector<bool> mapped_at_start;
     struct Watch {
         std::vector<bool>* seen;
-        Gtk::Window* window;
-    } watch{&mapped_at_start, window.get()};
+        GtkWidget* window;
+    } watch{&mapped_at_start, window->Widget()};
     const SignalConnection load_changed(
         window->Web().View(), "load-changed",
         +[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
             auto& w = *static_cast<Watch*>(data);
-            if (event == WEBKIT_LOAD_STARTED) w.seen->push_back(w.window->get_mapped());
+            if (event == WEBKIT_LOAD_STARTED) w.seen->push_back(gtk_widget_get_mapped(w.window));
         },
         &watch);
     loaded_watch = window->Web().signal_document_complete.Connect(

@@ -1,8 +1,6 @@
 // The reader's own keys and the page for a page that cannot load, on the real window with real
 // X input: find in page, zoom, the navigation shortcuts, and no dead ends.
 #include <gtest/gtest.h>
-#include <gdkmm/pixbuf.h>
-#include <gtkmm/label.h>
 
 #include <string>
 
@@ -22,7 +20,7 @@ protected:
     void Open(const Pages& pages) { ASSERT_TRUE(Start(pages)) << FirstReport(); }
     void Keys(const std::string& arguments)
     {
-        ASSERT_TRUE(test::Xdotool(window->get_window()->gobj(), arguments)) << arguments;
+        ASSERT_TRUE(test::Xdotool(gtk_widget_get_window(window->Widget()), arguments)) << arguments;
         test::RunFor(std::chrono::milliseconds(300));
     }
     // Runs `click` in the page and waits for the document it leads to.
@@ -32,18 +30,19 @@ protected:
         Script(click + "; return ''");
         ASSERT_TRUE(RunUntil([&] { return loaded.size() > before; })) << click;
     }
-    GtkWidget* FindBarWidget() { return window->Component("find_bar")->gobj(); }
+    GtkWidget* FindBarWidget() { return window->Component("find_bar"); }
     // Pixels of the page in the engine's yellow of matches that are not the current one.
     int HighlightedPixels()
     {
         GtkWidget* view = window->Web().Widget();
-        const auto shot = Gdk::Pixbuf::create(Glib::wrap(gtk_widget_get_window(view), true), 0, 0,
-                                              gtk_widget_get_allocated_width(view), gtk_widget_get_allocated_height(view));
+        const auto shot = GObjectPtr<GdkPixbuf>::Adopt(gdk_pixbuf_get_from_window(
+            gtk_widget_get_window(view), 0, 0, gtk_widget_get_allocated_width(view),
+            gtk_widget_get_allocated_height(view)));
         int count = 0;
-        for (int y = 0; shot && y < shot->get_height(); ++y) {
-            const guint8* row = shot->get_pixels() + y * shot->get_rowstride();
-            for (int x = 0; x < shot->get_width(); ++x) {
-                const guint8* p = row + x * shot->get_n_channels();
+        for (int y = 0; shot && y < gdk_pixbuf_get_height(shot.get()); ++y) {
+            const guint8* row = gdk_pixbuf_get_pixels(shot.get()) + y * gdk_pixbuf_get_rowstride(shot.get());
+            for (int x = 0; x < gdk_pixbuf_get_width(shot.get()); ++x) {
+                const guint8* p = row + x * gdk_pixbuf_get_n_channels(shot.get());
                 count += p[0] > 200 && p[1] > 200 && p[2] < 80;
             }
         }
@@ -75,11 +74,11 @@ TEST_F(ReaderKeysTest, FindBarCountsMatchesInAnyCaseAndEscapeGivesThePageBack)
 TEST_F(ReaderKeysTest, CtrlKeysAndTheWheelZoomInStepsAndCtrl0Resets)
 {
     Open({{"index.html", Page("Home", "<p>Text</p>")}});
-    auto* zoom_panel = window->ComponentAs<Gtk::Label>("barra_estado_zoom");
+    GtkWidget* zoom_panel = window->Component("barra_estado_zoom");
     Keys("key ctrl+plus ctrl+equal");
     EXPECT_DOUBLE_EQ(window->Zoom().Level(), 1.25);
-    EXPECT_TRUE(zoom_panel->get_visible());
-    EXPECT_EQ(zoom_panel->get_text(), "Zoom 125 %");
+    EXPECT_TRUE(gtk_widget_get_visible(zoom_panel));
+    EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(zoom_panel)), "Zoom 125 %");
     Keys("key ctrl+minus ctrl+minus ctrl+minus");
     EXPECT_DOUBLE_EQ(window->Zoom().Level(), 0.9);
     Keys("key ctrl+0");
@@ -88,12 +87,12 @@ TEST_F(ReaderKeysTest, CtrlKeysAndTheWheelZoomInStepsAndCtrl0Resets)
     // Ctrl with the wheel over the page: up zooms in.
     int x = 0;
     int y = 0;
-    gtk_widget_translate_coordinates(window->Web().Widget(), GTK_WIDGET(window->gobj()), 40, 40, &x, &y);
-    Keys("mousemove --window " + std::to_string(gdk_x11_window_get_xid(window->get_window()->gobj())) + " " +
+    gtk_widget_translate_coordinates(window->Web().Widget(), window->Widget(), 40, 40, &x, &y);
+    Keys("mousemove --window " + std::to_string(gdk_x11_window_get_xid(gtk_widget_get_window(window->Widget()))) + " " +
          std::to_string(x) + " " + std::to_string(y) + " keydown ctrl click 4 keyup ctrl");
     EXPECT_DOUBLE_EQ(window->Zoom().Level(), 1.1);
     // The level shows for a moment only.
-    EXPECT_TRUE(RunUntil([&] { return !zoom_panel->get_visible(); }));
+    EXPECT_TRUE(RunUntil([&] { return !gtk_widget_get_visible(zoom_panel); }));
 }
 
 TEST_F(ReaderKeysTest, ANavigationKeyWorksOnlyWhileItsButtonIsShown)

@@ -2,12 +2,11 @@
 // real engine with real X input.
 #include <atk/atk.h>
 #include <gtest/gtest.h>
-#include <gtkmm/button.h>
-#include <gtkmm/toolbutton.h>
 
 #include <string>
 
 #include "book_window_test.hpp"
+#include "common/signal_connection.hpp"
 #include "payload/setting_index.hpp"
 
 namespace quillora {
@@ -24,7 +23,7 @@ protected:
     std::string PagePath(const std::string& name) const { return Folder() + "pages/" + name; }
     void Click(const char* button)
     {
-        dynamic_cast<Gtk::Button&>(*window->ComponentAs<Gtk::ToolButton>(button)->get_child()).clicked();
+        gtk_button_clicked(GTK_BUTTON(gtk_bin_get_child(GTK_BIN(window->Component(button)))));
     }
     // Clicks the button as the reader does, and waits for the next document to finish.
     void ClickAndWait(const char* button)
@@ -39,7 +38,7 @@ protected:
     // Real X input, then time for the events to arrive.
     void Xdotool(const std::string& arguments)
     {
-        ASSERT_TRUE(test::Xdotool(window->get_window()->gobj(), arguments)) << arguments;
+        ASSERT_TRUE(test::Xdotool(gtk_widget_get_window(window->Widget()), arguments)) << arguments;
         test::RunFor(std::chrono::milliseconds(300));
     }
 };
@@ -136,14 +135,15 @@ TEST_F(ReaderWindowTest, ScrollBarShowsTheAuthorsColours)
     const int height = gtk_widget_get_allocated_height(view);
     int x = 0;
     int y = 0;
-    gtk_widget_translate_coordinates(view, GTK_WIDGET(window->gobj()), width - 8, 0, &x, &y);
-    const Glib::RefPtr<Gdk::Pixbuf> strip = Gdk::Pixbuf::create(window->get_window(), x, y, 1, height);
+    gtk_widget_translate_coordinates(view, window->Widget(), width - 8, 0, &x, &y);
+    const auto strip = GObjectPtr<GdkPixbuf>::Adopt(
+        gdk_pixbuf_get_from_window(gtk_widget_get_window(window->Widget()), x, y, 1, height));
     ASSERT_TRUE(strip);
     bool face = false;
     bool track = false;
-    const guint8* pixels = strip->get_pixels();
+    const guint8* pixels = gdk_pixbuf_get_pixels(strip.get());
     for (int row = 0; row < height; ++row) {
-        const guint8* p = pixels + row * strip->get_rowstride();
+        const guint8* p = pixels + row * gdk_pixbuf_get_rowstride(strip.get());
         face = face || (p[0] == 255 && p[1] == 0 && p[2] == 0);
         track = track || (p[0] == 0 && p[1] == 0 && p[2] == 255);
     }
@@ -170,13 +170,14 @@ TEST_F(ReaderWindowTest, ExitClosesThroughTheClosePath)
 {
     Open({{"index.html", Page("Home", "")}});
     bool asked_to_close = false;
-    window->signal_delete_event().connect([&](GdkEventAny*) {
-        asked_to_close = true;
-        return false;
-    });
+    const SignalConnection close_watch = Connect<gboolean(GtkWidget*, GdkEvent*)>(
+        window->Widget(), "delete-event", [&](GtkWidget*, GdkEvent*) -> gboolean {
+            asked_to_close = true;
+            return FALSE;
+        });
     Click("bt_sair");
     EXPECT_TRUE(RunUntil([&] { return asked_to_close; }));
-    EXPECT_FALSE(window->get_visible());
+    EXPECT_FALSE(gtk_widget_get_visible(window->Widget()));
 }
 
 TEST_F(ReaderWindowTest, BlockedRightClicksAndShortcutsNeverReachThePage)
@@ -206,9 +207,9 @@ TEST_F(ReaderWindowTest, BlockedRightClicksAndShortcutsNeverReachThePage)
         test::RunFor(std::chrono::milliseconds(300));
         int x = 0;
         int y = 0;
-        gtk_widget_translate_coordinates(window->Web().Widget(), GTK_WIDGET(window->gobj()), 40, 40, &x, &y);
+        gtk_widget_translate_coordinates(window->Web().Widget(), window->Widget(), 40, 40, &x, &y);
         Xdotool("key ctrl+a ctrl+c ctrl+p");
-        Xdotool("mousemove --window " + std::to_string(gdk_x11_window_get_xid(window->get_window()->gobj())) + " " +
+        Xdotool("mousemove --window " + std::to_string(gdk_x11_window_get_xid(gtk_widget_get_window(window->Widget()))) + " " +
                 std::to_string(x) + " " + std::to_string(y) + " click 3");
         Xdotool("key ctrl+v");
         EXPECT_EQ(Script("return seen.join(',')"), c.seen) << "block " << c.block << ", buttons " << c.buttons_visible;
@@ -221,13 +222,13 @@ TEST_F(ReaderWindowTest, AssistiveTechnologiesAnnounceTheHintsAndTheStatusBar)
     settings[setting::hint_stop] = "";
     Open({{"index.html", Page("Home", "")}});
     const auto name_of = [&](const char* button) {
-        AtkObject* accessible = gtk_widget_get_accessible(window->ComponentAs<Gtk::ToolButton>(button)->get_child()->gobj());
+        AtkObject* accessible = gtk_widget_get_accessible(gtk_bin_get_child(GTK_BIN(window->Component(button))));
         return std::string(atk_object_get_name(accessible));
     };
     EXPECT_EQ(name_of("b_home"), "Back to the map");
     EXPECT_EQ(name_of("b_stop"), "Stop") << "without a hint, what the button does";
-    EXPECT_TRUE(window->ComponentAs<Gtk::ToolButton>("b_home")->get_child()->get_can_focus());
-    AtkObject* status = gtk_widget_get_accessible(window->Component("barra_estado")->gobj());
+    EXPECT_TRUE(gtk_widget_get_can_focus(gtk_bin_get_child(GTK_BIN(window->Component("b_home")))));
+    AtkObject* status = gtk_widget_get_accessible(window->Component("barra_estado"));
     EXPECT_EQ(atk_object_get_role(status), ATK_ROLE_STATUSBAR);
 }
 

@@ -1,11 +1,6 @@
 // The custom menu on the real window: its definition file, a chosen item's action, the file's
 // removal when the window closes, and a window that its menu never makes wider than the screen.
 #include <gtest/gtest.h>
-#include <gtkmm/adjustment.h>
-#include <gtkmm/menu.h>
-#include <gtkmm/menubar.h>
-#include <gtkmm/menuitem.h>
-#include <gtkmm/scrolledwindow.h>
 #include <sys/stat.h>
 
 #include <memory>
@@ -23,18 +18,26 @@
 namespace quillora {
 namespace {
 
-Gtk::MenuItem* FindItem(Gtk::Container& shell, const std::string& name)
+// The shell's items, in their order.
+std::vector<GtkMenuItem*> ItemsOf(GtkWidget* shell)
 {
-    for (Gtk::Widget* child : shell.get_children()) {
-        auto* item = dynamic_cast<Gtk::MenuItem*>(child);
-        if (item == nullptr) {
-            continue;
-        }
-        if (item->get_name() == name) {
+    std::vector<GtkMenuItem*> items;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(shell));
+    for (GList* child = children; child != nullptr; child = child->next) {
+        if (GTK_IS_MENU_ITEM(child->data)) items.push_back(GTK_MENU_ITEM(child->data));
+    }
+    g_list_free(children);
+    return items;
+}
+
+GtkMenuItem* FindItem(GtkWidget* shell, const std::string& name)
+{
+    for (GtkMenuItem* item : ItemsOf(shell)) {
+        if (gtk_widget_get_name(GTK_WIDGET(item)) == name) {
             return item;
         }
-        if (Gtk::Menu* sub = item->get_submenu()) {
-            if (Gtk::MenuItem* found = FindItem(*sub, name)) {
+        if (GtkWidget* sub = gtk_menu_item_get_submenu(item)) {
+            if (GtkMenuItem* found = FindItem(sub, name)) {
                 return found;
             }
         }
@@ -69,16 +72,16 @@ TEST(WindowMenuTest, TheDefinitionFileLivesAsLongAsTheWindowAndItemsRunTheirActi
     EXPECT_EQ(status.st_mode & 0777, 0600u);
     EXPECT_EQ(path, temporary.Path().string() + "/." + window->Kept().menu_file_stem + ".dmt");
 
-    auto& bar = *window->ComponentAs<Gtk::MenuBar>("Menu_Normal");
-    EXPECT_TRUE(bar.get_visible());
-    Gtk::MenuItem* home = FindItem(bar, "MENUx0_0");
+    GtkWidget* bar = window->Component("Menu_Normal");
+    EXPECT_TRUE(gtk_widget_get_visible(bar));
+    GtkMenuItem* home = FindItem(bar, "MENUx0_0");
     ASSERT_NE(home, nullptr);
-    home->activate();
-    EXPECT_TRUE(test::RunUntil([&] { return window->get_title() == "Chosen"; }));
-    FindItem(bar, "MENUx0_1")->activate();
+    gtk_menu_item_activate(home);
+    EXPECT_TRUE(test::RunUntil([&] { return test::TitleOf(window->Window()) == "Chosen"; }));
+    gtk_menu_item_activate(FindItem(bar, "MENUx0_1"));
     // Shown with an access letter of its own.
     EXPECT_TRUE(test::RunUntil([&] {
-        std::string label = FindItem(bar, "MENUx0_1")->get_label();
+        std::string label = gtk_menu_item_get_label(FindItem(bar, "MENUx0_1"));
         std::erase(label, '_');
         return label == "Renamed";
     }, std::chrono::seconds(5)));
@@ -127,41 +130,45 @@ TEST_F(BookWindowTest, ItsMenuNeverMakesTheWindowWiderThanTheWorkArea)
         settings[setting::custom_menu_on] = "-1";
         settings.insert(settings.end(), c.definition.begin(), c.definition.end());
         ASSERT_TRUE(Start({{"index.html", test::Page("Home", "")}})) << c.label << ": " << FirstReport();
-        auto& bar = *window->ComponentAs<Gtk::MenuBar>("Menu_Normal");
-        ASSERT_TRUE(test::RunUntil([&] { return bar.get_mapped() && bar.get_allocated_width() > 1; })) << c.label;
+        GtkWidget* bar = window->Component("Menu_Normal");
+        ASSERT_TRUE(test::RunUntil([&] { return gtk_widget_get_mapped(bar) && gtk_widget_get_allocated_width(bar) > 1; }))
+            << c.label;
 
         int minimum = 0;
         int natural = 0;
-        window->get_preferred_width(minimum, natural);
+        gtk_widget_get_preferred_width(window->Widget(), &minimum, &natural);
         EXPECT_LE(minimum, area.width) << c.label;
         int width = 0;
         int height = 0;
-        window->get_size(width, height);
+        gtk_window_get_size(window->Window(), &width, &height);
         EXPECT_LE(width, area.width) << c.label;
         // The bar scrolls inside its strip of the window, and a menu selected there scrolls into
         // view, as when the reader moves along the bar with the keyboard.
-        auto& strip = *dynamic_cast<Gtk::ScrolledWindow*>(bar.get_ancestor(GTK_TYPE_SCROLLED_WINDOW));
-        EXPECT_LE(strip.get_allocated_width(), width) << c.label;
-        auto* last = dynamic_cast<Gtk::MenuItem*>(bar.get_children().back());
-        bar.select_item(*last);
-        const auto scroll = strip.get_hadjustment();
+        GtkWidget* strip = gtk_widget_get_ancestor(bar, GTK_TYPE_SCROLLED_WINDOW);
+        ASSERT_NE(strip, nullptr) << c.label;
+        EXPECT_LE(gtk_widget_get_allocated_width(strip), width) << c.label;
+        GtkMenuItem* last = ItemsOf(bar).back();
+        gtk_menu_shell_select_item(GTK_MENU_SHELL(bar), GTK_WIDGET(last));
+        GtkAdjustment* scroll = gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(strip));
         int x = 0;
         int y = 0;
         EXPECT_TRUE(test::RunUntil([&] {
-            return last->translate_coordinates(bar, 0, 0, x, y) &&
-                   scroll->get_value() + scroll->get_page_size() >= x + last->get_allocated_width() &&
-                   scroll->get_value() <= x;
+            return gtk_widget_translate_coordinates(GTK_WIDGET(last), bar, 0, 0, &x, &y) &&
+                   gtk_adjustment_get_value(scroll) + gtk_adjustment_get_page_size(scroll) >=
+                       x + gtk_widget_get_allocated_width(GTK_WIDGET(last)) &&
+                   gtk_adjustment_get_value(scroll) <= x;
         })) << c.label;
-        bar.deactivate();
+        gtk_menu_shell_deactivate(GTK_MENU_SHELL(bar));
         // An open menu, and the sub-menu in it, as wide as they ask to be.
-        for (Gtk::MenuItem* item = dynamic_cast<Gtk::MenuItem*>(bar.get_children().front()); item != nullptr;) {
-            Gtk::Menu* menu = item->get_submenu();
+        for (GtkMenuItem* item = ItemsOf(bar).front(); item != nullptr;) {
+            GtkWidget* menu = gtk_menu_item_get_submenu(item);
             if (menu == nullptr) {
                 break;
             }
-            menu->get_preferred_width(minimum, natural);
+            gtk_widget_get_preferred_width(menu, &minimum, &natural);
             EXPECT_LE(natural, area.width) << c.label;
-            item = dynamic_cast<Gtk::MenuItem*>(menu->get_children().front());
+            const auto items = ItemsOf(menu);
+            item = items.empty() ? nullptr : items.front();
         }
     }
 }

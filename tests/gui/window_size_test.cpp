@@ -33,10 +33,10 @@ TEST_F(BookWindowTest, AWindowLargerThanAnyScreenStaysWithinTheWorkAreaAndShowsI
         const std::string label = c.width + " x " + c.height;
         int width = 0;
         int height = 0;
-        window->get_size(width, height);
+        gtk_window_get_size(window->Window(), &width, &height);
         int left = 0;
         int top = 0;
-        window->get_position(left, top);
+        gtk_window_get_position(window->Window(), &left, &top);
         EXPECT_LE(width, area.width) << label;
         EXPECT_LE(height, area.height) << label;
         EXPECT_GE(left, area.x) << label;

@@ -1,9 +1,4 @@
 #include <gtest/gtest.h>
-#include <gtkmm/label.h>
-#include <gtkmm/menubar.h>
-#include <gtkmm/progressbar.h>
-#include <gtkmm/toolbar.h>
-#include <gtkmm/toolbutton.h>
 
 #include <memory>
 #include <string>
@@ -55,9 +50,9 @@ protected:
         SetErrorReporter(nullptr);
     }
 
-    Gtk::ProgressBar& Progress() { return *window->ComponentAs<Gtk::ProgressBar>("progresso"); }
-    std::string TitlePanel() { return window->ComponentAs<Gtk::Label>("barra_estado_panel1")->get_text(); }
-    bool Enabled(const char* name) { return window->Component(name)->get_sensitive(); }
+    GtkProgressBar* Progress() { return GTK_PROGRESS_BAR(window->Component("progresso")); }
+    std::string TitlePanel() { return gtk_label_get_text(GTK_LABEL(window->Component("barra_estado_panel1"))); }
+    bool Enabled(const char* name) { return gtk_widget_get_sensitive(window->Component(name)); }
 
     // Starts the window on an e-book and waits for its home page to finish loading.
     void OpenBook(const EBookFixture& book)
@@ -66,7 +61,7 @@ protected:
         EventConnection watch = window->Web().signal_document_complete.Connect(
             [&loaded](const std::string&) { loaded = true; });
         AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); });
-        window->show();
+        gtk_widget_show(window->Widget());
         const bool finished = RunUntil([&] { return loaded; });
         watch.Disconnect();
         ASSERT_TRUE(reports.empty()) << reports.front();
@@ -79,29 +74,29 @@ protected:
 
 TEST_F(WindowTest, BareWindowHasEveryComponentHintAndImage)
 {
-    EXPECT_EQ(window->get_title(), "Título");
+    EXPECT_EQ(test::TitleOf(window->Window()), "Título");
     for (const auto& button : Buttons) {
-        auto* item = window->ComponentAs<Gtk::ToolButton>(button.name);
-        ASSERT_NE(item, nullptr) << button.name;
-        EXPECT_EQ(item->get_tooltip_text(), button.hint) << button.name;
-        EXPECT_EQ(item->get_icon_name(), button.image) << button.name;
-        EXPECT_TRUE(item->get_visible()) << button.name;
-        EXPECT_TRUE(item->get_sensitive()) << button.name;
+        GtkWidget* item = window->Component(button.name);
+        ASSERT_TRUE(item != nullptr && GTK_IS_TOOL_BUTTON(item)) << button.name;
+        EXPECT_EQ(test::TooltipOf(item), button.hint) << button.name;
+        EXPECT_STREQ(gtk_tool_button_get_icon_name(GTK_TOOL_BUTTON(item)), button.image) << button.name;
+        EXPECT_TRUE(gtk_widget_get_visible(item)) << button.name;
+        EXPECT_TRUE(gtk_widget_get_sensitive(item)) << button.name;
     }
     // Tool-bar order: the description's, with the two separators in their places.
-    auto* toolbar = window->ComponentAs<Gtk::Toolbar>("toolbar");
-    ASSERT_EQ(toolbar->get_n_items(), 12);
+    GtkToolbar* toolbar = GTK_TOOLBAR(window->Component("toolbar"));
+    ASSERT_EQ(gtk_toolbar_get_n_items(toolbar), 12);
     const char* order[] = {"b_home", "sep1", "b_volta", "b_proximo", "b_refresh", "b_stop",
                            "bot_selectall", "botao_copiar", "bt_imprimir", "bt_sair", "sep2", "b_about"};
     for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(toolbar->get_nth_item(i), window->Component(order[i])) << order[i];
+        EXPECT_EQ(GTK_WIDGET(gtk_toolbar_get_nth_item(toolbar, i)), window->Component(order[i])) << order[i];
     }
     for (const char* name : {"Web", "barra_estado", "progresso", "Menu_Normal"}) {
         EXPECT_NE(window->Component(name), nullptr) << name;
     }
-    EXPECT_FALSE(Progress().get_visible());
-    EXPECT_FALSE(window->Component("Menu_Normal")->get_visible()) << "an empty menu takes no room";
-    EXPECT_TRUE(window->Component("barra_estado")->get_visible());
+    EXPECT_FALSE(gtk_widget_get_visible(GTK_WIDGET(Progress())));
+    EXPECT_FALSE(gtk_widget_get_visible(window->Component("Menu_Normal"))) << "an empty menu takes no room";
+    EXPECT_TRUE(gtk_widget_get_visible(window->Component("barra_estado")));
     EXPECT_FALSE(window->SkinData.Active());
     EXPECT_EQ(window->SkinData.LoadedSkin(), -1);
     EXPECT_FALSE(window->gradiente.Active);
@@ -110,32 +105,43 @@ TEST_F(WindowTest, BareWindowHasEveryComponentHintAndImage)
 
 TEST_F(WindowTest, HiddenControlsTakeNoRoom)
 {
-    window->show();
-    Gtk::Widget& web = *window->Component("Web");
-    Gtk::Widget& home = *window->Component("b_home");
-    Gtk::Widget& back = *window->Component("b_volta");
-    ASSERT_TRUE(RunUntil([&] { return web.get_allocated_height() > 1; }));
-    const int home_x = home.get_allocation().get_x();
-    const int web_top = web.get_allocation().get_y();
-    const int web_height = web.get_allocated_height();
+    gtk_widget_show(window->Widget());
+    GtkWidget* web = window->Component("Web");
+    GtkWidget* home = window->Component("b_home");
+    GtkWidget* back = window->Component("b_volta");
+    const auto x_of = [](GtkWidget* widget) {
+        GtkAllocation box;
+        gtk_widget_get_allocation(widget, &box);
+        return box.x;
+    };
+    const auto y_of = [](GtkWidget* widget) {
+        GtkAllocation box;
+        gtk_widget_get_allocation(widget, &box);
+        return box.y;
+    };
+    ASSERT_TRUE(RunUntil([&] { return gtk_widget_get_allocated_height(web) > 1; }));
+    const int home_x = x_of(home);
+    const int web_top = y_of(web);
+    const int web_height = gtk_widget_get_allocated_height(web);
     // The buttons are 36 x 30.
-    Gtk::Widget* home_button = window->ComponentAs<Gtk::ToolButton>("b_home")->get_child();
-    EXPECT_EQ(home_button->get_allocated_width(), 36);
-    EXPECT_EQ(home_button->get_allocated_height(), 30);
-    EXPECT_EQ(window->Component("toolbar")->get_allocated_height(), 36);
+    GtkWidget* home_button = gtk_bin_get_child(GTK_BIN(home));
+    EXPECT_EQ(gtk_widget_get_allocated_width(home_button), 36);
+    EXPECT_EQ(gtk_widget_get_allocated_height(home_button), 30);
+    EXPECT_EQ(gtk_widget_get_allocated_height(window->Component("toolbar")), 36);
 
     // Hiding b_home with its separator moves b_volta to the left edge of the tool bar.
-    home.hide();
-    window->Component("sep1")->hide();
-    EXPECT_TRUE(RunUntil([&] { return back.get_allocation().get_x() == home_x; }));
+    gtk_widget_hide(home);
+    gtk_widget_hide(window->Component("sep1"));
+    EXPECT_TRUE(RunUntil([&] { return x_of(back) == home_x; }));
 
     // Without tool bar and status bar the browser takes the whole client area.
-    window->Component("toolbar")->hide();
-    window->Component("barra_estado")->hide();
+    gtk_widget_hide(window->Component("toolbar"));
+    gtk_widget_hide(window->Component("barra_estado"));
     EXPECT_TRUE(RunUntil([&] {
-        return web.get_allocation().get_y() < web_top && web.get_allocated_height() > web_height;
+        return y_of(web) < web_top && gtk_widget_get_allocated_height(web) > web_height;
     }));
-    EXPECT_EQ(web.get_allocated_height(), window->Component("client_area")->get_allocated_height());
+    EXPECT_EQ(gtk_widget_get_allocated_height(web),
+              gtk_widget_get_allocated_height(window->Component("client_area")));
 }
 
 TEST_F(WindowTest, WithoutPayloadNothingIsAppliedAndNoPageLoads)
@@ -145,7 +151,7 @@ TEST_F(WindowTest, WithoutPayloadNothingIsAppliedAndNoPageLoads)
     AtEventBoundary([&] { window->FormCreate(runtime); });
     EXPECT_TRUE(reports.empty());
     EXPECT_FALSE(window->QuitRequested());
-    EXPECT_EQ(window->get_title(), "Título");
+    EXPECT_EQ(test::TitleOf(window->Window()), "Título");
     EXPECT_FALSE(window->Web().HasDocument());
 }
 
@@ -153,11 +159,11 @@ TEST_F(WindowTest, HomePageLoadsAndItsTitleShowsInTheStatusBar)
 {
     EBookFixture book(PlainSettings());
     book.WritePage("index.html", Page("Início do atlas", "<p>Olá</p>"));
-    EXPECT_FALSE(Progress().get_visible()) << "hidden before the first load";
+    EXPECT_FALSE(gtk_widget_get_visible(GTK_WIDGET(Progress()))) << "hidden before the first load";
     OpenBook(book);
     EXPECT_TRUE(RunUntil([&] { return TitlePanel() == "Início do atlas"; }));
-    EXPECT_EQ(window->get_title(), "Atlas") << "the caption keeps the book's title";
-    EXPECT_TRUE(RunUntil([&] { return !Progress().get_visible(); })) << "hidden after the load";
+    EXPECT_EQ(test::TitleOf(window->Window()), "Atlas") << "the caption keeps the book's title";
+    EXPECT_TRUE(RunUntil([&] { return !gtk_widget_get_visible(GTK_WIDGET(Progress())); })) << "hidden after the load";
 }
 
 TEST_F(WindowTest, BackAndForwardFollowTheHistory)
@@ -188,11 +194,13 @@ TEST_F(WindowTest, MissingHomePageWarnsAndAsksToEnd)
     EBookFixture book(settings);
     // The warning is modal; answer it as soon as it is up.
     const guint closer = g_timeout_add(100, [](gpointer) -> gboolean {
-        for (GList* w = gtk_window_list_toplevels(); w != nullptr; w = w->next) {
+        GList* toplevels = gtk_window_list_toplevels();
+        for (GList* w = toplevels; w != nullptr; w = w->next) {
             if (GTK_IS_MESSAGE_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
                 gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
             }
         }
+        g_list_free(toplevels);
         return G_SOURCE_CONTINUE;
     }, nullptr);
     AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); });
@@ -215,7 +223,7 @@ TEST_F(WindowTest, AMalformedFlagStopsApplyingAndKeepsWhatWasApplied)
     book.WritePage("index.html", Page("One", ""));
     EXPECT_FALSE(AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); }));
     ASSERT_EQ(reports, std::vector<std::string>{"'yes' is not a valid boolean value."});
-    EXPECT_EQ(window->get_title(), "Atlas") << "steps before the failure stay applied";
+    EXPECT_EQ(test::TitleOf(window->Window()), "Atlas") << "steps before the failure stay applied";
     EXPECT_EQ(window->ApplicationTitle(), "Atlas");
     EXPECT_FALSE(window->QuitRequested());
     EXPECT_FALSE(window->Web().HasDocument()) << "no page after a failed start-up";

@@ -9,7 +9,7 @@
 #include "webview/engine_settings.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/message_boxes.hpp"
-#include "window/self_path.hpp"
+#include "book/self_path.hpp"
 #include "window/toolkit_setup.hpp"
 
 int main(int argc, char* argv[])

@@ -5,7 +5,7 @@
 
 #include "payload/payload.hpp"
 #include "payload/settings_list.hpp"
-#include "window/self_path.hpp"
+#include "book/self_path.hpp"
 
 int main()
 {

@@ -9,7 +9,7 @@
 #include "common/error.hpp"
 #include "payload/conversions.hpp"
 #include "payload/text_encoding.hpp"
-#include "window/page_path.hpp"
+#include "book/page_path.hpp"
 
 namespace quillora {
 namespace {

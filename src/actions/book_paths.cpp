@@ -3,7 +3,7 @@
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
 #include "payload/text_encoding.hpp"
-#include "window/page_path.hpp"
+#include "book/page_path.hpp"
 
 namespace quillora {
 namespace {

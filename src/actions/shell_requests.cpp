@@ -7,7 +7,7 @@
 #include "common/error.hpp"
 #include "common/percent_escape.hpp"
 #include "payload/text_encoding.hpp"
-#include "window/page_path.hpp"
+#include "book/page_path.hpp"
 
 namespace quillora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtk/gtk.h>
 
-#include "webview/input_decision.hpp"
+#include "browsing/input_decision.hpp"
 
 namespace quillora {
 

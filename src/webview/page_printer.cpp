@@ -9,7 +9,7 @@
 #include "common/error.hpp"
 #include "common/event_boundary.hpp"
 #include "webview/print_preview_window.hpp"
-#include "webview/temporary_folder.hpp"
+#include "common/temporary_folder.hpp"
 
 namespace quillora {
 

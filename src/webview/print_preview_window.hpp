@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "common/gobject_ptr.hpp"
-#include "webview/preview_layout.hpp"
+#include "browsing/preview_layout.hpp"
 #include "common/signal_connection.hpp"
-#include "webview/temporary_folder.hpp"
+#include "common/temporary_folder.hpp"
 
 namespace quillora {
 

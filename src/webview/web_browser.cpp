@@ -4,11 +4,11 @@
 
 #include "common/error.hpp"
 #include "common/event_boundary.hpp"
-#include "webview/book_file_access.hpp"
-#include "webview/book_links.hpp"
-#include "webview/navigation_address.hpp"
+#include "book/book_file_access.hpp"
+#include "book/book_links.hpp"
+#include "book/navigation_address.hpp"
 #include "webview/page_printer.hpp"
-#include "webview/temporary_folder.hpp"
+#include "common/temporary_folder.hpp"
 
 namespace quillora {
 

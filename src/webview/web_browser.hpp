@@ -11,8 +11,8 @@
 #include "common/event_signal.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
-#include "webview/book_addresses.hpp"
-#include "webview/progress_mapping.hpp"
+#include "book/book_addresses.hpp"
+#include "browsing/progress_mapping.hpp"
 
 namespace quillora {
 

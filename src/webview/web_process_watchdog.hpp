@@ -6,7 +6,7 @@
 
 #include "common/main_loop_source.hpp"
 #include "webview/web_browser.hpp"
-#include "webview/web_process_memory.hpp"
+#include "browsing/web_process_memory.hpp"
 
 namespace quillora {
 

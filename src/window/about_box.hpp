@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "window/about_texts.hpp"
+#include "appearance/about_texts.hpp"
 
 namespace quillora {
 

@@ -5,7 +5,7 @@
 
 
 #include "common/error.hpp"
-#include "menu/custom_menu.hpp"
+#include "window/custom_menu.hpp"
 #include "menu/menu_file.hpp"
 #include "menu/menu_model.hpp"
 #include "menu/profile_reader.hpp"
@@ -13,9 +13,9 @@
 #include "payload/setting_index.hpp"
 #include "payload/settings_list.hpp"
 #include "window/accessible_names.hpp"
-#include "window/caption_font.hpp"
+#include "appearance/caption_font.hpp"
 #include "window/form_apresentacao.hpp"
-#include "window/window_placement.hpp"
+#include "appearance/window_placement.hpp"
 #include "window/work_area.hpp"
 
 namespace quillora {

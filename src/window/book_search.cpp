@@ -7,7 +7,7 @@
 #include "webview/web_browser.hpp"
 #include "window/book_search_window.hpp"
 #include "window/find_bar.hpp"
-#include "window/page_path.hpp"
+#include "book/page_path.hpp"
 
 namespace quillora {
 

@@ -1,7 +1,7 @@
 #include "window/form_apresentacao.hpp"
 
 #include "common/error.hpp"
-#include "menu/custom_menu.hpp"
+#include "window/custom_menu.hpp"
 #include "menu/menu_file.hpp"
 #include "webview/engine_settings.hpp"
 #include "webview/input_filter.hpp"

@@ -12,12 +12,12 @@
 #include "common/signal_connection.hpp"
 #include "window/about_box.hpp"
 #include "window/gradient_caption.hpp"
-#include "window/kept_settings.hpp"
+#include "appearance/kept_settings.hpp"
 #include "window/skin_title_bar.hpp"
 #include "window/skin_engine.hpp"
 #include "window/window_animation.hpp"
 #include "window/window_frame.hpp"
-#include "window/window_components.hpp"
+#include "appearance/window_components.hpp"
 
 namespace quillora {
 

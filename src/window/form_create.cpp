@@ -14,8 +14,8 @@
 #include "window/form_apresentacao.hpp"
 #include "window/internet_check.hpp"
 #include "window/message_boxes.hpp"
-#include "window/page_path.hpp"
-#include "window/self_path.hpp"
+#include "book/page_path.hpp"
+#include "book/self_path.hpp"
 
 namespace quillora {
 

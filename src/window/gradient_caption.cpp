@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "common/event_boundary.hpp"
-#include "window/decoration_layout.hpp"
+#include "appearance/decoration_layout.hpp"
 #include "window/system_colours.hpp"
 #include "window/window_frame.hpp"
 

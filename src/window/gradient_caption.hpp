@@ -7,8 +7,8 @@
 #include "common/event_signal.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
-#include "window/caption_font.hpp"
-#include "window/caption_geometry.hpp"
+#include "appearance/caption_font.hpp"
+#include "appearance/caption_geometry.hpp"
 
 namespace quillora {
 

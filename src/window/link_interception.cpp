@@ -4,8 +4,8 @@
 
 #include "actions/action_interpreter.hpp"
 #include "common/main_loop_source.hpp"
-#include "webview/action_link.hpp"
-#include "webview/failure_page.hpp"
+#include "book/action_link.hpp"
+#include "browsing/failure_page.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/window_action_host.hpp"

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "common/ascii_case.hpp"
-#include "webview/failure_page.hpp"
+#include "browsing/failure_page.hpp"
 #include "common/gobject_ptr.hpp"
-#include "webview/navigation_address.hpp"
+#include "book/navigation_address.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 

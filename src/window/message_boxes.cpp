@@ -10,8 +10,8 @@
 
 #include "common/gobject_ptr.hpp"
 #include "payload/text_encoding.hpp"
-#include "window/message_box_width.hpp"
-#include "window/message_text.hpp"
+#include "appearance/message_box_width.hpp"
+#include "appearance/message_text.hpp"
 #include "window/work_area.hpp"
 
 namespace quillora {

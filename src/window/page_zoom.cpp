@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/event_boundary.hpp"
-#include "webview/zoom_steps.hpp"
+#include "browsing/zoom_steps.hpp"
 
 namespace quillora {
 

@@ -2,7 +2,7 @@
 
 #include <gtk/gtk.h>
 
-#include "webview/shortcut_decision.hpp"
+#include "browsing/shortcut_decision.hpp"
 #include "common/signal_connection.hpp"
 
 namespace quillora {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "common/error.hpp"
-#include "window/skin_store.hpp"
+#include "appearance/skin_store.hpp"
 
 namespace quillora {
 

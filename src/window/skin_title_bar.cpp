@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "window/decoration_layout.hpp"
+#include "appearance/decoration_layout.hpp"
 #include "window/gradient_caption.hpp"
 #include "window/skin_engine.hpp"
 #include "window/window_frame.hpp"

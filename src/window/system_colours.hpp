@@ -2,7 +2,7 @@
 
 #include <gtk/gtk.h>
 
-#include "window/caption_geometry.hpp"
+#include "appearance/caption_geometry.hpp"
 
 namespace quillora {
 

@@ -1,9 +1,9 @@
 // The click handlers of the ten tool-bar buttons. The action language runs the same members.
 #include "payload/conversions.hpp"
 #include "webview/web_browser.hpp"
-#include "window/about_texts.hpp"
+#include "appearance/about_texts.hpp"
 #include "window/form_apresentacao.hpp"
-#include "window/page_path.hpp"
+#include "book/page_path.hpp"
 #include "window/tool_buttons.hpp"
 
 namespace quillora {

@@ -6,13 +6,13 @@
 
 #include "actions/shell_requests.hpp"
 #include "common/error.hpp"
-#include "menu/custom_menu.hpp"
+#include "window/custom_menu.hpp"
 #include "common/gobject_ptr.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/launch_environment.hpp"
 #include "window/message_boxes.hpp"
-#include "window/self_path.hpp"
+#include "book/self_path.hpp"
 #include "window/tool_buttons.hpp"
 
 namespace quillora {

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "window/animation_shapes.hpp"
+#include "appearance/animation_shapes.hpp"
 
 namespace quillora {
 

@@ -4,8 +4,8 @@
 
 #include "common/event_signal.hpp"
 #include "common/signal_connection.hpp"
-#include "window/frame.hpp"
-#include "window/window_placement.hpp"
+#include "appearance/frame.hpp"
+#include "appearance/window_placement.hpp"
 
 namespace quillora {
 

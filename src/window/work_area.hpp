@@ -2,7 +2,7 @@
 
 #include <gdk/gdk.h>
 
-#include "window/window_placement.hpp"
+#include "appearance/window_placement.hpp"
 
 namespace quillora {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "webview/book_file_access.hpp"
-#include "webview/book_links.hpp"
-#include "webview/temporary_folder.hpp"
+#include "book/book_file_access.hpp"
+#include "book/book_links.hpp"
+#include "common/temporary_folder.hpp"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "search/book_pages.hpp"
 #include "search/page_text.hpp"
 #include "search/search_index.hpp"
-#include "webview/temporary_folder.hpp"
+#include "common/temporary_folder.hpp"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "common/event_boundary.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
-#include "menu/custom_menu.hpp"
+#include "window/custom_menu.hpp"
 #include "menu/menu_model.hpp"
 #include "menu/profile_reader.hpp"
 #include "payload/payload_writer.hpp"

@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "window/animation_shapes.hpp"
+#include "appearance/animation_shapes.hpp"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include "webview/web_browser.hpp"
 #include "webview/web_engine_context.hpp"
-#include "webview/web_process_memory.hpp"
+#include "browsing/web_process_memory.hpp"
 #include "webview/web_process_watchdog.hpp"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "common/event_boundary.hpp"
 #include "payload/payload_writer.hpp"
 #include "payload/setting_index.hpp"
-#include "window/animation_shapes.hpp"
+#include "appearance/animation_shapes.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/window_animation.hpp"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "gui_test_support.hpp"
-#include "window/kept_settings.hpp"
+#include "appearance/kept_settings.hpp"
 #include "window/toolkit_setup.hpp"
 
 // Last: X11 defines names that other headers use.

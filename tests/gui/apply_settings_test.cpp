@@ -12,7 +12,7 @@
 #include "gui_test_support.hpp"
 #include "payload/setting_index.hpp"
 #include "webview/web_browser.hpp"
-#include "window/animation_shapes.hpp"
+#include "appearance/animation_shapes.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/system_colours.hpp"
 

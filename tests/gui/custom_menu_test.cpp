@@ -1,7 +1,7 @@
 // The custom menu on a menu bar of its own: the tree built from a definition, which items
 // announce themselves when chosen or opened, and the menu commands by position.
 
-#include "menu/custom_menu.hpp"
+#include "window/custom_menu.hpp"
 
 #include <atk/atk.h>
 #include <gtk/gtk.h>

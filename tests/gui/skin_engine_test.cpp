@@ -14,7 +14,7 @@
 #include "common/signal_connection.hpp"
 #include "gui_test_support.hpp"
 #include "window/skin_engine.hpp"
-#include "window/skin_store.hpp"
+#include "appearance/skin_store.hpp"
 #include "window/toolkit_setup.hpp"
 
 namespace quillora {

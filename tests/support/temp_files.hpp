@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "webview/temporary_folder.hpp"
+#include "common/temporary_folder.hpp"
 
 namespace quillora::test {
 

@@ -1,4 +1,4 @@
-#include "window/about_texts.hpp"
+#include "appearance/about_texts.hpp"
 
 #include <string>
 #include <vector>
@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/error.hpp"
-#include "window/kept_settings.hpp"
+#include "appearance/kept_settings.hpp"
 
 namespace quillora {
 namespace {

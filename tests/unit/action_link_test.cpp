@@ -1,4 +1,4 @@
-#include "webview/action_link.hpp"
+#include "book/action_link.hpp"
 
 #include <gtest/gtest.h>
 

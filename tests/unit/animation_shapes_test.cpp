@@ -1,4 +1,4 @@
-#include "window/animation_shapes.hpp"
+#include "appearance/animation_shapes.hpp"
 
 #include <algorithm>
 #include <cmath>

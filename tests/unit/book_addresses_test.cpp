@@ -1,4 +1,4 @@
-#include "webview/book_addresses.hpp"
+#include "book/book_addresses.hpp"
 
 #include <glib.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "webview/book_file_access.hpp"
+#include "book/book_file_access.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "webview/book_links.hpp"
+#include "book/book_links.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "window/caption_font.hpp"
+#include "appearance/caption_font.hpp"
 
 #include <string>
 #include <string_view>

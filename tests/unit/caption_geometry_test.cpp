@@ -1,4 +1,4 @@
-#include "window/caption_geometry.hpp"
+#include "appearance/caption_geometry.hpp"
 
 #include <algorithm>
 #include <string>

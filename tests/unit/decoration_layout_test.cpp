@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "window/decoration_layout.hpp"
+#include "appearance/decoration_layout.hpp"
 
 namespace quillora {
 namespace {

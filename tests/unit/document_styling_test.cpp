@@ -1,4 +1,4 @@
-#include "webview/document_styling.hpp"
+#include "browsing/document_styling.hpp"
 
 #include <gtest/gtest.h>
 

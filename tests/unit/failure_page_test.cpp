@@ -1,4 +1,4 @@
-#include "webview/failure_page.hpp"
+#include "browsing/failure_page.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "webview/input_decision.hpp"
+#include "browsing/input_decision.hpp"
 
 #include <gtest/gtest.h>
 

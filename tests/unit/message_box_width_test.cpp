@@ -1,4 +1,4 @@
-#include "window/message_box_width.hpp"
+#include "appearance/message_box_width.hpp"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "window/message_text.hpp"
+#include "appearance/message_text.hpp"
 
 #include <algorithm>
 #include <string>

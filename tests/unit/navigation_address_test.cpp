@@ -1,4 +1,4 @@
-#include "webview/navigation_address.hpp"
+#include "book/navigation_address.hpp"
 
 #include <gtest/gtest.h>
 

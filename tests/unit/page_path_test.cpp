@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/error.hpp"
-#include "window/page_path.hpp"
+#include "book/page_path.hpp"
 
 namespace quillora {
 namespace {

@@ -1,4 +1,4 @@
-#include "webview/preview_layout.hpp"
+#include "browsing/preview_layout.hpp"
 
 #include <gtest/gtest.h>
 

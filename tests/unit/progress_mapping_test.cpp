@@ -1,4 +1,4 @@
-#include "webview/progress_mapping.hpp"
+#include "browsing/progress_mapping.hpp"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "actions/shell_requests.hpp"
 #include "common/error.hpp"
 #include "support/temp_files.hpp"
-#include "webview/temporary_folder.hpp"
-#include "window/self_path.hpp"
+#include "common/temporary_folder.hpp"
+#include "book/self_path.hpp"
 
 namespace quillora {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "menu/menu_file.hpp"
 #include "support/temp_files.hpp"
-#include "webview/book_addresses.hpp"
+#include "book/book_addresses.hpp"
 
 namespace quillora {
 namespace {

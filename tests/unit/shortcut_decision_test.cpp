@@ -1,4 +1,4 @@
-#include "webview/shortcut_decision.hpp"
+#include "browsing/shortcut_decision.hpp"
 
 #include <gtest/gtest.h>
 

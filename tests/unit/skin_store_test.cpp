@@ -1,4 +1,4 @@
-#include "window/skin_store.hpp"
+#include "appearance/skin_store.hpp"
 
 #include <gtest/gtest.h>
 

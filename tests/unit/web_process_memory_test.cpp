@@ -1,4 +1,4 @@
-#include "webview/web_process_memory.hpp"
+#include "browsing/web_process_memory.hpp"
 
 #include <gtest/gtest.h>
 

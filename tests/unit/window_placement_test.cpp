@@ -1,4 +1,4 @@
-#include "window/window_placement.hpp"
+#include "appearance/window_placement.hpp"
 
 #include <climits>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "webview/zoom_steps.hpp"
+#include "browsing/zoom_steps.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include "common/ascii_case.hpp"
 #include "common/percent_escape.hpp"
-#include "webview/action_link.hpp"
-#include "webview/navigation_address.hpp"
+#include "book/action_link.hpp"
+#include "book/navigation_address.hpp"
 
 namespace quillora::pack {
 namespace {

@@ -20,8 +20,8 @@
 #include "payload/setting_index.hpp"
 #include "search/book_pages.hpp"
 #include "stored_path.hpp"
-#include "webview/action_link.hpp"
-#include "window/page_path.hpp"
+#include "book/action_link.hpp"
+#include "book/page_path.hpp"
 
 namespace quillora::pack {
 namespace {

@@ -18,7 +18,7 @@
 #include "payload/setting_index.hpp"
 #include "payload_encoding.hpp"
 #include "runtime_image.hpp"
-#include "window/self_path.hpp"
+#include "book/self_path.hpp"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "stored_path.hpp"
 
-#include "window/page_path.hpp"
+#include "book/page_path.hpp"
 
 namespace quillora::pack {
 namespace {

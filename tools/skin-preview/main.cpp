@@ -26,7 +26,7 @@
 
 #include "common/gobject_ptr.hpp"
 #include "window/skin_engine.hpp"
-#include "window/skin_store.hpp"
+#include "appearance/skin_store.hpp"
 #include "window/toolkit_setup.hpp"
 
 namespace {

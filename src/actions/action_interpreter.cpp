@@ -5,6 +5,7 @@
 #include "actions/action_text.hpp"
 #include "actions/book_paths.hpp"
 #include "actions/command_table.hpp"
+#include "actions/tool_commands.hpp"
 #include "actions/shell_requests.hpp"
 #include "common/error.hpp"
 #include "payload/conversions.hpp"

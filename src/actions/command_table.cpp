@@ -12,14 +12,4 @@ std::optional<Command> FindCommand(std::string_view word)
     return std::nullopt;
 }
 
-std::optional<ToolButton> FindButtonName(std::string_view name)
-{
-    for (const auto& entry : ButtonNames) {
-        if (entry.name == name) {
-            return entry.button;
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace quillora

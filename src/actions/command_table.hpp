@@ -62,27 +62,7 @@ inline constexpr std::array<CommandWordEntry, 33> CommandWords = {{
     {"EXECUTEOROPENFILE", Command::ExecuteOrOpenFile},
 }};
 
-struct ButtonNameEntry {
-    std::string_view name;
-    ToolButton button;
-};
-
-// The buttons that ENABLEBUTTONNAVIGATION and DISABLEBUTTONNAVIGATION name. Back and forward
-// have no name: the browser's history decides their state.
-inline constexpr std::array<ButtonNameEntry, 8> ButtonNames = {{
-    {"BUTTON_HOME", ToolButton::Home},
-    {"BUTTON_COPY", ToolButton::Copy},
-    {"BUTTON_SELECTALL", ToolButton::SelectAll},
-    {"BUTTON_PRINT", ToolButton::Print},
-    {"BUTTON_ABOUT", ToolButton::About},
-    {"BUTTON_STOP", ToolButton::Stop},
-    {"BUTTON_REFRESH", ToolButton::Refresh},
-    {"BUTTON_EXIT", ToolButton::Exit},
-}};
-
 // The command whose word equals `word` exactly (the caller has already upper-cased it).
 std::optional<Command> FindCommand(std::string_view word);
-// The button of that name, compared with letter case.
-std::optional<ToolButton> FindButtonName(std::string_view name);
 
 }  // namespace quillora

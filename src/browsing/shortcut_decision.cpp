@@ -60,6 +60,24 @@ Command Plain(const ShortcutPress& press, const ShortcutState& state)
 
 }  // namespace
 
+ButtonState* ButtonOf(ShortcutState& state, ShortcutCommand command)
+{
+    switch (command) {
+    case Command::Home:
+        return &state.home;
+    case Command::Back:
+        return &state.back;
+    case Command::Forward:
+        return &state.forward;
+    case Command::Refresh:
+        return &state.refresh;
+    case Command::Stop:
+        return &state.stop;
+    default:
+        return nullptr;
+    }
+}
+
 ShortcutCommand DecideShortcut(const ShortcutPress& press, const ShortcutState& state)
 {
     if (press.alt && !press.control && !press.shift) {

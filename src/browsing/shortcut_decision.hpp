@@ -44,6 +44,9 @@ enum class ShortcutCommand {
     ZoomReset,
 };
 
+// The state of the tool-bar button whose click `command` runs; null for a command of no button.
+ButtonState* ButtonOf(ShortcutState& state, ShortcutCommand command);
+
 // The command a key press gives, or None when the press is left to the page. A navigation key
 // whose button is hidden or disabled gives None: an author who takes a button away takes its
 // shortcut too. Escape stops only a page that is loading, so that a page still gets its own Escape.

@@ -14,6 +14,7 @@
 #include "payload/settings_list.hpp"
 #include "window/accessible_names.hpp"
 #include "appearance/caption_font.hpp"
+#include "actions/tool_commands.hpp"
 #include "window/form_apresentacao.hpp"
 #include "appearance/window_placement.hpp"
 #include "window/work_area.hpp"
@@ -186,39 +187,25 @@ void Tform_apresentacao::ApplyButtonVisibility(const SettingsList& settings)
     using namespace setting;
     const auto flag = [&settings](int index) { return ToFlag(settings.Get(index)); };
     gtk_widget_set_visible(toolbar_, flag(toolbar_visible));                   // 15
-    const bool about_visible = flag(about_button_visible);                     // 16
-    SetComponentVisible("b_about", about_visible);
-    SetComponentVisible("sep2", about_visible);
-    const bool home_visible = flag(home_button_visible);                       // 17
-    SetComponentVisible("b_home", home_visible);
-    SetComponentVisible("sep1", home_visible);
-    SetComponentVisible("b_refresh", flag(refresh_button_visible));            // 18
-    SetComponentVisible("b_stop", flag(stop_button_visible));
-    SetComponentVisible("bt_sair", flag(exit_button_visible));
-    SetComponentVisible("b_volta", flag(back_button_visible));
-    SetComponentVisible("b_proximo", flag(forward_button_visible));
+    for (const ToolButton button : VisibilityOrder) {                         // 16-18
+        const ToolCommand& command = ToolCommandOf(button);
+        const bool visible = flag(command.visible_setting);
+        SetComponentVisible(std::string(command.component).c_str(), visible);
+        if (!command.separator.empty()) {
+            SetComponentVisible(std::string(command.separator).c_str(), visible);
+        }
+    }
 }
 
 void Tform_apresentacao::ApplyHints(const SettingsList& settings)
 {
-    using namespace setting;
     // The hint is also what assistive technologies announce; an empty one leaves what it does.
-    struct Hint {
-        const char* button;
-        int setting;
-        const char* fallback;
-    };
-    static constexpr Hint Hints[] = {
-        {"b_home", hint_home, "Home page"},       {"b_volta", hint_back, "Back"},
-        {"b_proximo", hint_forward, "Forward"},   {"b_refresh", hint_refresh, "Refresh"},
-        {"b_stop", hint_stop, "Stop"},            {"bot_selectall", hint_select_all, "Select all"},
-        {"botao_copiar", hint_copy, "Copy"},      {"bt_imprimir", hint_print, "Print"},
-        {"bt_sair", hint_exit, "Exit"},           {"b_about", hint_about, "About"}};
-    for (const auto& [button, hint, fallback] : Hints) {
-        GtkWidget* tool_button = RequireComponent(button);
-        NameToolButton(GTK_TOOL_BUTTON(tool_button), settings.Get(hint), fallback);
+    for (const ToolCommand& command : ToolCommands) {
+        GtkWidget* tool_button = RequireComponent(std::string(command.component));
+        const std::string& hint = settings.Get(command.hint_setting);
+        NameToolButton(GTK_TOOL_BUTTON(tool_button), hint, std::string(command.fallback_name));
         // On the item itself (a tool item's own setter would put it on its inner button).
-        gtk_widget_set_tooltip_text(tool_button, settings.Get(hint).c_str());
+        gtk_widget_set_tooltip_text(tool_button, hint.c_str());
     }
 }
 

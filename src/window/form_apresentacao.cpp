@@ -16,16 +16,12 @@
 #include "window/page_zoom.hpp"
 #include "window/reader_shortcuts.hpp"
 #include "window/builder_parts.hpp"
+#include "window/tool_buttons.hpp"
 #include "window/toolkit_setup.hpp"
 
 namespace quillora {
 
 namespace {
-
-constexpr const char* ToolButtonNames[] = {"b_home",        "b_volta",      "b_proximo",
-                                           "b_refresh",     "b_stop",       "bot_selectall",
-                                           "botao_copiar",  "bt_imprimir",  "bt_sair",
-                                           "b_about"};
 
 GtkWidget* Require(GtkBuilder* builder, const char* name)
 {
@@ -132,8 +128,8 @@ void Tform_apresentacao::ConnectHandlers()
 
 void Tform_apresentacao::GiveButtonsHandCursor()
 {
-    for (const char* name : ToolButtonNames) {
-        GtkWidget* item = Require(builder_.get(), name);
+    for (const ToolCommand& command : ToolCommands) {
+        GtkWidget* item = RequireComponent(std::string(command.component));
         // A tool button's inner button receives the pointer through its own input window,
         // which only exists once realised: set the cursor there when the pointer first enters.
         if (GtkWidget* button = gtk_bin_get_child(GTK_BIN(item))) {

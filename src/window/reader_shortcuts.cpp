@@ -2,7 +2,6 @@
 
 #include <gdk/gdkkeysyms.h>
 
-#include <cstring>
 
 #include "common/event_boundary.hpp"
 #include "webview/web_browser.hpp"
@@ -88,43 +87,32 @@ ButtonState ReaderShortcuts::Button(const char* name) const
 ShortcutState ReaderShortcuts::State() const
 {
     ShortcutState state;
-    state.home = Button("b_home");
-    state.back = Button("b_volta");
-    state.forward = Button("b_proximo");
-    state.refresh = Button("b_refresh");
-    state.stop = Button("b_stop");
+    for (const ToolCommand& command : ToolCommands) {
+        if (ButtonState* button = ButtonOf(state, command.reader_key)) {
+            *button = Button(std::string(command.component).c_str());
+        }
+    }
     state.loading = web_.IsLoading();
     state.find_open = find_.IsOpen();
     return state;
 }
 
-void ReaderShortcuts::ClickButton(const char* name)
-{
-    // The same member the button's click runs.
-    for (const auto& handler : ToolButtonHandlers()) {
-        if (std::strcmp(handler.name, name) == 0) {
-            (window_.*handler.click)();
-            return;
-        }
-    }
-}
-
 void ReaderShortcuts::Run(ShortcutCommand command)
 {
+    // A key of a tool-bar button runs the same member the button's click runs.
+    if (const ToolCommand* button = ToolCommandOfKey(command)) {
+        (window_.*ClickMemberOf(button->button))();
+        return;
+    }
     using Command = ShortcutCommand;
     switch (command) {
     case Command::None:
-        return;
     case Command::Home:
-        return ClickButton("b_home");
     case Command::Back:
-        return ClickButton("b_volta");
     case Command::Forward:
-        return ClickButton("b_proximo");
     case Command::Refresh:
-        return ClickButton("b_refresh");
     case Command::Stop:
-        return ClickButton("b_stop");
+        return;
     case Command::OpenFind:
         return find_.Open();
     case Command::CloseFind:

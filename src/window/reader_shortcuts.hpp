@@ -26,7 +26,6 @@ private:
     static gboolean OnKeyPress(GtkWidget* window, GdkEventKey* event, gpointer self);
     [[nodiscard]] ShortcutState State() const;
     [[nodiscard]] ButtonState Button(const char* name) const;
-    void ClickButton(const char* name);
     void Run(ShortcutCommand command);
 
     Tform_apresentacao& window_;

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <array>
+#include "actions/tool_commands.hpp"
 
 namespace quillora {
 
 class Tform_apresentacao;
 
-// The ten tool-bar buttons with their click members, in the order of ToolButton (the action
-// language's names for them).
-struct ToolButtonHandler {
-    const char* name;
-    void (Tform_apresentacao::*click)();
-};
-const std::array<ToolButtonHandler, 10>& ToolButtonHandlers();
+// The member a tool-bar command's click runs: the column of ToolCommands that only the window
+// knows. The action language, the reader keys and the buttons themselves call it.
+using ClickMember = void (Tform_apresentacao::*)();
+[[nodiscard]] ClickMember ClickMemberOf(ToolButton button);
 
 }  // namespace quillora

@@ -8,28 +8,25 @@
 
 namespace quillora {
 
-const std::array<ToolButtonHandler, 10>& ToolButtonHandlers()
+ClickMember ClickMemberOf(ToolButton button)
 {
-    static constexpr std::array<ToolButtonHandler, 10> Handlers = {{
-        {"b_home", &Tform_apresentacao::b_homeClick},
-        {"b_volta", &Tform_apresentacao::b_voltaClick},
-        {"b_proximo", &Tform_apresentacao::b_proximoClick},
-        {"b_refresh", &Tform_apresentacao::b_refreshClick},
-        {"b_stop", &Tform_apresentacao::b_stopClick},
-        {"bot_selectall", &Tform_apresentacao::bot_selectallClick},
-        {"botao_copiar", &Tform_apresentacao::botao_copiarClick},
-        {"bt_imprimir", &Tform_apresentacao::bt_imprimirClick},
-        {"bt_sair", &Tform_apresentacao::bt_sairClick},
-        {"b_about", &Tform_apresentacao::b_aboutClick},
-    }};
-    return Handlers;
+    // In the order of ToolButton, as ToolCommands.
+    static constexpr std::array<ClickMember, ToolCommandCount> Members = {
+        &Tform_apresentacao::b_homeClick,        &Tform_apresentacao::b_voltaClick,
+        &Tform_apresentacao::b_proximoClick,     &Tform_apresentacao::b_refreshClick,
+        &Tform_apresentacao::b_stopClick,        &Tform_apresentacao::bot_selectallClick,
+        &Tform_apresentacao::botao_copiarClick,  &Tform_apresentacao::bt_imprimirClick,
+        &Tform_apresentacao::bt_sairClick,       &Tform_apresentacao::b_aboutClick,
+    };
+    return Members[static_cast<std::size_t>(button)];
 }
 
 void Tform_apresentacao::ConnectToolButtons()
 {
-    for (const auto& [name, handler] : ToolButtonHandlers()) {
+    for (const ToolCommand& command : ToolCommands) {
         widget_events_.push_back(Connect<void(GtkToolButton*)>(
-            RequireComponent(name), "clicked", [this, handler = handler](GtkToolButton*) { (this->*handler)(); }));
+            RequireComponent(std::string(command.component)), "clicked",
+            [this, click = ClickMemberOf(command.button)](GtkToolButton*) { (this->*click)(); }));
     }
 }
 

@@ -19,9 +19,9 @@ namespace quillora {
 
 namespace {
 
-const ToolButtonHandler& Of(ToolButton button)
+std::string ComponentOf(ToolButton button)
 {
-    return ToolButtonHandlers()[static_cast<std::size_t>(button)];
+    return std::string(ToolCommandOf(button).component);
 }
 
 const char* NameOf(Bar bar)
@@ -101,17 +101,17 @@ void WindowActionHost::PageSetup()
 
 void WindowActionHost::ClickButton(ToolButton button)
 {
-    (window_.*Of(button).click)();
+    (window_.*ClickMemberOf(button))();
 }
 
 bool WindowActionHost::IsButtonEnabled(ToolButton button) const
 {
-    return gtk_widget_get_sensitive(window_.RequireComponent(Of(button).name)) != FALSE;
+    return gtk_widget_get_sensitive(window_.RequireComponent(ComponentOf(button))) != FALSE;
 }
 
 void WindowActionHost::SetButtonEnabled(ToolButton button, bool enabled)
 {
-    gtk_widget_set_sensitive(window_.RequireComponent(Of(button).name), enabled);
+    gtk_widget_set_sensitive(window_.RequireComponent(ComponentOf(button)), enabled);
 }
 
 bool WindowActionHost::IsBarVisible(Bar bar) const

@@ -10,6 +10,7 @@
 #include "common/signal_connection.hpp"
 #include "window/builder_parts.hpp"
 #include "window/launch_environment.hpp"
+#include "window/widget_owners.hpp"
 
 namespace quillora {
 
@@ -87,13 +88,7 @@ GObjectPtr<GtkCssProvider> StyleOf(const std::string& rules)
 // The label's own font size in points.
 int FontPoints(GtkLabel* label)
 {
-    GtkStyleContext* context = gtk_widget_get_style_context(GTK_WIDGET(label));
-    PangoFontDescription* font = nullptr;
-    gtk_style_context_get(context, gtk_style_context_get_state(context), GTK_STYLE_PROPERTY_FONT,
-                          &font, nullptr);
-    const int size = font != nullptr ? pango_font_description_get_size(font) : 0;
-    if (font != nullptr) pango_font_description_free(font);
-    return size / PANGO_SCALE;
+    return pango_font_description_get_size(StyleFontOf(GTK_WIDGET(label)).get()) / PANGO_SCALE;
 }
 
 // The name in bold at its own size. The size goes through the label's style rather than text
@@ -129,11 +124,6 @@ void LoadStyleOnce()
     (void)loaded;
 }
 
-// A dialog from a description is a toplevel that GTK keeps until it is destroyed.
-struct DialogDestroyer {
-    void operator()(GtkDialog* dialog) const { gtk_widget_destroy(GTK_WIDGET(dialog)); }
-};
-
 }  // namespace
 
 void AboutBox::ShowModal(const std::string& application_title)
@@ -141,10 +131,11 @@ void AboutBox::ShowModal(const std::string& application_title)
     LoadStyleOnce();
     const auto builder =
         GObjectPtr<GtkBuilder>::Adopt(gtk_builder_new_from_resource("/org/quillora/about_box.ui"));
-    const std::unique_ptr<GtkDialog, DialogDestroyer> dialog(Part<GtkDialog>(builder.get(), "Sobre"));
+    const OwnedToplevel owned(Part<GtkWidget>(builder.get(), "Sobre"));
+    GtkDialog* const dialog = GTK_DIALOG(owned.get());
 
     const std::string caption = AboutCaption(fields_, application_title);
-    gtk_window_set_title(GTK_WINDOW(dialog.get()), caption.c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
     gtk_header_bar_set_title(Part<GtkHeaderBar>(builder.get(), "Sobre_titlebar"), caption.c_str());
 
     ShowName(Part<GtkLabel>(builder.get(), "Sobre_appname"),
@@ -160,16 +151,16 @@ void AboutBox::ShowModal(const std::string& application_title)
         links.push_back(ConnectLink(link));
     }
 
-    gtk_window_set_transient_for(GTK_WINDOW(dialog.get()), parent_);
+    gtk_window_set_transient_for(GTK_WINDOW(dialog), parent_);
     // Without a visible owner the box would open wherever the window manager likes.
-    gtk_window_set_position(GTK_WINDOW(dialog.get()), gtk_widget_get_visible(GTK_WIDGET(parent_))
+    gtk_window_set_position(GTK_WINDOW(dialog), gtk_widget_get_visible(GTK_WIDGET(parent_))
                                                           ? GTK_WIN_POS_CENTER_ON_PARENT
                                                           : GTK_WIN_POS_CENTER);
     // The first selectable text would otherwise take the focus with all its text selected.
     gtk_widget_grab_focus(Part<GtkWidget>(builder.get(), "Sobre_ok"));
 
-    showing_ = dialog.get();
-    gtk_dialog_run(dialog.get());
+    showing_ = dialog;
+    gtk_dialog_run(dialog);
     showing_ = nullptr;
 }
 

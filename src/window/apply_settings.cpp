@@ -150,9 +150,7 @@ void Tform_apresentacao::AttachCustomMenu(const SettingsList& settings)
     }
     custom_menu_->Build(built.bar);
     // The menu bar takes room only once it has items.
-    GList* menus = gtk_container_get_children(GTK_CONTAINER(Menu_Normal_));
-    const bool has_menus = menus != nullptr;
-    g_list_free(menus);
+    const bool has_menus = !ChildrenOf(Menu_Normal_).empty();
     gtk_widget_set_visible(Menu_Normal_, has_menus);
     gtk_widget_set_visible(gtk_widget_get_ancestor(Menu_Normal_, GTK_TYPE_SCROLLED_WINDOW), has_menus);
 }

@@ -72,7 +72,7 @@ void Announce(GtkWidget* widget, const char* name)
 
 BookSearchWindow::BookSearchWindow(GtkWindow* book_window, std::filesystem::path book_folder)
     : folder_(std::move(book_folder)),
-      window_(GObjectPtr<GtkWidget>::Retain(gtk_window_new(GTK_WINDOW_TOPLEVEL))),
+      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
       entry_(GTK_SEARCH_ENTRY(gtk_search_entry_new())),
       status_(GTK_LABEL(gtk_label_new(nullptr))),
       results_(GTK_LIST_BOX(gtk_list_box_new()))
@@ -132,8 +132,6 @@ BookSearchWindow::~BookSearchWindow()
         worker_.join();
         indexed_ = MainLoopSource(indexed_source_);  // removes a call-back still to come
     }
-    connections_.clear();
-    gtk_widget_destroy(window_.get());
 }
 
 void BookSearchWindow::Open()
@@ -185,11 +183,9 @@ void BookSearchWindow::ShowResults()
     if (!index_) {
         return;  // shown when indexing ends
     }
-    GList* rows = gtk_container_get_children(GTK_CONTAINER(results_));
-    for (GList* row = rows; row != nullptr; row = row->next) {
-        gtk_widget_destroy(GTK_WIDGET(row->data));
+    for (GtkWidget* row : ChildrenOf(GTK_WIDGET(results_))) {
+        gtk_widget_destroy(row);
     }
-    g_list_free(rows);
     const std::string words = gtk_entry_get_text(GTK_ENTRY(entry_));
     hits_ = index_->Find(words);
     for (const auto& hit : hits_) {

@@ -14,6 +14,7 @@
 #include "common/main_loop_source.hpp"
 #include "common/signal_connection.hpp"
 #include "search/search_index.hpp"
+#include "window/widget_owners.hpp"
 
 namespace quillora {
 
@@ -34,7 +35,7 @@ public:
     // A page was chosen: its full path and the words that found it.
     EventSignal<const std::string& /*page*/, const std::string& /*words*/> signal_page_chosen;
 
-    GtkWindow* Window() const { return GTK_WINDOW(window_.get()); }
+    GtkWindow* Window() const { return window_.window(); }
     GtkSearchEntry* Entry() const { return entry_; }
     GtkListBox* Results() const { return results_; }
     // Whether the index is there to ask (false while indexing, and after indexing failed).
@@ -48,7 +49,7 @@ private:
     bool OnEntryKey(const GdkEventKey* event);
 
     std::filesystem::path folder_;
-    GObjectPtr<GtkWidget> window_;  // a toplevel: destroyed with this object
+    OwnedToplevel window_;
     GtkSearchEntry* entry_;
     GtkLabel* status_;
     GtkListBox* results_;

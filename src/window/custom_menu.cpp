@@ -3,6 +3,7 @@
 #include "menu/menu_bounds.hpp"
 #include "menu/menu_labels.hpp"
 #include "menu/menu_position.hpp"
+#include "window/widget_owners.hpp"
 
 namespace quillora {
 
@@ -17,11 +18,9 @@ CustomMenu::Node CustomMenu::FromModel(const MenuEntry& entry)
 
 void CustomMenu::Build(const MenuEntry& model)
 {
-    GList* children = gtk_container_get_children(GTK_CONTAINER(bar_));
-    for (GList* child = children; child != nullptr; child = child->next) {
-        gtk_container_remove(GTK_CONTAINER(bar_), GTK_WIDGET(child->data));
+    for (GtkWidget* child : ChildrenOf(GTK_WIDGET(bar_))) {
+        gtk_container_remove(GTK_CONTAINER(bar_), child);
     }
-    g_list_free(children);
     root_ = FromModel(model);
     RenderChildren(root_, GTK_MENU_SHELL(bar_));
 }

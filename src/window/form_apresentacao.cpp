@@ -29,9 +29,9 @@ GtkWidget* Require(GtkBuilder* builder, const char* name)
 }
 
 // The description's main window; a description without one is the program's own fault.
-GtkWindow* MainWindowOf(GtkBuilder* builder)
+GtkWidget* MainWindowOf(GtkBuilder* builder)
 {
-    return GTK_WINDOW(Require(builder, "form_apresentacao"));
+    return Require(builder, "form_apresentacao");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "window/skin_title_bar.hpp"
 #include "window/skin_engine.hpp"
 #include "window/window_animation.hpp"
+#include "window/widget_owners.hpp"
 #include "window/window_frame.hpp"
 #include "appearance/window_components.hpp"
 
@@ -36,24 +37,6 @@ class WebProcessWatchdog;
 enum class ConnectionOutcome;
 struct FailedLoad;
 
-// The toplevel window of a description: GTK keeps a toplevel until it is destroyed, which
-// this does when it goes.
-class OwnedToplevel {
-public:
-    explicit OwnedToplevel(GtkWindow* window)
-        : window_(GObjectPtr<GtkWindow>::Retain(window))
-    {
-    }
-    OwnedToplevel(const OwnedToplevel&) = delete;
-    OwnedToplevel& operator=(const OwnedToplevel&) = delete;
-    ~OwnedToplevel() { gtk_widget_destroy(GTK_WIDGET(window_.get())); }
-
-    [[nodiscard]] GtkWindow* get() const { return window_.get(); }
-
-private:
-    GObjectPtr<GtkWindow> window_;
-};
-
 // The one main window of an e-book. Its widgets come from the window description compiled
 // into the program; this class finds them by their component names, owns the non-visual
 // components and the values kept from the settings, and wires the handlers.
@@ -68,8 +51,8 @@ public:
     Tform_apresentacao& operator=(const Tform_apresentacao&) = delete;
 
     // The window itself.
-    [[nodiscard]] GtkWindow* Window() const { return window_.get(); }
-    [[nodiscard]] GtkWidget* Widget() const { return GTK_WIDGET(window_.get()); }
+    [[nodiscard]] GtkWindow* Window() const { return window_.window(); }
+    [[nodiscard]] GtkWidget* Widget() const { return window_.get(); }
 
     // Start-up: reads the payload of `program_path`, applies the settings, checks the internet
     // requirement and opens the home page. Errors leave it at once (the caller reports them).
@@ -138,16 +121,16 @@ public:
 private:
     GObjectPtr<GtkBuilder> builder_;
     OwnedToplevel window_;
-    WindowFrame frame_{window_.get()};
+    WindowFrame frame_{window_.window()};
 
 public:
-    AboutBox Sobre{window_.get()};
-    GradientCaption gradiente{window_.get(), frame_};
+    AboutBox Sobre{window_.window()};
+    GradientCaption gradiente{window_.window(), frame_};
     WindowAnimation animacao_form;
     std::unique_ptr<InputFilter> EventosAplicacao;
     SkinCollectionComponent SkinColecao;
     SkinEngine SkinData;
-    SkinTitleBar SkinCaption{window_.get(), frame_, gradiente, SkinData};
+    SkinTitleBar SkinCaption{window_.window(), frame_, gradiente, SkinData};
 
 private:
     void ConnectHandlers();

@@ -6,6 +6,7 @@
 #include "common/event_boundary.hpp"
 #include "appearance/decoration_layout.hpp"
 #include "window/system_colours.hpp"
+#include "window/widget_owners.hpp"
 #include "window/window_frame.hpp"
 
 namespace quillora {
@@ -13,11 +14,6 @@ namespace quillora {
 namespace {
 
 constexpr int SmallIconSize = 16;
-
-struct FontDescriptionDeleter {
-    void operator()(PangoFontDescription* description) const { pango_font_description_free(description); }
-};
-using FontDescriptionPtr = std::unique_ptr<PangoFontDescription, FontDescriptionDeleter>;
 
 struct AttrListDeleter {
     void operator()(PangoAttrList* list) const { pango_attr_list_unref(list); }
@@ -30,12 +26,9 @@ void SetSource(cairo_t* cr, Rgb colour)
 }
 
 // The caption's font: the theme's, with what the book sets of family, size, weight and style.
-FontDescriptionPtr CaptionFontOf(const CaptionFont& font, GtkStyleContext* context)
+FontDescriptionPtr CaptionFontOf(const CaptionFont& font, GtkWidget* bar)
 {
-    PangoFontDescription* theme = nullptr;
-    gtk_style_context_get(context, gtk_style_context_get_state(context), GTK_STYLE_PROPERTY_FONT,
-                          &theme, nullptr);
-    FontDescriptionPtr description(theme != nullptr ? theme : pango_font_description_new());
+    FontDescriptionPtr description = StyleFontOf(bar);
     if (!font.name.empty()) pango_font_description_set_family(description.get(), font.name.c_str());
     if (font.size > 0) pango_font_description_set_size(description.get(), font.size * PANGO_SCALE);
     pango_font_description_set_weight(description.get(),
@@ -131,7 +124,7 @@ bool GradientCaption::OnDraw(cairo_t* cr)
         return ThemeSystemColour(context, index);
     };
     const auto layout = GObjectPtr<PangoLayout>::Adopt(gtk_widget_create_pango_layout(bar_.get(), ""));
-    const FontDescriptionPtr font = CaptionFontOf(Font, gtk_widget_get_style_context(bar_.get()));
+    const FontDescriptionPtr font = CaptionFontOf(Font, bar_.get());
     pango_layout_set_font_description(layout.get(), font.get());
     const TextWidth measure = [&layout](std::string_view text) {
         pango_layout_set_text(layout.get(), text.data(), static_cast<int>(text.size()));

@@ -12,6 +12,7 @@
 #include "payload/text_encoding.hpp"
 #include "appearance/message_box_width.hpp"
 #include "appearance/message_text.hpp"
+#include "window/widget_owners.hpp"
 #include "window/work_area.hpp"
 
 namespace quillora {
@@ -47,18 +48,11 @@ struct TextSize {
 struct FontMetricsDeleter {
     void operator()(PangoFontMetrics* metrics) const { pango_font_metrics_unref(metrics); }
 };
-struct FontDescriptionDeleter {
-    void operator()(PangoFontDescription* font) const { pango_font_description_free(font); }
-};
 
 // The approximate width of a character in the widget's font, in Pango units.
 int AverageCharWidth(GtkWidget* widget)
 {
-    GtkStyleContext* context = gtk_widget_get_style_context(widget);
-    PangoFontDescription* raw_font = nullptr;
-    gtk_style_context_get(context, gtk_style_context_get_state(context), GTK_STYLE_PROPERTY_FONT,
-                          &raw_font, nullptr);
-    const std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> font(raw_font);
+    const FontDescriptionPtr font = StyleFontOf(widget);
     const std::unique_ptr<PangoFontMetrics, FontMetricsDeleter> metrics(
         pango_context_get_metrics(gtk_widget_get_pango_context(widget), font.get(), nullptr));
     return std::max(pango_font_metrics_get_approximate_char_width(metrics.get()), 1);
@@ -126,11 +120,9 @@ void AddMessageText(GtkMessageDialog* dialog, const std::string& text)
 
     // The dialog's own label would lay the whole text out at once and grow without bound.
     GtkWidget* message_area = gtk_message_dialog_get_message_area(dialog);
-    GList* children = gtk_container_get_children(GTK_CONTAINER(message_area));
-    for (GList* child = children; child != nullptr; child = child->next) {
-        gtk_widget_hide(GTK_WIDGET(child->data));
+    for (GtkWidget* child : ChildrenOf(message_area)) {
+        gtk_widget_hide(child);
     }
-    g_list_free(children);
     gtk_box_pack_start(GTK_BOX(message_area), scroller, TRUE, TRUE, 0);
 
     // Measured in the dialog, whose style gives the text its font. The view's width request
@@ -144,17 +136,12 @@ void AddMessageText(GtkMessageDialog* dialog, const std::string& text)
     gtk_widget_show_all(scroller);
 }
 
-// A dialog is a toplevel that GTK keeps until it is destroyed.
-struct DialogDestroyer {
-    void operator()(GtkWidget* dialog) const { gtk_widget_destroy(dialog); }
-};
-
 void ShowModal(GtkWindow* owner, const std::string& caption, const std::string& text,
                GtkMessageType type)
 {
-    const std::unique_ptr<GtkWidget, DialogDestroyer> dialog(
+    const OwnedToplevel dialog(
         gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK, "%s", ""));
-    GtkWindow* window = GTK_WINDOW(dialog.get());
+    GtkWindow* window = dialog.window();
     gtk_window_set_title(window, caption.c_str());
     const std::string shown = DisplayableText(text);
     AddMessageText(GTK_MESSAGE_DIALOG(dialog.get()), shown);

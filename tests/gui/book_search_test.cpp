@@ -24,10 +24,7 @@ protected:
 
     static int RowCount(GtkListBox* list)
     {
-        GList* rows = gtk_container_get_children(GTK_CONTAINER(list));
-        const int count = static_cast<int>(g_list_length(rows));
-        g_list_free(rows);
-        return count;
+        return static_cast<int>(ChildrenOf(GTK_WIDGET(list)).size());
     }
 
     static const char* RowName(GtkListBox* list, int index)

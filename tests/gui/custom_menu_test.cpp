@@ -33,11 +33,7 @@ protected:
     static std::vector<GtkMenuItem*> Items(GtkWidget* shell)
     {
         std::vector<GtkMenuItem*> items;
-        GList* children = gtk_container_get_children(GTK_CONTAINER(shell));
-        for (GList* child = children; child != nullptr; child = child->next) {
-            items.push_back(GTK_MENU_ITEM(child->data));
-        }
-        g_list_free(children);
+        for (GtkWidget* child : ChildrenOf(shell)) items.push_back(GTK_MENU_ITEM(child));
         return items;
     }
     static GtkWidget* Submenu(GtkMenuItem* item) { return gtk_menu_item_get_submenu(item); }

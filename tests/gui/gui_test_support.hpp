@@ -17,6 +17,7 @@
 #include "common/gobject_ptr.hpp"
 #include "common/main_loop_source.hpp"
 #include "support/temp_files.hpp"
+#include "window/widget_owners.hpp"
 
 // From gdk/gdkx.h, whose X11 macros clash with names in the tests.
 extern "C" unsigned long gdk_x11_window_get_xid(GdkWindow* window);
@@ -54,32 +55,21 @@ inline void RunFor(std::chrono::milliseconds duration)
 }
 
 // A toplevel window of a test's own, destroyed with this object.
-class TestWindow {
+class TestWindow : public OwnedToplevel {
 public:
-    TestWindow() : window_(GObjectPtr<GtkWidget>::Retain(gtk_window_new(GTK_WINDOW_TOPLEVEL))) {}
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-    ~TestWindow() { gtk_widget_destroy(window_.get()); }
-
-    [[nodiscard]] GtkWindow* get() const { return GTK_WINDOW(window_.get()); }
-    [[nodiscard]] GtkWidget* widget() const { return window_.get(); }
-
-private:
-    GObjectPtr<GtkWidget> window_;  // GTK owns a toplevel; this keeps it until it is destroyed
+    TestWindow() : OwnedToplevel(gtk_window_new(GTK_WINDOW_TOPLEVEL)) {}
+    [[nodiscard]] GtkWindow* get() const { return window(); }
+    [[nodiscard]] GtkWidget* widget() const { return OwnedToplevel::get(); }
 };
 
 // The widget below `root` (or `root` itself) whose widget name is `name`, null when none is.
 inline GtkWidget* FindByName(GtkWidget* root, const std::string& name)
 {
     if (gtk_widget_get_name(root) == name) return root;
-    if (!GTK_IS_CONTAINER(root)) return nullptr;
-    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
-    GtkWidget* found = nullptr;
-    for (GList* child = children; child != nullptr && found == nullptr; child = child->next) {
-        found = FindByName(GTK_WIDGET(child->data), name);
+    for (GtkWidget* child : ChildrenOf(root)) {
+        if (GtkWidget* found = FindByName(child, name)) return found;
     }
-    g_list_free(children);
-    return found;
+    return nullptr;
 }
 
 // A window's title, empty for none.

@@ -22,11 +22,9 @@ namespace {
 std::vector<GtkMenuItem*> ItemsOf(GtkWidget* shell)
 {
     std::vector<GtkMenuItem*> items;
-    GList* children = gtk_container_get_children(GTK_CONTAINER(shell));
-    for (GList* child = children; child != nullptr; child = child->next) {
-        if (GTK_IS_MENU_ITEM(child->data)) items.push_back(GTK_MENU_ITEM(child->data));
+    for (GtkWidget* child : ChildrenOf(shell)) {
+        if (GTK_IS_MENU_ITEM(child)) items.push_back(GTK_MENU_ITEM(child));
     }
-    g_list_free(children);
     return items;
 }
 

@@ -73,19 +73,17 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     kept_.msg_internet_required = settings.Get(msg_internet_required);
 
     // 20-22: a visible button never blocks its shortcut; a hidden one blocks it on request.
-    const auto button_and_shortcut = [&](const char* button, int visible_setting, int block_setting,
-                                         bool& block) {
-        if (flag(visible_setting)) {
-            SetComponentVisible(button, true);
+    for (const ToolCommand& command : ToolCommands) {
+        if (command.blocked == nullptr) continue;
+        bool& block = kept_.blocking.*command.blocked;
+        if (flag(command.visible_setting)) {
+            gtk_widget_set_visible(ButtonOf(command.button), true);
             block = false;
         } else {
-            SetComponentVisible(button, false);
-            if (flag(block_setting)) block = true;
+            gtk_widget_set_visible(ButtonOf(command.button), false);
+            if (flag(command.block_setting)) block = true;
         }
-    };
-    button_and_shortcut("bot_selectall", select_all_button_visible, block_ctrl_a, kept_.blocking.block_ctrl_a);
-    button_and_shortcut("botao_copiar", copy_button_visible, block_ctrl_c, kept_.blocking.block_ctrl_c);
-    button_and_shortcut("bt_imprimir", print_button_visible, block_ctrl_p, kept_.blocking.block_ctrl_p);
+    }
 
     SetComponentVisible("barra_estado", flag(status_bar_visible));            // 23
 
@@ -188,7 +186,7 @@ void Tform_apresentacao::ApplyButtonVisibility(const SettingsList& settings)
     for (const ToolButton button : VisibilityOrder) {                         // 16-18
         const ToolCommand& command = ToolCommandOf(button);
         const bool visible = flag(command.visible_setting);
-        SetComponentVisible(std::string(command.component).c_str(), visible);
+        gtk_widget_set_visible(ButtonOf(button), visible);
         if (!command.separator.empty()) {
             SetComponentVisible(std::string(command.separator).c_str(), visible);
         }
@@ -199,7 +197,7 @@ void Tform_apresentacao::ApplyHints(const SettingsList& settings)
 {
     // The hint is also what assistive technologies announce; an empty one leaves what it does.
     for (const ToolCommand& command : ToolCommands) {
-        GtkWidget* tool_button = RequireComponent(std::string(command.component));
+        GtkWidget* tool_button = ButtonOf(command.button);
         const std::string& hint = settings.Get(command.hint_setting);
         NameToolButton(GTK_TOOL_BUTTON(tool_button), hint, std::string(command.fallback_name));
         // On the item itself (a tool item's own setter would put it on its inner button).

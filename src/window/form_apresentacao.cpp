@@ -68,8 +68,7 @@ Tform_apresentacao::Tform_apresentacao(GObjectPtr<GtkBuilder> builder)
     crash_bar_ = std::make_unique<WebProcessCrashBar>(*web_);
     watchdog_ = std::make_unique<WebProcessWatchdog>(*web_, WebProcessMemoryLimitBytes());
     status_ = std::make_unique<BrowserStatus>(GTK_PROGRESS_BAR(progresso_), GTK_LABEL(title_panel_),
-                                              Require(builder_.get(), "b_volta"),
-                                              Require(builder_.get(), "b_proximo"));
+                                              ButtonOf(ToolButton::Back), ButtonOf(ToolButton::Forward));
     DescribeStatusBar(barra_estado_, title_panel_, progresso_);
     find_bar_ = std::make_unique<FindBar>(builder_.get(), view);
     zoom_ = std::make_unique<PageZoom>(view, *GTK_LABEL(Require(builder_.get(), "barra_estado_zoom")));
@@ -97,6 +96,11 @@ GtkWidget* Tform_apresentacao::Component(const std::string& name) const
 GtkWidget* Tform_apresentacao::RequireComponent(const std::string& name) const
 {
     return Require(builder_.get(), name.c_str());
+}
+
+GtkWidget* Tform_apresentacao::ButtonOf(ToolButton button) const
+{
+    return RequireComponent(std::string(ToolCommandOf(button).component));
 }
 
 void Tform_apresentacao::ConnectHandlers()
@@ -129,7 +133,7 @@ void Tform_apresentacao::ConnectHandlers()
 void Tform_apresentacao::GiveButtonsHandCursor()
 {
     for (const ToolCommand& command : ToolCommands) {
-        GtkWidget* item = RequireComponent(std::string(command.component));
+        GtkWidget* item = ButtonOf(command.button);
         // A tool button's inner button receives the pointer through its own input window,
         // which only exists once realised: set the cursor there when the pointer first enters.
         if (GtkWidget* button = gtk_bin_get_child(GTK_BIN(item))) {

@@ -10,6 +10,7 @@
 #include "common/gobject_ptr.hpp"
 #include "common/main_loop_source.hpp"
 #include "common/signal_connection.hpp"
+#include "actions/action_host.hpp"
 #include "window/about_box.hpp"
 #include "window/gradient_caption.hpp"
 #include "appearance/kept_settings.hpp"
@@ -73,6 +74,8 @@ public:
     GtkWidget* Component(const std::string& name) const;
     // The same, for components the description must have: a missing one is an error.
     GtkWidget* RequireComponent(const std::string& name) const;
+    // The tool-bar button of a command of the tool bar.
+    GtkWidget* ButtonOf(ToolButton button) const;
 
     // The tool-bar buttons' click handlers. Clicking a button runs its member; the action language
     // calls the same members, whether or not the button is shown or enabled.

@@ -76,10 +76,9 @@ gboolean ReaderShortcuts::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer se
     return TRUE;
 }
 
-ButtonState ReaderShortcuts::Button(const char* name) const
+ButtonState ReaderShortcuts::Button(ToolButton which) const
 {
-    GtkWidget* button = window_.Component(name);
-    if (button == nullptr) return {};
+    GtkWidget* button = window_.ButtonOf(which);
     // Hidden with the whole tool bar counts as hidden.
     return {gtk_widget_is_visible(button) != FALSE, gtk_widget_is_sensitive(button) != FALSE};
 }
@@ -89,7 +88,7 @@ ShortcutState ReaderShortcuts::State() const
     ShortcutState state;
     for (const ToolCommand& command : ToolCommands) {
         if (ButtonState* button = ButtonOf(state, command.reader_key)) {
-            *button = Button(std::string(command.component).c_str());
+            *button = Button(command.button);
         }
     }
     state.loading = web_.IsLoading();

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include "actions/action_host.hpp"
 #include "browsing/shortcut_decision.hpp"
 #include "common/signal_connection.hpp"
 
@@ -25,7 +26,7 @@ public:
 private:
     static gboolean OnKeyPress(GtkWidget* window, GdkEventKey* event, gpointer self);
     [[nodiscard]] ShortcutState State() const;
-    [[nodiscard]] ButtonState Button(const char* name) const;
+    [[nodiscard]] ButtonState Button(ToolButton which) const;
     void Run(ShortcutCommand command);
 
     Tform_apresentacao& window_;

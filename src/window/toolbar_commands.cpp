@@ -25,7 +25,7 @@ void Tform_apresentacao::ConnectToolButtons()
 {
     for (const ToolCommand& command : ToolCommands) {
         widget_events_.push_back(Connect<void(GtkToolButton*)>(
-            RequireComponent(std::string(command.component)), "clicked",
+            ButtonOf(command.button), "clicked",
             [this, click = ClickMemberOf(command.button)](GtkToolButton*) { (this->*click)(); }));
     }
 }

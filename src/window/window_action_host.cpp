@@ -19,11 +19,6 @@ namespace quillora {
 
 namespace {
 
-std::string ComponentOf(ToolButton button)
-{
-    return std::string(ToolCommandOf(button).component);
-}
-
 const char* NameOf(Bar bar)
 {
     return bar == Bar::Status ? "barra_estado" : "toolbar";
@@ -106,12 +101,12 @@ void WindowActionHost::ClickButton(ToolButton button)
 
 bool WindowActionHost::IsButtonEnabled(ToolButton button) const
 {
-    return gtk_widget_get_sensitive(window_.RequireComponent(ComponentOf(button))) != FALSE;
+    return gtk_widget_get_sensitive(window_.ButtonOf(button)) != FALSE;
 }
 
 void WindowActionHost::SetButtonEnabled(ToolButton button, bool enabled)
 {
-    gtk_widget_set_sensitive(window_.RequireComponent(ComponentOf(button)), enabled);
+    gtk_widget_set_sensitive(window_.ButtonOf(button), enabled);
 }
 
 bool WindowActionHost::IsBarVisible(Bar bar) const

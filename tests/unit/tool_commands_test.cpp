@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "payload/setting_index.hpp"
 
@@ -42,7 +43,8 @@ TEST(ToolCommands, EveryRowNamesARealButtonItsOwnSettingsAndANameOnlyWhereTheAct
         EXPECT_TRUE(buttons.contains(name)) << name;
         EXPECT_TRUE(command.separator.empty() || separators.contains(std::string(command.separator))) << name;
         EXPECT_TRUE(hints.insert(command.hint_setting).second) << name << ": a hint of its own";
-        EXPECT_TRUE(command.visible_setting < 0 || shown.insert(command.visible_setting).second) << name;
+        EXPECT_TRUE(shown.insert(command.visible_setting).second) << name;
+        EXPECT_EQ(command.block_setting >= 0, command.blocked != nullptr) << name;
         EXPECT_EQ(ToolCommandOfKey(command.reader_key) == &command, command.reader_key != ShortcutCommand::None) << name;
         if (!command.action_name.empty()) {
             EXPECT_EQ(FindButtonName(command.action_name), command.button) << name;
@@ -56,10 +58,19 @@ TEST(ToolCommands, EveryRowNamesARealButtonItsOwnSettingsAndANameOnlyWhereTheAct
     EXPECT_EQ(FindButtonName("BUTTON_HOME"), ToolButton::Home);
     EXPECT_EQ(FindButtonName("button_home"), std::nullopt);
     EXPECT_EQ(FindButtonName(""), std::nullopt);
-    // Every button that the settings can hide is in the order they are applied in.
+    // Every button is shown or hidden once: in the visibility order, or later with its shortcut.
     for (const ToolCommand& command : ToolCommands) {
         const bool ordered = std::find(VisibilityOrder.begin(), VisibilityOrder.end(), command.button) != VisibilityOrder.end();
-        EXPECT_EQ(ordered, command.visible_setting >= 0) << command.component;
+        EXPECT_NE(ordered, command.blocked != nullptr) << command.component;
+    }
+    // The three that block a shortcut each block their own.
+    const std::pair<ToolButton, bool InputBlocking::*> blocking[] = {
+        {ToolButton::SelectAll, &InputBlocking::block_ctrl_a},
+        {ToolButton::Copy, &InputBlocking::block_ctrl_c},
+        {ToolButton::Print, &InputBlocking::block_ctrl_p},
+    };
+    for (const auto& [button, flag] : blocking) {
+        EXPECT_EQ(ToolCommandOf(button).blocked, flag) << ToolCommandOf(button).component;
     }
 }
 

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/tool_commands.hpp"
 #include "common/gobject_ptr.hpp"
 #include "window/skin_engine.hpp"
 #include "appearance/skin_store.hpp"
@@ -87,6 +88,12 @@ struct Window {
     }
 };
 
+// A tool-bar button of the window description, by the command it runs.
+GtkWidget* Button(const Window& w, quillora::ToolButton button)
+{
+    return w.Get(std::string(quillora::ToolCommandOf(button).component).c_str());
+}
+
 GtkMenuItem* AddItem(GtkWidget* shell, const char* label, bool sensitive = true)
 {
     GtkWidget* item = gtk_menu_item_new_with_mnemonic(label);
@@ -144,8 +151,9 @@ Window BuildWindow()
     gtk_progress_bar_set_fraction(GTK_PROGRESS_BAR(progress), 0.5);
     gtk_widget_show(progress);
 
-    gtk_widget_set_sensitive(w.Get("b_volta"), FALSE);
-    gtk_widget_set_sensitive(w.Get("b_proximo"), FALSE);
+    // A first page: nowhere to go back or forward to.
+    gtk_widget_set_sensitive(Button(w, quillora::ToolButton::Back), FALSE);
+    gtk_widget_set_sensitive(Button(w, quillora::ToolButton::Forward), FALSE);
 
     gtk_window_move(w.window, 24, 24);
     gtk_widget_show(GTK_WIDGET(w.window));
@@ -153,9 +161,9 @@ Window BuildWindow()
 }
 
 // The button inside a tool button, which carries the hover and pressed states.
-GtkWidget* InnerButton(Window& w, const char* name)
+GtkWidget* InnerButton(Window& w, quillora::ToolButton button)
 {
-    return gtk_bin_get_child(GTK_BIN(w.Get(name)));
+    return gtk_bin_get_child(GTK_BIN(Button(w, button)));
 }
 
 void LoadPage(Window& w)
@@ -280,10 +288,10 @@ int main(int argc, char** argv)
     Window w = BuildWindow();
     LoadPage(w);
 
-    gtk_widget_set_state_flags(InnerButton(w, "b_refresh"), GTK_STATE_FLAG_PRELIGHT, FALSE);
-    gtk_widget_set_state_flags(InnerButton(w, "b_stop"), GTK_STATE_FLAG_ACTIVE, FALSE);
+    gtk_widget_set_state_flags(InnerButton(w, quillora::ToolButton::Refresh), GTK_STATE_FLAG_PRELIGHT, FALSE);
+    gtk_widget_set_state_flags(InnerButton(w, quillora::ToolButton::Stop), GTK_STATE_FLAG_ACTIVE, FALSE);
     if (tooltip) {
-        GtkWidget* home = InnerButton(w, "b_home");
+        GtkWidget* home = InnerButton(w, quillora::ToolButton::Home);
         int x = 0;
         int y = 0;
         gdk_window_get_origin(gtk_widget_get_window(home), &x, &y);

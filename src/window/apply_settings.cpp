@@ -35,15 +35,15 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     kept_.startup_action = settings.Get(startup_action);                       // 2
     kept_.menu_file_stem = MenuFile::DrawMenuFileStem();                       // 3
     gtk_window_set_title(Window(), settings.Get(title).c_str());               // 4
-    gradiente.StartColor = ToToolkitColour(settings.Get(gradient_start_color));  // 5
+    gradiente_.StartColor = ToToolkitColour(settings.Get(gradient_start_color));  // 5
     ApplyCaptionFont(settings);                                                // 6
     if (flag(gradient_caption_on)) {                                           // 7
-        gradiente.FormCaption = settings.Get(title);
-        gradiente.Active = true;
+        gradiente_.FormCaption = settings.Get(title);
+        gradiente_.Active = true;
     } else {
-        gradiente.Active = false;
+        gradiente_.Active = false;
     }
-    gradiente.Update();
+    gradiente_.Update();
 
     // 8: never larger than the work area, whatever the settings ask for.
     const WindowBox box = FittedWindowBox(PrimaryScreenSize(), PrimaryWorkArea(),
@@ -114,7 +114,7 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
 
     if (flag(animation_on)) {                                                  // 30
         if (const auto effect = EffectForKind(ToNumber(settings.Get(animation_kind)))) {
-            if (!animacao_form.Play(Window(), *effect)) {
+            if (!animacao_form_.Play(Window(), *effect)) {
                 // Closed while it played: the reader wants the book gone, not opened later.
                 RequestQuit();
                 throw SilentAbort();
@@ -169,7 +169,7 @@ void Tform_apresentacao::RunStartupAction()
 
 void Tform_apresentacao::ApplyCaptionFont(const SettingsList& settings)
 {
-    ApplyCaptionFontDescription(settings.Get(setting::caption_font), gradiente.Font);
+    ApplyCaptionFontDescription(settings.Get(setting::caption_font), gradiente_.Font);
 }
 
 void Tform_apresentacao::CenterWindow(const WindowBox& box)
@@ -211,9 +211,9 @@ void Tform_apresentacao::ApplySkin(const SettingsList& settings)
         return;
     }
     // An index past the stored skins loads none, yet the engine is still switched on.
-    SkinData.LoadSkin(ToNumber(settings.Get(setting::skin_index)));
-    SkinCaption.SwitchOn();
-    SkinData.SwitchOn();
+    skin_data_.LoadSkin(ToNumber(settings.Get(setting::skin_index)));
+    skin_caption_.SwitchOn();
+    skin_data_.SwitchOn();
 }
 
 

@@ -84,7 +84,7 @@ Tform_apresentacao::Tform_apresentacao(GObjectPtr<GtkBuilder> builder)
 Tform_apresentacao::~Tform_apresentacao()
 {
     // No event may reach a filter whose flags are gone.
-    EventosAplicacao.reset();
+    eventos_aplicacao_.reset();
 }
 
 GtkWidget* Tform_apresentacao::Component(const std::string& name) const
@@ -127,7 +127,7 @@ void Tform_apresentacao::ConnectHandlers()
     book_search_ = std::make_unique<BookSearch>(
         Window(), *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
     // Reads the kept flags at every event; all are off until the settings say otherwise.
-    EventosAplicacao = std::make_unique<InputFilter>(web_->Widget(), kept_.blocking);
+    eventos_aplicacao_ = std::make_unique<InputFilter>(web_->Widget(), kept_.blocking);
 }
 
 void Tform_apresentacao::GiveButtonsHandCursor()
@@ -159,6 +159,12 @@ void Tform_apresentacao::FormClose()
 std::string Tform_apresentacao::MenuFilePath() const
 {
     return menu_file_ ? menu_file_->Path() : std::string();
+}
+
+void Tform_apresentacao::SetCaption(const std::string& caption)
+{
+    gtk_window_set_title(Window(), caption.c_str());
+    gradiente_.ShowCaption(caption);
 }
 
 void Tform_apresentacao::RequestQuit()

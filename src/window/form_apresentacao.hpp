@@ -19,7 +19,6 @@
 #include "window/window_animation.hpp"
 #include "window/widget_owners.hpp"
 #include "window/window_frame.hpp"
-#include "appearance/window_components.hpp"
 
 namespace quillora {
 
@@ -68,6 +67,9 @@ public:
     void RequestQuit();
     // The caption of error reports: the `title` setting once applied.
     const std::string& ApplicationTitle() const { return application_title_; }
+    // A new caption for the window: its title and the text of its gradient caption. The caption
+    // of error reports stays.
+    void SetCaption(const std::string& caption);
 
     // Components by their names, for the handlers and for tests; null for a name the
     // description does not have.
@@ -120,20 +122,25 @@ public:
     const std::string& ExecutableFolder() const { return executable_folder_; }
     const WindowFrame& Frame() const { return frame_; }
 
-    // Declared first: the components below refer to them, and the window goes last.
+    // What the settings made of the caption, the skin and the opening effect, for tests and
+    // measurements: read only, the window alone changes them.
+    const GradientCaption& Caption() const { return gradiente_; }
+    const SkinEngine& Skin() const { return skin_data_; }
+    const SkinTitleBar& SkinCaption() const { return skin_caption_; }
+    const WindowAnimation& Animation() const { return animacao_form_; }
+
 private:
+    // Declared first: the components below refer to them, and the window goes last.
     GObjectPtr<GtkBuilder> builder_;
     OwnedToplevel window_;
     WindowFrame frame_{window_.window()};
 
-public:
-    AboutBox Sobre{window_.window()};
-    GradientCaption gradiente{window_.window(), frame_};
-    WindowAnimation animacao_form;
-    std::unique_ptr<InputFilter> EventosAplicacao;
-    SkinCollectionComponent SkinColecao;
-    SkinEngine SkinData;
-    SkinTitleBar SkinCaption{window_.window(), frame_, gradiente, SkinData};
+    AboutBox sobre_{window_.window()};
+    GradientCaption gradiente_{window_.window(), frame_};
+    WindowAnimation animacao_form_;
+    std::unique_ptr<InputFilter> eventos_aplicacao_;
+    SkinEngine skin_data_;
+    SkinTitleBar skin_caption_{window_.window(), frame_, gradiente_, skin_data_};
 
 private:
     void ConnectHandlers();

@@ -81,6 +81,12 @@ void GradientCaption::Update()
     gtk_widget_queue_draw(bar_.get());
 }
 
+void GradientCaption::ShowCaption(const std::string& caption)
+{
+    FormCaption = caption;
+    Update();
+}
+
 void GradientCaption::UpdateButtons()
 {
     GtkHeaderBar* header = GTK_HEADER_BAR(bar_.get());

@@ -34,6 +34,8 @@ public:
 
     // Takes the properties above into effect: installs or removes the title bar and repaints.
     void Update();
+    // Shows `caption` from now on, whether or not the caption is active.
+    void ShowCaption(const std::string& caption);
     // The title bar while Active (for tests), else null.
     GtkWidget* TitleBar() const;
 

@@ -99,8 +99,8 @@ void Tform_apresentacao::bt_sairClick()
 void Tform_apresentacao::b_aboutClick()
 {
     // A name size that is no whole number stops the filling there, and no box is shown.
-    FillAboutFields(Sobre.Fields(), kept_);
-    Sobre.ShowModal(application_title_);
+    FillAboutFields(sobre_.Fields(), kept_);
+    sobre_.ShowModal(application_title_);
 }
 
 }  // namespace quillora

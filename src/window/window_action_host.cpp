@@ -33,9 +33,7 @@ void WindowActionHost::ShowMessage(const std::string& caption, const std::string
 
 void WindowActionHost::SetCaption(const std::string& caption)
 {
-    gtk_window_set_title(window_.Window(), caption.c_str());
-    window_.gradiente.FormCaption = caption;
-    window_.gradiente.Update();
+    window_.SetCaption(caption);
 }
 
 void WindowActionHost::CloseWindow()

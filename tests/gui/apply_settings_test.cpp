@@ -168,7 +168,7 @@ TEST_F(ApplySettingsTest, ClosingDuringAnAnimationEndsStartUpAtOnce)
         int height = 0;
         gtk_window_get_default_size(window->Window(), &width, &height);
         const auto effect = *EffectForKind(std::stoi(kind));
-        EXPECT_LT(static_cast<std::size_t>(window->animacao_form.LastStepCount()),
+        EXPECT_LT(static_cast<std::size_t>(window->Animation().LastStepCount()),
                   EffectRegions(effect, width, height).size())
             << kind << ": the effect stopped before its end";
     }
@@ -196,9 +196,9 @@ TEST_F(ApplySettingsTest, AMalformedCaptionFontColourKeepsNameAndSizeAndStopsThe
     settings[setting::gradient_caption_on] = "-1";
     EXPECT_FALSE(Start());
     EXPECT_EQ(reports, std::vector<std::string>{"'' is not a valid integer value."});
-    EXPECT_EQ(window->gradiente.Font.name, "Serif");
-    EXPECT_EQ(window->gradiente.Font.size, 14);
-    EXPECT_FALSE(window->gradiente.Active) << "step 7 never ran";
+    EXPECT_EQ(window->Caption().Font.name, "Serif");
+    EXPECT_EQ(window->Caption().Font.size, 14);
+    EXPECT_FALSE(window->Caption().Active) << "step 7 never ran";
     int width = 0;
     int height = 0;
     gtk_window_get_default_size(window->Window(), &width, &height);
@@ -225,7 +225,7 @@ TEST_F(ApplySettingsTest, AppearAnimationLeavesTheWholeWindowShownWithoutShape)
     settings[setting::window_height] = "120";
     ASSERT_TRUE(Start()) << reports.front();
     EXPECT_TRUE(gtk_widget_get_visible(window->Widget()));
-    EXPECT_GT(window->animacao_form.LastStepCount(), 0);
+    EXPECT_GT(window->Animation().LastStepCount(), 0);
 }
 
 TEST_F(ApplySettingsTest, DisappearAnimationLeavesTheWindowHidden)
@@ -243,23 +243,23 @@ TEST_F(ApplySettingsTest, SkinIndexPastTheStoreLoadsNoneButSwitchesOn)
     settings[setting::skin_on] = "-1";
     settings[setting::skin_index] = "16";
     ASSERT_TRUE(Start()) << reports.front();
-    EXPECT_TRUE(window->SkinData.Active());
-    EXPECT_EQ(window->SkinData.LoadedSkin(), -1);
-    EXPECT_TRUE(window->SkinCaption.Active());
-    EXPECT_EQ(window->SkinCaption.TitleBar(), nullptr) << "no skin, no title bar of our own";
+    EXPECT_TRUE(window->Skin().Active());
+    EXPECT_EQ(window->Skin().LoadedSkin(), -1);
+    EXPECT_TRUE(window->SkinCaption().Active());
+    EXPECT_EQ(window->SkinCaption().TitleBar(), nullptr) << "no skin, no title bar of our own";
 
     window = Tform_apresentacao::Create();
     settings[setting::skin_index] = "3";
     ASSERT_TRUE(Start()) << reports.front();
-    EXPECT_EQ(window->SkinData.LoadedSkin(), 3);
-    ASSERT_NE(window->SkinCaption.TitleBar(), nullptr) << "the skin draws the caption";
+    EXPECT_EQ(window->Skin().LoadedSkin(), 3);
+    ASSERT_NE(window->SkinCaption().TitleBar(), nullptr) << "the skin draws the caption";
     EXPECT_EQ(test::TitleOf(window->Window()), "Atlas") << "the window keeps its caption";
 
     window = Tform_apresentacao::Create();
     settings[setting::gradient_caption_on] = "-1";
     ASSERT_TRUE(Start()) << reports.front();
-    EXPECT_EQ(window->SkinCaption.TitleBar(), nullptr) << "the gradient caption paints it";
-    EXPECT_NE(window->gradiente.TitleBar(), nullptr);
+    EXPECT_EQ(window->SkinCaption().TitleBar(), nullptr) << "the gradient caption paints it";
+    EXPECT_NE(window->Caption().TitleBar(), nullptr);
     settings[setting::gradient_caption_on] = "0";
 
     window = Tform_apresentacao::Create();
@@ -294,8 +294,8 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
     settings[setting::caption_font] = "Sans,10,clWhite,Negrito";
     settings[setting::window_width] = "400";
     ASSERT_TRUE(Start()) << reports.front();
-    ASSERT_TRUE(window->gradiente.Active);
-    GtkWidget* bar = window->gradiente.TitleBar();
+    ASSERT_TRUE(window->Caption().Active);
+    GtkWidget* bar = window->Caption().TitleBar();
     ASSERT_NE(bar, nullptr);
     gtk_widget_show(window->Widget());
     gtk_window_present(window->Window());

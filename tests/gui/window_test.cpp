@@ -97,10 +97,10 @@ TEST_F(WindowTest, BareWindowHasEveryComponentHintAndImage)
     EXPECT_FALSE(gtk_widget_get_visible(GTK_WIDGET(Progress())));
     EXPECT_FALSE(gtk_widget_get_visible(window->Component("Menu_Normal"))) << "an empty menu takes no room";
     EXPECT_TRUE(gtk_widget_get_visible(window->Component("barra_estado")));
-    EXPECT_FALSE(window->SkinData.Active());
-    EXPECT_EQ(window->SkinData.LoadedSkin(), -1);
-    EXPECT_FALSE(window->gradiente.Active);
-    EXPECT_EQ(window->SkinColecao.Count, 16);
+    EXPECT_FALSE(window->Skin().Active());
+    EXPECT_EQ(window->Skin().LoadedSkin(), -1);
+    EXPECT_FALSE(window->Caption().Active);
+    EXPECT_EQ(window->Skin().Count(), 16);
 }
 
 TEST_F(WindowTest, HiddenControlsTakeNoRoom)

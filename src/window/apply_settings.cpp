@@ -147,10 +147,6 @@ void Tform_apresentacao::AttachCustomMenu(const SettingsList& settings)
         g_message("%s", MenuOverflowWarning(built.overflows).c_str());
     }
     custom_menu_->Build(built.bar);
-    // The menu bar takes room only once it has items.
-    const bool has_menus = !ChildrenOf(Menu_Normal_).empty();
-    gtk_widget_set_visible(Menu_Normal_, has_menus);
-    gtk_widget_set_visible(gtk_widget_get_ancestor(Menu_Normal_, GTK_TYPE_SCROLLED_WINDOW), has_menus);
 }
 
 void Tform_apresentacao::MenuItemClick(const std::string& item_name)

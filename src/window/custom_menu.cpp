@@ -23,6 +23,13 @@ void CustomMenu::Build(const MenuEntry& model)
     }
     root_ = FromModel(model);
     RenderChildren(root_, GTK_MENU_SHELL(bar_));
+    // The bar, and the scrolled window it may stand in, take room only once it has menus.
+    GtkWidget* bar = GTK_WIDGET(bar_);
+    const bool has_menus = !root_.children.empty();
+    gtk_widget_set_visible(bar, has_menus);
+    if (GtkWidget* scroller = gtk_widget_get_ancestor(bar, GTK_TYPE_SCROLLED_WINDOW)) {
+        gtk_widget_set_visible(scroller, has_menus);
+    }
 }
 
 GtkWidget* CustomMenu::Render(Node& node)

@@ -24,7 +24,8 @@ public:
     CustomMenu(const CustomMenu&) = delete;
     CustomMenu& operator=(const CustomMenu&) = delete;
 
-    // Removes every item of the bar, then adds the model's menus, items and sub-items.
+    // Removes every item of the bar, then adds the model's menus, items and sub-items. The bar
+    // shows while it has menus, and so does a scrolled window it stands in.
     void Build(const MenuEntry& model);
 
     // Disables, enables, renames or removes the entry at `address` by its position now (see

@@ -72,7 +72,10 @@ Tform_apresentacao::Tform_apresentacao(GObjectPtr<GtkBuilder> builder)
     DescribeStatusBar(barra_estado_, title_panel_, progresso_);
     find_bar_ = std::make_unique<FindBar>(builder_.get(), view);
     zoom_ = std::make_unique<PageZoom>(view, *GTK_LABEL(Require(builder_.get(), "barra_estado_zoom")));
-    shortcuts_ = std::make_unique<ReaderShortcuts>(*this, *web_, *find_bar_, *zoom_);
+    // Searching the whole book, in the folder of the home page once it is known.
+    book_search_ = std::make_unique<BookSearch>(
+        Window(), *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
+    shortcuts_ = std::make_unique<ReaderShortcuts>(*this, *web_, *find_bar_, *zoom_, *book_search_);
     // The page has the keyboard first, so that it scrolls at once; Tab reaches the tool bar.
     gtk_widget_grab_focus(web_->Widget());
     // Where the window stands until the settings place it.
@@ -123,9 +126,6 @@ void Tform_apresentacao::ConnectHandlers()
     events_.push_back(custom_menu_->signal_item_chosen().Connect(
         [this](const std::string& name) { MenuItemClick(name); }));
     ConnectToolButtons();
-    // Searching the whole book, in the folder of the home page once it is known.
-    book_search_ = std::make_unique<BookSearch>(
-        Window(), *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
     // Reads the kept flags at every event; all are off until the settings say otherwise.
     eventos_aplicacao_ = std::make_unique<InputFilter>(web_->Widget(), kept_.blocking);
 }
@@ -154,6 +154,12 @@ void Tform_apresentacao::GiveButtonsHandCursor()
 void Tform_apresentacao::FormClose()
 {
     menu_file_.reset();  // the menu's temporary definition file goes with the window
+}
+
+void Tform_apresentacao::ChangeMenuItem(const MenuAddress& address, MenuItemChange change,
+                                        const std::string& caption)
+{
+    custom_menu_->ChangeItem(address, change, caption);
 }
 
 std::string Tform_apresentacao::MenuFilePath() const

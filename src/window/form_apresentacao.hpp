@@ -99,7 +99,8 @@ public:
     void RunAction(const std::string& action);
     // A custom menu item was chosen: its action is read from the definition file now and run.
     void MenuItemClick(const std::string& item_name);
-    CustomMenu& Menu() { return *custom_menu_; }
+    // A menu command of the action language on the custom menu (see CustomMenu::ChangeItem).
+    void ChangeMenuItem(const MenuAddress& address, MenuItemChange change, const std::string& caption);
     // The menu definition file's path, empty while there is none.
     std::string MenuFilePath() const;
 
@@ -173,10 +174,10 @@ private:
     std::unique_ptr<BrowserStatus> status_;
     std::unique_ptr<FindBar> find_bar_;
     std::unique_ptr<PageZoom> zoom_;
+    std::unique_ptr<BookSearch> book_search_;
     std::unique_ptr<ReaderShortcuts> shortcuts_;  // after what it uses
     std::unique_ptr<CustomMenu> custom_menu_;
     std::unique_ptr<MenuFile> menu_file_;
-    std::unique_ptr<BookSearch> book_search_;
 
     KeptSettings kept_;
     std::string executable_folder_;

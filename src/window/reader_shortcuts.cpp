@@ -54,8 +54,9 @@ ShortcutKey KeyOf(guint keyval)
 
 }  // namespace
 
-ReaderShortcuts::ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom)
-    : window_(window), web_(web), find_(find), zoom_(zoom),
+ReaderShortcuts::ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom,
+                                 BookSearch& search)
+    : window_(window), web_(web), find_(find), zoom_(zoom), search_(search),
       key_press_(window.Window(), "key-press-event", &OnKeyPress, this)
 {
 }
@@ -121,7 +122,7 @@ void ReaderShortcuts::Run(ShortcutCommand command)
     case Command::FindPrevious:
         return find_.Previous();
     case Command::SearchBook:
-        return window_.Search().Open();
+        return search_.Open();
     case Command::ZoomIn:
         return zoom_.ZoomIn();
     case Command::ZoomOut:

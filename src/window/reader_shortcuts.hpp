@@ -8,6 +8,7 @@
 
 namespace quillora {
 
+class BookSearch;
 class FindBar;
 class PageZoom;
 class Tform_apresentacao;
@@ -19,7 +20,9 @@ class WebBrowser;
 // the keys work wherever the focus is in the window.
 class ReaderShortcuts {
 public:
-    ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom);
+    // The window for its tool-bar buttons and their clicks; the rest for the keys of their own.
+    ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom,
+                    BookSearch& search);
     ReaderShortcuts(const ReaderShortcuts&) = delete;
     ReaderShortcuts& operator=(const ReaderShortcuts&) = delete;
 
@@ -33,6 +36,7 @@ private:
     WebBrowser& web_;
     FindBar& find_;
     PageZoom& zoom_;
+    BookSearch& search_;
     SignalConnection key_press_;
 };
 

@@ -6,7 +6,6 @@
 
 #include "actions/shell_requests.hpp"
 #include "common/error.hpp"
-#include "window/custom_menu.hpp"
 #include "common/gobject_ptr.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
@@ -196,7 +195,7 @@ void WindowActionHost::OpenFile(const std::string& path, const std::string& para
 void WindowActionHost::ChangeMenuItem(const MenuAddress& address, MenuItemChange change,
                                       const std::string& caption)
 {
-    window_.Menu().ChangeItem(address, change, caption);
+    window_.ChangeMenuItem(address, change, caption);
 }
 
 void WindowActionHost::DisableReferencedMenuItem(const std::string& /*name*/)

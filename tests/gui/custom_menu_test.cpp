@@ -166,5 +166,24 @@ TEST_F(CustomMenuTest, CommandsReachItemsByTheirPositionNow)
     EXPECT_EQ(chosen_.back(), "MENUx0_0");
 }
 
+TEST(CustomMenuBar, TakesRoomOnlyWhileItHasMenusAndSoDoesItsScroller)
+{
+    test::TestWindow window;
+    GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+    GtkWidget* bar = gtk_menu_bar_new();
+    gtk_container_add(GTK_CONTAINER(scroller), bar);
+    gtk_container_add(GTK_CONTAINER(window.get()), scroller);
+    gtk_widget_show_all(window.widget());
+    CustomMenu menu(GTK_MENU_BAR(bar));
+    // definition -> the bar and its scroller shown; a menu that goes hides them again
+    const std::pair<std::string, bool> cases[] = {
+        {"[GERAL]\r\n", false}, {Example, true}, {"[GERAL]\r\n", false}};
+    for (const auto& [definition, shown] : cases) {
+        menu.Build(BuildMenuModel(ProfileText::Parse(definition)));
+        EXPECT_EQ(gtk_widget_get_visible(bar) != FALSE, shown) << definition;
+        EXPECT_EQ(gtk_widget_get_visible(scroller) != FALSE, shown) << definition;
+    }
+}
+
 }  // namespace
 }  // namespace quillora

@@ -92,22 +92,13 @@ public:
     void bt_sairClick();
     void b_aboutClick();
 
-    // Before every navigation: an action link is cancelled and its action run (for the book's
-    // own pages only); any other address is recorded as the last page address.
-    void WebBeforeNavigate2(const std::string& url, bool& cancel);
     // Runs an action string on this window; errors and the silent abort leave it.
     void RunAction(const std::string& action);
-    // A custom menu item was chosen: its action is read from the definition file now and run.
-    void MenuItemClick(const std::string& item_name);
     // A menu command of the action language on the custom menu (see CustomMenu::ChangeItem).
     void ChangeMenuItem(const MenuAddress& address, MenuItemChange change, const std::string& caption);
     // The menu definition file's path, empty while there is none.
     std::string MenuFilePath() const;
 
-    // A document has loaded: its address is recorded, then the page is styled.
-    void WebDocumentComplete(const std::string& url);
-    // A page could not be loaded: a page of the program's own says why and offers a way on.
-    void WebLoadFailed(const std::string& address, const GError& error, bool& replaced);
     // The program's own "Page not found" page for a local path that names no page to show.
     void ShowPageNotFound(const std::string& path);
     FindBar& Find() { return *find_bar_; }
@@ -143,7 +134,17 @@ private:
     SkinEngine skin_data_;
     SkinTitleBar skin_caption_{window_.window(), frame_, gradiente_, skin_data_};
 
-private:
+    // Handlers of the browser's and the menu's events.
+    // Before every navigation: an action link is cancelled and its action run (for the book's
+    // own pages only); any other address is recorded as the last page address.
+    void WebBeforeNavigate2(const std::string& url, bool& cancel);
+    // A custom menu item was chosen: its action is read from the definition file now and run.
+    void MenuItemClick(const std::string& item_name);
+    // A document has loaded: its address is recorded, then the page is styled.
+    void WebDocumentComplete(const std::string& url);
+    // A page could not be loaded: a page of the program's own says why and offers a way on.
+    void WebLoadFailed(const std::string& address, const GError& error, bool& replaced);
+
     void ConnectHandlers();
     void ConnectToolButtons();
     void GiveButtonsHandCursor();

@@ -1,12 +1,15 @@
 # Writes, from the list of engine functions the runtime calls, the jumps that stand in for them
 # and the table that LoadEngine() fills. Run at build time:
-#   cmake -DLIST=engine_functions.list -DARCH=x86_64|aarch64 -DASM=out.S -DTABLE=out.cpp -P this
+#   cmake -DLIST=engine_functions.list -DARCH=x86_64|aarch64 -DASM=out.S -DTABLE=out.cpp
+#         -DPROBE=probe.c -P this
+# PROBE is a program that refers to every listed function and links the engine: dpkg-shlibdeps,
+# run over it, names the engine's packages at the versions that have all of them.
 # Each function NAME gets a hidden symbol NAME in the runtime that jumps through slot i of
 # quillora_engine_slots. Until the engine is loaded every slot holds quillora_engine_not_loaded,
 # so an early call ends the program with a message instead of jumping to address 0.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(input LIST ARCH ASM TABLE)
+foreach(input LIST ARCH ASM TABLE PROBE)
   if(NOT DEFINED ${input})
     message(FATAL_ERROR "engine-trampolines.cmake needs -D${input}=...")
   endif()
@@ -51,8 +54,10 @@ set(table "// Generated from ${list_name} by engine-trampolines.cmake; do not ed
 string(APPEND table "#include <span>\n\n#include \"engine/engine_functions.hpp\"\n\n")
 string(APPEND table "extern \"C\" __attribute__((visibility(\"hidden\"))) void* quillora_engine_slots[${count}];\n\n")
 string(APPEND table "namespace quillora {\n\nnamespace {\n\nconst LibraryFunction engine_functions[] = {\n")
+set(probe "/* Generated from ${list_name} by engine-trampolines.cmake; do not edit. */\n")
 set(index 0)
 foreach(name IN LISTS names)
+  string(APPEND probe "void ${name}(void);\n")
   math(EXPR offset "${index} * 8")
   string(APPEND asm "\n    .globl ${name}\n    .hidden ${name}\n    .type ${name}, %function\n")
   string(APPEND asm "    .p2align 4\n${name}:\n${landing}")
@@ -83,6 +88,13 @@ string(APPEND table "};\n\n}  // namespace\n\n")
 string(APPEND table "std::span<const LibraryFunction> EngineFunctions()\n{\n    return engine_functions;\n}\n\n")
 string(APPEND table "}  // namespace quillora\n")
 
+string(APPEND probe "\nvoid (*const volatile engine_functions[])(void) = {\n")
+foreach(name IN LISTS names)
+  string(APPEND probe "    ${name},\n")
+endforeach()
+string(APPEND probe "};\n\nint main(void)\n{\n    return engine_functions[0] == 0;\n}\n")
+
 # Rewritten only when different, so that an unchanged list rebuilds nothing.
 file(CONFIGURE OUTPUT "${ASM}" CONTENT "${asm}" @ONLY)
 file(CONFIGURE OUTPUT "${TABLE}" CONTENT "${table}" @ONLY)
+file(CONFIGURE OUTPUT "${PROBE}" CONTENT "${probe}" @ONLY)

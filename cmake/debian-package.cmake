@@ -18,6 +18,15 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 # linking it is named here: the tool-bar images and the program's icon are SVG.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "librsvg2-common")
+# Where the runtime loads the engine at run time, dpkg-shlibdeps cannot see it; the packages
+# that provide it are found through a probe that links it when cpack runs.
+if(TARGET quillora-engine-probe)
+  file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/CPackEngineDepends.cmake CONTENT
+       "set(QUILLORA_ENGINE_PROBE \"$<TARGET_FILE:quillora-engine-probe>\")
+set(QUILLORA_PACKAGE_WORK \"${PROJECT_BINARY_DIR}/_CPack_Packages/engine-depends\")
+include(\"${PROJECT_SOURCE_DIR}/cmake/debian-engine-depends.cmake\")\n")
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackEngineDepends.cmake)
+endif()
 # The build folder may carry debug information (the tests' build); the package never does.
 set(CPACK_STRIP_FILES ON)
 include(CPack)

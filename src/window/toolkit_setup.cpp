@@ -7,6 +7,7 @@
 
 #include "book/app_id.hpp"
 #include "book/self_path.hpp"
+#include "common/error.hpp"
 #include "common/gobject_ptr.hpp"
 
 extern "C" GResource* quillora_resources_get_resource(void);

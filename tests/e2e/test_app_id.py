@@ -5,6 +5,7 @@ closing ends the program."""
 
 import os
 import re
+import signal
 import subprocess
 import unittest
 
@@ -51,7 +52,12 @@ class WaylandBookTest(unittest.TestCase):
         process = subprocess.Popen([WITH_WESTON, path], env=env, stdin=subprocess.DEVNULL,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                                    start_new_session=True)
-        _, errors = process.communicate(timeout=120)
+        try:
+            _, errors = process.communicate(timeout=120)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGTERM)  # the script stops its compositor on the way
+            process.communicate()
+            raise AssertionError("the book did not end when its action closed it")
         log = errors.decode("utf-8", "replace")
         self.assertEqual(process.returncode, 0, log[-3000:])
         # WAYLAND_DEBUG shows each request the book sends its compositor.

@@ -92,7 +92,7 @@ void Tform_apresentacao::OpenHomePage()
         // Loading the first page sets up the engine's first web process, which holds the main
         // thread for a while: the reader sees the window first. An opening animation has shown
         // the window already, and a disappearing one leaves it hidden on purpose.
-        const bool animated = animacao_form_.LastStepCount() > 0;
+        const bool animated = animacao_form_.LeftVisibility();
         if (!animated && !ShowFirstFrame(Window())) {
             RequestQuit();  // closed before its page was asked for
             return;

@@ -5,6 +5,9 @@
 
 #include <webkit2/webkit2.h>
 
+#include "book/app_id.hpp"
+#include "book/self_path.hpp"
+#include "common/error.hpp"
 #include "common/gobject_ptr.hpp"
 
 extern "C" GResource* quillora_resources_get_resource(void);
@@ -31,9 +34,30 @@ std::string MissingDisplayReason()
 
 }  // namespace
 
+void NameProgramAfterBook(const std::string& book_path)
+{
+    const GCharPtr file_name(g_path_get_basename(book_path.c_str()));
+    const std::string id = BookAppId(file_name.get());
+    g_set_prgname(id.c_str());
+    // GDK would capitalise the class; a launcher's StartupWMClass then matches both halves.
+    gdk_set_program_class(id.c_str());
+}
+
 bool OpenDisplay(int& argc, char**& argv)
 {
+    // Before GTK reads the program's name for itself from the command line.
+    std::string book_path;
+    try {
+        book_path = ProgramPath();
+    } catch (const IoError&) {
+        // Without its own path the book opens nothing anyway and says so later; GTK keeps its name.
+    }
+    if (!book_path.empty()) {
+        NameProgramAfterBook(book_path);
+    }
     if (gtk_init_check(&argc, &argv)) {
+        // GTK's start derives a capitalised class of its own from the name.
+        gdk_set_program_class(g_get_prgname());
         return true;
     }
     const std::string program = argc > 0 && argv[0] != nullptr ? argv[0] : "quillora";

@@ -56,6 +56,26 @@ bool WindowAnimation::Play(GtkWindow* window, AnimationEffect effect)
     int height = 0;
     gtk_window_get_size(window, &width, &height);
     const auto regions = EffectRegions(effect, width, height);
+    last_step_count_ = 0;
+    left_visibility_ = true;
+
+    GdkDisplay* display = gtk_widget_get_display(GTK_WIDGET(window));
+    const AnimationPlayback playback =
+        PlaybackFor({.shapes = gdk_display_supports_shapes(display) != FALSE,
+                     .opacity = gdk_screen_is_composited(gtk_widget_get_screen(GTK_WIDGET(window))) != FALSE});
+    if (playback == AnimationPlayback::AtOnce) {
+        // Nothing would be seen of the steps: the window is left as the effect would leave it,
+        // an appearing one to be shown by the caller as any window is.
+        if (effect.direction == AnimationDirection::Appear) {
+            left_visibility_ = false;
+        } else {
+            gtk_widget_hide(GTK_WIDGET(window));
+        }
+        return true;
+    }
+    if (playback == AnimationPlayback::Fade) {
+        return Fade(window, effect.direction, static_cast<int>(regions.size()), closed);
+    }
 
     std::vector<PixelRect> rectangles;
     const auto apply = [&](const ShapeRegion& region) {
@@ -67,7 +87,6 @@ bool WindowAnimation::Play(GtkWindow* window, AnimationEffect effect)
     // flash whole before its first, smallest step.
     if (!regions.empty()) apply(regions.front());
     gtk_widget_show(GTK_WIDGET(window));
-    last_step_count_ = 0;
     for (const auto& region : regions) {
         if (closed) break;
         apply(region);
@@ -79,6 +98,24 @@ bool WindowAnimation::Play(GtkWindow* window, AnimationEffect effect)
         gtk_widget_hide(GTK_WIDGET(window));
     }
     gtk_widget_shape_combine_region(GTK_WIDGET(window), nullptr);
+    return !closed;
+}
+
+bool WindowAnimation::Fade(GtkWindow* window, AnimationDirection direction, int steps, const bool& closed)
+{
+    // As many steps as the shape would take, so that the effect lasts as long as the author saw.
+    GtkWidget* widget = GTK_WIDGET(window);
+    gtk_widget_set_opacity(widget, FadeOpacity(direction, 0, steps));
+    gtk_widget_show(widget);
+    for (int step = 1; step <= steps && !closed; ++step) {
+        gtk_widget_set_opacity(widget, FadeOpacity(direction, step, steps));
+        ++last_step_count_;
+        FlushAndWait();
+    }
+    if (closed || direction == AnimationDirection::Disappear) {
+        gtk_widget_hide(widget);
+    }
+    gtk_widget_set_opacity(widget, 1.0);
     return !closed;
 }
 

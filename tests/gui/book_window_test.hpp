@@ -46,6 +46,7 @@ protected:
         window = Tform_apresentacao::Create();
         loaded_watch = window->Web().signal_document_complete.Connect(
             [this](const std::string& url) { loaded.push_back(url); });
+        WindowCreated();
         AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
         if (window->QuitRequested() || !reports.empty()) {
             return false;
@@ -53,6 +54,9 @@ protected:
         gtk_widget_show(window->Widget());
         return RunUntil([&] { return !loaded.empty(); }, std::chrono::seconds(10));
     }
+
+    // A new window exists, before it applies the settings: for watches on it.
+    virtual void WindowCreated() {}
 
     std::string Folder() const { return std::filesystem::path(book->ProgramPath()).parent_path().string() + "/"; }
     // The text value of a script run as an async function body in the page.

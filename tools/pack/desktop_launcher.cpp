@@ -1,5 +1,7 @@
 #include "desktop_launcher.hpp"
 
+#include "book/app_id.hpp"
+
 namespace quillora::pack {
 
 std::string EscapeDesktopValue(std::string_view text)
@@ -58,12 +60,15 @@ std::string DesktopLauncherText(std::string_view title, const std::filesystem::p
            "Name=" + EscapeDesktopValue(title.empty() ? std::string_view(name) : title) + "\n"
            "Icon=" + EscapeDesktopValue(icon.string()) + "\n"
            "Exec=" + EscapeDesktopValue(exec) + "\n"
-           "Terminal=false\n";
+           "Terminal=false\n"
+           // The window's class, so that desktops that match windows by it find this launcher.
+           "StartupWMClass=" + BookAppId(name) + "\n";
 }
 
 std::filesystem::path LauncherPath(const std::filesystem::path& book)
 {
-    return book.string() + ".desktop";
+    // Desktops find a window's launcher by the window's app id: the launcher is named after it.
+    return book.parent_path() / (BookAppId(book.filename().string()) + ".desktop");
 }
 
 std::filesystem::path LauncherIconPath(const std::filesystem::path& book)

@@ -21,11 +21,13 @@ std::string QuoteExecArgument(std::string_view text);
 // file managers give it; where that names no book beside it (the launcher was copied into the
 // applications menu) or is not given (GLib's `gio launch` gives none), the book is started
 // from the folder it was written to. `title` names the launcher (the book's name when empty);
-// `icon` is the absolute path of its icon.
+// `icon` is the absolute path of its icon. StartupWMClass names the window's class: the book's
+// app id, which the runtime gives its windows.
 std::string DesktopLauncherText(std::string_view title, const std::filesystem::path& book,
                                 const std::filesystem::path& icon);
 
-// Where the launcher and the icon of the e-book `book` are written: beside it.
+// Where the launcher and the icon of the e-book `book` are written: beside it, the launcher
+// named after the book's app id (`atlas.desktop` for `atlas`, `My_Book.desktop` for `My Book`).
 std::filesystem::path LauncherPath(const std::filesystem::path& book);
 std::filesystem::path LauncherIconPath(const std::filesystem::path& book);
 

@@ -120,7 +120,7 @@ TEST_F(WaylandWindowTest, TheGradientCaptionIsAGradientWhileTheWindowIsActive)
     settings[setting::gradient_start_color] = "$000000FF";  // red
     settings[setting::window_width] = "500";
     ASSERT_TRUE(Start({{"index.html", Page("Home", HomeBody)}})) << FirstReport();
-    ASSERT_NE(window->gradiente.TitleBar(), nullptr);
+    ASSERT_NE(window->Caption().TitleBar(), nullptr);
     // The compositor's seat gives a new window the keyboard focus, as a desktop does.
     ASSERT_TRUE(RunUntil([&] { return gtk_window_is_active(window->Window()) != FALSE; }));
     // Active, the bar runs from red to the theme's active caption colour; inactive it would be
@@ -213,7 +213,7 @@ TEST_F(WaylandWindowTest, AnOpeningAnimationFadesInsteadOfShapingTheWindow)
     };
     ASSERT_TRUE(Start({{"index.html", Page("Home", HomeBody)}})) << FirstReport();
     EXPECT_TRUE(gtk_widget_get_visible(window->Widget()));
-    EXPECT_GT(window->animacao_form.LastStepCount(), 0);
+    EXPECT_GT(window->Animation().LastStepCount(), 0);
     EXPECT_LT(least_opacity, 0.2) << "the window faded in";
     EXPECT_GT(opacity_changes, 3);
     EXPECT_DOUBLE_EQ(gtk_widget_get_opacity(window->Widget()), 1.0);

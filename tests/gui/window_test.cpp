@@ -100,7 +100,12 @@ TEST_F(WindowTest, BareWindowHasEveryComponentHintAndImage)
     EXPECT_FALSE(window->SkinData.Active());
     EXPECT_EQ(window->SkinData.LoadedSkin(), -1);
     EXPECT_FALSE(window->gradiente.Active);
-    EXPECT_EQ(window->SkinColecao.Count, 16);
+    // Every item of the window's skin collection is a skin its engine loads; the one after is none.
+    for (int index = 0; index <= window->SkinColecao.Count; ++index) {
+        window->SkinData.LoadSkin(index);
+        EXPECT_EQ(window->SkinData.LoadedSkin(), index < window->SkinColecao.Count ? index : -1)
+            << window->SkinColecao.ItemName(index);
+    }
 }
 
 TEST_F(WindowTest, HiddenControlsTakeNoRoom)

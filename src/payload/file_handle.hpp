@@ -19,7 +19,6 @@ public:
     // neither can carry a payload, and reading a FIFO would block.
     static FileHandle OpenReadOnly(const std::string& path);
 
-    // Closing a descriptor that was only read from cannot lose data, so its result is ignored.
     FileHandle(FileHandle&&) noexcept = default;
     FileHandle& operator=(FileHandle&&) noexcept = default;
 
@@ -32,6 +31,7 @@ public:
 
 private:
     explicit FileHandle(UniqueFd fd) : fd_(std::move(fd)) {}
+    // Closed when the handle goes, its result ignored: a descriptor only read from cannot lose data.
     UniqueFd fd_;
 };
 

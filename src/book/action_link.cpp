@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 
+#include "book/navigation_address.hpp"
 #include "common/ascii_case.hpp"
 #include "payload/text_encoding.hpp"
 
@@ -63,13 +64,12 @@ bool IsBookDocument(const std::string& document_path, const std::string& book_fo
 
 bool EngineShowsScheme(std::string_view address)
 {
-    const std::size_t colon = address.find(':');
-    if (colon == std::string_view::npos) {
+    const std::string_view scheme = UriSchemeOf(address);
+    if (scheme.empty()) {
         return true;
     }
-    const std::string scheme = AsciiLowerCopy(address.substr(0, colon));
-    for (const char* shown : {"http", "https", "file", "data", "about", "blob"}) {
-        if (scheme == shown) {
+    for (const std::string_view shown : {"http", "https", "file", "data", "about", "blob"}) {
+        if (EqualsIgnoringCase(scheme, shown)) {
             return true;
         }
     }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "common/unique_fd.hpp"
+
 namespace quillora {
 
 namespace {
@@ -21,17 +23,16 @@ constexpr std::uint64_t KiB = 1024;
 // process's status once a second. Empty when it cannot be read.
 std::string ReadSmallFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.Valid()) {
         return {};
     }
     std::string text;
     std::array<char, 4096> buffer{};
     ssize_t length = 0;
-    while ((length = ::read(fd, buffer.data(), buffer.size())) > 0) {
+    while ((length = ::read(fd.Get(), buffer.data(), buffer.size())) > 0) {
         text.append(buffer.data(), static_cast<std::size_t>(length));
     }
-    ::close(fd);
     return text;
 }
 

@@ -21,7 +21,7 @@ FileHandle FileHandle::OpenReadOnly(const std::string& path)
     if (fd < 0) {
         throw IoErrorFromErrno(errno);
     }
-    FileHandle file(fd);
+    FileHandle file{UniqueFd(fd)};
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
         throw IoErrorFromErrno(errno);
@@ -32,35 +32,10 @@ FileHandle FileHandle::OpenReadOnly(const std::string& path)
     return file;
 }
 
-FileHandle::FileHandle(FileHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-}
-
-FileHandle::~FileHandle()
-{
-    Close();
-}
-
-void FileHandle::Close() noexcept
-{
-    if (fd_ >= 0) {
-        // Not retried on EINTR: on Linux the descriptor is released whatever close returns.
-        ::close(fd_);
-        fd_ = -1;
-    }
-}
-
 std::int64_t FileHandle::Size() const
 {
     struct stat info {};
-    if (::fstat(fd_, &info) != 0) {
+    if (::fstat(fd_.Get(), &info) != 0) {
         throw IoErrorFromErrno(errno);
     }
     return static_cast<std::int64_t>(info.st_size);
@@ -73,7 +48,7 @@ void FileHandle::ReadExactly(std::int64_t offset, std::span<char> buffer) const
     }
     std::size_t done = 0;
     while (done < buffer.size()) {
-        const ssize_t got = ::pread(fd_, buffer.data() + done, buffer.size() - done,
+        const ssize_t got = ::pread(fd_.Get(), buffer.data() + done, buffer.size() - done,
                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
         if (got < 0) {
             if (errno == EINTR) {

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
+
+#include "common/unique_fd.hpp"
 
 namespace quillora {
 
@@ -16,12 +19,8 @@ public:
     // neither can carry a payload, and reading a FIFO would block.
     static FileHandle OpenReadOnly(const std::string& path);
 
-    FileHandle(FileHandle&& other) noexcept;
-    FileHandle& operator=(FileHandle&& other) noexcept;
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    // Closing a descriptor that was only read from cannot lose data, so its result is ignored.
-    ~FileHandle();
+    FileHandle(FileHandle&&) noexcept = default;
+    FileHandle& operator=(FileHandle&&) noexcept = default;
 
     std::int64_t Size() const;
     // Reads exactly buffer.size() bytes at `offset`; "Read beyond end of file" when the file
@@ -31,9 +30,9 @@ public:
     void ReadExactly(std::int64_t offset, std::span<char> buffer) const;
 
 private:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    void Close() noexcept;
-    int fd_ = -1;
+    explicit FileHandle(UniqueFd fd) : fd_(std::move(fd)) {}
+    // Closed when the handle goes, its result ignored: a descriptor only read from cannot lose data.
+    UniqueFd fd_;
 };
 
 }  // namespace quillora

@@ -55,9 +55,9 @@ std::string_view SettingKindName(SettingKind kind)
     case SettingKind::Number: return "number";
     case SettingKind::ToolkitColour: return "toolkit colour";
     case SettingKind::PageColour: return "page colour";
-    case SettingKind::StoredPath: return "stored path";
-    case SettingKind::ActionString: return "action string";
-    case SettingKind::NotUsed: return "not used";
+    case SettingKind::StoredPath: return "page path";
+    case SettingKind::ActionString: return "action";
+    case SettingKind::NotUsed: return "unused";
     }
     return "unknown";
 }

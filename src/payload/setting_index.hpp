@@ -28,7 +28,7 @@ struct SettingInfo {
 const SettingInfo& SettingAt(int index);
 // The index of the setting with exactly this name (letter case counts).
 std::optional<int> FindSetting(std::string_view name);
-// "flag", "toolkit colour", ... as people write the kinds.
+// "flag", "toolkit colour", "page path", ... as the authors' documentation names the kinds.
 std::string_view SettingKindName(SettingKind kind);
 
 }  // namespace quillora

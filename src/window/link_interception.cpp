@@ -1,11 +1,12 @@
 // Links whose target holds the action marker run a command of the action language instead of
 // loading; every other navigation is remembered for the refresh button.
 #include <algorithm>
+#include <utility>
 
 #include "actions/action_interpreter.hpp"
 #include "common/main_loop_source.hpp"
 #include "book/action_link.hpp"
-#include "browsing/failure_page.hpp"
+#include "browsing/navigation_decision.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/window_action_host.hpp"
@@ -14,35 +15,36 @@ namespace quillora {
 
 void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, bool& cancel)
 {
-    if (!IsActionAddress(url)) {
-        if (!EngineShowsScheme(url)) {
-            // mailto:, tel: and the like open on the desktop, as the reader expects; the page stays.
-            cancel = true;
-            if (!web_->DecidingRedirect()) {
-                WindowActionHost(*this).OpenUri(url);
-            }
-            return;
-        }
+    const std::string shown_document = web_->LocalPathOf(web_->LocationURL());
+    NavigationDecision decision = DecideNavigation({.address = url,
+                                                    .source_document = shown_document,
+                                                    .book_folder = executable_folder_,
+                                                    .failure_page_shown = web_->ShowsOwnPage(),
+                                                    .redirect = web_->DecidingRedirect()});
+    switch (decision.step) {
+    case NavigationStep::GoOn:
         RecordPageAddress(last_page_address_, url);
         return;
-    }
-    // Cancelled before anything else, so that it stays cancelled whatever the action does.
-    cancel = true;
-    // Only the book's own pages run actions: a page from anywhere else, or a server redirecting
-    // to an action address, could otherwise start programs on the reader's machine.
-    // The program's own page for a page that could not load runs its two links, and nothing else.
-    const std::string action = ActionStringOf(url);
-    const bool trusted = IsBookDocument(web_->LocalPathOf(web_->LocationURL()), executable_folder_) ||
-                         (web_->ShowsOwnPage() && IsFailurePageAction(action));
-    if (web_->DecidingRedirect() || !trusted) {
-        g_message("An action link in %s was not run: only the e-book's own pages run actions",
-                  web_->LocationURL().c_str());
+    case NavigationStep::HandToDesktop:
+        cancel = true;  // the page stays
+        WindowActionHost(*this).OpenUri(url);
+        return;
+    case NavigationStep::Ignore:
+        cancel = true;
+        if (decision.action_link) {
+            g_message("An action link in %s was not run: only the e-book's own pages run actions",
+                      web_->LocationURL().c_str());
+        }
+        return;
+    case NavigationStep::RunAction:
+        // Cancelled before anything else, so that it stays cancelled whatever the action does.
+        cancel = true;
+        // The action runs once the engine has been told the navigation is off, so that a
+        // message box does not hold the navigation open.
+        std::erase_if(pending_actions_, [](const MainLoopSource& source) { return !source.Pending(); });
+        pending_actions_.push_back(AddIdle([this, action = std::move(decision.action)] { RunAction(action); }));
         return;
     }
-    // The action runs once the engine has been told the navigation is off, so that a message
-    // box does not hold the navigation open.
-    std::erase_if(pending_actions_, [](const MainLoopSource& source) { return !source.Pending(); });
-    pending_actions_.push_back(AddIdle([this, action] { RunAction(action); }));
 }
 
 void Tform_apresentacao::RunAction(const std::string& action)

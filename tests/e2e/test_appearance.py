@@ -1,5 +1,7 @@
 """An e-book packed by quillora-pack with a gradient caption, a skin and an opening animation,
-seen from outside: its title, the colours on the screen, and how long the animation takes."""
+seen from outside: its title, the colours on the screen, and the animation's order: the window
+shows in part first, then whole. How long the animation takes is measured by
+scripts/measure-animation, not asserted here: wall-clock times depend on the machine's load."""
 
 import os
 import subprocess
@@ -29,11 +31,6 @@ animation_kind = 1
 PAGE = """<!DOCTYPE html><html><head><meta charset="utf-8"><title>Looks</title></head>
 <body style="background:#ffffff"><p>Olá</p></body></html>"""
 
-# An appearing ellipse on a 640 x 480 window has one step per 4 pixels of the shorter side,
-# each followed by a 10 ms pause.
-ELLIPSE_STEPS_640x480 = 121
-
-
 class AppearanceTest(E2ETestCase):
     def setUp(self):
         if not PACK or not os.access(PACK, os.X_OK):
@@ -52,55 +49,55 @@ class AppearanceTest(E2ETestCase):
         self.book = os.path.join(self.out, "looks")
 
     def test_caption_skin_and_animation(self):
-        started = time.monotonic()
         process = self.launch(self.book)
         window = self.display.wait_for_window("Appearance test", process=process, timeout=30)
-        mapped = time.monotonic()
-        unshaped = self.wait_until_unshaped(window)
-        animation = unshaped - mapped
-        minimum = ELLIPSE_STEPS_640x480 * 0.010
-        self.assertGreaterEqual(animation, minimum * 0.8,
-                                f"the animation took {animation:.2f} s, under its pauses")
-        self.assertLess(animation, minimum * 6, f"the animation took {animation:.2f} s")
-        print(f"\nstart to window {mapped - started:.2f} s, animation {animation:.2f} s "
-              f"for {ELLIPSE_STEPS_640x480} steps", flush=True)
+        # The opening animation: first part of the window, at the end all of it.
+        shown_in_part, _ = wait_until_unshaped(window)
+        self.assertTrue(shown_in_part, "the window showed whole at once: no opening animation")
 
-        time.sleep(1.0)  # let the page and the caption paint
-        pixels = self.display.pixels(window)
-        x, y, width, height = self.display.geometry(window)
-        # The title bar is the window's top rows, inside a thin frame: red towards the left,
-        # the theme's caption colour (blue in the default theme) towards the right.
+        # Once the page and the caption are painted: the title bar is the window's top rows,
+        # inside a thin frame, red towards the left and the theme's caption colour (blue in the
+        # default theme) towards the right; the graphite skin gives a dark tool bar under it.
         caption_row = 14
-        left_end = pixels[caption_row][:30]
-        self.assertTrue(any(r > 150 and g < 90 for r, g, b in left_end),
-                        f"no start colour at the left end of the caption: {left_end}")
-        right_half = [pixels[caption_row][i] for i in range(width // 2, width - 120)]
-        self.assertTrue(any(b > r + 40 for r, g, b in right_half),
-                        f"no caption colour towards the right: {right_half[-1]}")
-        # The graphite skin gives a dark tool bar under the caption.
-        dark_rows = [y for y in range(caption_row, min(len(pixels), 120))
-                     if sum(1 for p in pixels[y] if max(p) < 0x50) > width // 2]
+        deadline = time.monotonic() + 30
+        while True:
+            pixels = self.display.pixels(window)
+            x, y, width, height = self.display.geometry(window)
+            left_end = pixels[caption_row][:30]
+            right_half = [pixels[caption_row][i] for i in range(width // 2, width - 120)]
+            dark_rows = [y for y in range(caption_row, min(len(pixels), 120))
+                         if sum(1 for p in pixels[y] if max(p) < 0x50) > width // 2]
+            start_colour = any(r > 150 and g < 90 for r, g, b in left_end)
+            caption_colour = any(b > r + 40 for r, g, b in right_half)
+            if (start_colour and caption_colour and len(dark_rows) > 20) or time.monotonic() > deadline:
+                break
+            time.sleep(0.05)
+        self.assertTrue(start_colour, f"no start colour at the left end of the caption: {left_end}")
+        self.assertTrue(caption_colour, f"no caption colour towards the right: {right_half[-1]}")
         self.assertGreater(len(dark_rows), 20, "the skin's dark tool bar does not show")
 
         self.display.screenshot(os.path.join(self.out, "appearance.png"))
         self.display.close_window(window)
         self.assertEqual(finish(process), 0)
 
-    def wait_until_unshaped(self, window, timeout=30.0):
-        """The moment the window's visible region is the whole window again."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            geometry = window.get_geometry()
-            try:
-                rectangles = window.shape_get_rectangles(shape.SK.Bounding).rectangles
-            except Exception:
-                rectangles = []
-            if (len(rectangles) == 1 and rectangles[0].width == geometry.width
-                    and rectangles[0].height == geometry.height):
-                return time.monotonic()
-            time.sleep(0.002)
-        self.fail("the window never showed whole")
 
+def wait_until_unshaped(window, timeout=60.0):
+    """Whether the window's visible region was ever less than the whole window, and the moment
+    it was the whole window again."""
+    shown_in_part = False
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        geometry = window.get_geometry()
+        try:
+            rectangles = window.shape_get_rectangles(shape.SK.Bounding).rectangles
+        except Exception:
+            rectangles = []
+        if (len(rectangles) == 1 and rectangles[0].width == geometry.width
+                and rectangles[0].height == geometry.height):
+            return shown_in_part, time.monotonic()
+        shown_in_part = shown_in_part or len(rectangles) > 0
+        time.sleep(0.002)
+    raise AssertionError("the window never showed whole")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,9 @@
 // Action links in real pages, the trust rule, programs started by an action, and the start-up
 // action, on the real window and engine.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -9,6 +12,7 @@
 #include <vector>
 
 #include "book_window_test.hpp"
+#include "common/unique_fd.hpp"
 #include "payload/setting_index.hpp"
 #include "webview/engine_settings.hpp"
 
@@ -17,6 +21,17 @@ namespace {
 
 using test::Page;
 using test::RunUntil;
+
+// Whether a server listens on the loopback port: a connection there is accepted at once or refused.
+bool Accepts(int port)
+{
+    const UniqueFd fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return fd.Valid() && connect(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+}
 
 class ActionLinksTest : public test::BookWindowTest {
 protected:
@@ -32,7 +47,7 @@ protected:
     void Run(const std::string& body) { Script(body + "; return ''"); }
     bool TitleBecomes(const std::string& title)
     {
-        return RunUntil([&] { return test::TitleOf(window->Window()) == title; }, std::chrono::seconds(5));
+        return RunUntil([&] { return test::TitleOf(window->Window()) == title; });
     }
 
 };
@@ -84,18 +99,13 @@ TEST_F(ActionLinksTest, PagesFromOutsideTheBookRunNothing)
                                                        G_SPAWN_STDERR_TO_DEV_NULL),
                               nullptr, nullptr, &server.pid, nullptr));
     ASSERT_TRUE(Start(""));
-    // Loaded again until the server has started and answers.
-    const std::string address = "http://127.0.0.1:" + std::to_string(port) + "/remote.html";
-    for (int attempt = 0; attempt < 50 && Script("return document.title") != "Remote"; ++attempt) {
-        const std::size_t before = loaded.size();
-        window->Web().Navigate(address);
-        RunUntil([&] { return loaded.size() > before; }, std::chrono::seconds(5));
-        test::RunFor(std::chrono::milliseconds(100));
-    }
+    ASSERT_TRUE(RunUntil([&] { return Accepts(port); }, std::chrono::seconds(60))) << "the server did not start";
+    const std::size_t before = loaded.size();
+    window->Web().Navigate("http://127.0.0.1:" + std::to_string(port) + "/remote.html");
+    ASSERT_TRUE(RunUntil([&] { return loaded.size() > before; }));
     ASSERT_EQ(Script("return document.title"), "Remote");
     Run("document.getElementById('r').click()");
-    test::RunFor(std::chrono::milliseconds(500));
-    EXPECT_NE(test::TitleOf(window->Window()), "Taken over");
+    EXPECT_FALSE(RunUntil([&] { return test::TitleOf(window->Window()) == "Taken over"; }, std::chrono::seconds(1)));
     EXPECT_EQ(Script("return document.title"), "Remote")
         << "the link stays cancelled";
 }
@@ -114,13 +124,17 @@ TEST_F(ActionLinksTest, AProgramGetsItsParametersAsAShellWouldSplitThemWithoutAS
     AtEventBoundary([&] {
         window->RunAction("EXECUTEOROPENFILE \"[Dir]show-arguments\"==\"one 'two words' $HOME;touch x\"");
     });
-    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(out) && std::filesystem::file_size(out) > 0; }));
-    test::RunFor(std::chrono::milliseconds(200));
-    std::ifstream result(out);
-    std::stringstream lines;
-    lines << result.rdbuf();
+    // The script's last line says what it inherited; once it is there, the file is complete.
+    std::string written;
+    ASSERT_TRUE(RunUntil([&] {
+        std::ifstream result(out);
+        std::stringstream lines;
+        lines << result.rdbuf();
+        written = lines.str();
+        return written.find("dmabuf=") != std::string::npos && written.back() == '\n';
+    }));
     const char* readers_own = EngineOnlyVariables().empty() ? std::getenv("WEBKIT_DISABLE_DMABUF_RENDERER") : nullptr;
-    EXPECT_EQ(lines.str(), std::string("one\ntwo words\n$HOME;touch\nx\ndmabuf=") +
+    EXPECT_EQ(written, std::string("one\ntwo words\n$HOME;touch\nx\ndmabuf=") +
                                (readers_own != nullptr ? readers_own : "unset") + "\n");
     EXPECT_FALSE(std::filesystem::exists(Folder() + "x"));
 }

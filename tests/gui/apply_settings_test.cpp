@@ -300,7 +300,6 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
     gtk_widget_show(window->Widget());
     gtk_window_present(window->Window());
     ASSERT_TRUE(RunUntil([&] { return gtk_window_is_active(window->Window()) && gtk_widget_get_allocated_width(bar) > 0; }));
-    test::RunFor(std::chrono::milliseconds(300));  // let it paint
 
     const Rgb end = ThemeSystemColour(gtk_widget_get_style_context(window->Widget()), system_colour::GradientActiveCaption);
     const Rgb start{255, 0, 0};
@@ -312,8 +311,9 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
                    static_cast<std::uint8_t>(start.green + (end.green - start.green) * f + 0.5),
                    static_cast<std::uint8_t>(start.blue + (end.blue - start.blue) * f + 0.5)};
     };
+    // Once the bar is painted, its right end is in the end colour.
+    EXPECT_TRUE(RunUntil([&] { return Near(PixelOf(bar, width - 1, 2), end, 0); })) << "the end colour at the right end";
     EXPECT_TRUE(Near(PixelOf(bar, 0, 2), mix(0.2), 6));
-    EXPECT_TRUE(Near(PixelOf(bar, width - 1, 2), end, 0)) << "the end colour at the right end";
 }
 
 TEST_F(ApplySettingsTest, WithoutFrameThereIsNoGradientCaptionToSee)

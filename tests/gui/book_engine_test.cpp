@@ -117,7 +117,7 @@ TEST_F(BookEngineTest, BooksInFoldersOfAnyNameShowTheirPagesReadTheirFilesAndRun
         ASSERT_TRUE(Start({{"index.html", ReadingPage}, {"data.txt", "DATA"}})) << name;
         EXPECT_TRUE(PageTitleIs("read DATA")) << name;
         Script("document.getElementById('act').click(); return ''");
-        EXPECT_TRUE(RunUntil([&] { return test::TitleOf(window->Window()) == "Action ran"; }, std::chrono::seconds(5)))
+        EXPECT_TRUE(RunUntil([&] { return test::TitleOf(window->Window()) == "Action ran"; }))
             << name;
         EXPECT_TRUE(reports.empty()) << name << ": " << FirstReport();
     }

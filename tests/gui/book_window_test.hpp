@@ -52,7 +52,7 @@ protected:
             return false;
         }
         gtk_widget_show(window->Widget());
-        return RunUntil([&] { return !loaded.empty(); }, std::chrono::seconds(10));
+        return RunUntil([&] { return !loaded.empty(); });
     }
 
     // A new window exists, before it applies the settings: for watches on it.
@@ -63,6 +63,17 @@ protected:
     std::string Script(const std::string& body)
     {
         return EvaluateScript(window->Web().View(), body).value_or("<failed>");
+    }
+    // The value of a script once it is `expected`, for what the page or a script run after the
+    // load does in its own time; the last value seen when the limit passes first.
+    std::string ScriptOnceItIs(const std::string& body, const std::string& expected)
+    {
+        std::string value;
+        RunUntil([&] {
+            value = Script(body);
+            return value == expected;
+        });
+        return value;
     }
     std::string FirstReport() const { return reports.empty() ? std::string() : reports.front(); }
 

@@ -86,7 +86,7 @@ protected:
         const std::string text = Script("return document.body ? document.body.innerText : ''");
         before = loaded.size();
         window->Web().Navigate(Folder() + "pages/index.html");
-        EXPECT_TRUE(RunUntil([&] { return loaded.size() > before; }, std::chrono::seconds(10)));
+        EXPECT_TRUE(RunUntil([&] { return loaded.size() > before; }));
         return text;
     }
 };
@@ -125,7 +125,7 @@ TEST_F(FileAccessSpellingsTest, EverySpellingOfAPathOutOfTheBookIsRefusedAndTheB
     AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
     ASSERT_TRUE(reports.empty()) << FirstReport();
     gtk_widget_show(window->Widget());
-    ASSERT_TRUE(RunUntil([&] { return !loaded.empty(); }, std::chrono::seconds(10)));
+    ASSERT_TRUE(RunUntil([&] { return !loaded.empty(); }));
 
     const std::string long_chain = [&] {
         std::string chain;

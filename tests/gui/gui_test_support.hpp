@@ -11,11 +11,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "common/gobject_ptr.hpp"
 #include "common/main_loop_source.hpp"
+#include "common/signal_connection.hpp"
 #include "support/temp_files.hpp"
 #include "window/widget_owners.hpp"
 
@@ -26,8 +28,11 @@ namespace quillora::test {
 
 using namespace std::chrono_literals;
 
-// Runs the main loop until `done` holds; false when `timeout` passes first. Use it with an
-// assertion, never a sleep: ASSERT_TRUE(RunUntil([&] { return loaded; }));
+// Runs the main loop until `done` holds; false when `timeout` passes first. The one way a GUI
+// test waits: for what it checks, with a limit generous enough for a loaded machine and the
+// sanitizers, never for a fixed time. ASSERT_TRUE(RunUntil([&] { return loaded; }));
+// A check that something does NOT happen waits for an event that would come after it, or
+// else for the fault itself: EXPECT_FALSE(RunUntil([&] { return closed; }, 1s)).
 inline bool RunUntil(const std::function<bool()>& done,
                      std::chrono::milliseconds timeout = 20s)
 {
@@ -39,19 +44,50 @@ inline bool RunUntil(const std::function<bool()>& done,
             return G_SOURCE_REMOVE;
         },
         &timed_out);
+    // Some conditions change without any event of this loop (a file another process writes, a
+    // port that starts to listen): a beat looks at them again.
+    const guint beat = g_timeout_add(20, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     while (!done() && !timed_out) {
         g_main_context_iteration(nullptr, TRUE);
     }
+    g_source_remove(beat);
     if (!timed_out) {
         g_source_remove(timer);
     }
     return done();
 }
 
-// Lets the main loop run for a while, for checking that something does NOT happen.
-inline void RunFor(std::chrono::milliseconds duration)
+// A condition for RunUntil: the window of `widget` has painted a frame since this was made.
+// Style and size changes made before are in place by then, as the toolkit applies them in the
+// frame's layout step, before it paints.
+class FramePainted {
+public:
+    explicit FramePainted(GtkWidget* widget)
+        : clock_(GObjectPtr<GdkFrameClock>::Retain(gtk_widget_get_frame_clock(widget))),
+          painted_(std::make_shared<bool>(false))
+    {
+        if (!clock_) {
+            ADD_FAILURE() << "no frame clock: the widget is not realized";
+            *painted_ = true;
+            return;
+        }
+        connection_ = Connect<void(GdkFrameClock*)>(clock_.get(), "after-paint",
+                                                    [painted = painted_](GdkFrameClock*) { *painted = true; });
+        gtk_widget_queue_draw(gtk_widget_get_toplevel(widget));
+    }
+    [[nodiscard]] bool operator()() const { return *painted_; }
+
+private:
+    GObjectPtr<GdkFrameClock> clock_;  // kept for the connection, which goes first
+    std::shared_ptr<bool> painted_;
+    SignalConnection connection_;
+};
+
+// Runs the main loop until `widget`'s window has painted a new frame.
+inline bool RunUntilPainted(GtkWidget* widget)
 {
-    RunUntil([] { return false; }, duration);
+    const FramePainted painted(widget);
+    return RunUntil([&] { return painted(); });
 }
 
 // A toplevel window of a test's own, destroyed with this object.

@@ -75,6 +75,11 @@ struct SeenBox {
     bool clicked = false;
     int ticks_after_click = 0;
     bool closed_by_test = false;  // the click did not close it
+    // Before it is looked at: the box waited for, whether it has drawn itself (which a
+    // toplevel does only once the X server shows it), and where its OK was at the last look.
+    GtkWidget* watched = nullptr;
+    bool drawn = false;
+    Rect last_ok;
 };
 
 // Shows the box through `show`; looks at it once it is up and clicks OK with the pointer.
@@ -90,6 +95,27 @@ SeenBox LookAtBox(const std::function<void()>& show)
                                 ? gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK)
                                 : nullptr;
             if (ok == nullptr || !gtk_widget_get_mapped(ok)) continue;
+            if (!out.seen) {
+                // Looked at and clicked once the box is on the screen and OK stays where it
+                // was at the look before: a box the toolkit has only asked to show cannot take
+                // the keyboard focus, and a click at a place it is about to leave misses it.
+                if (dialog != out.watched) {
+                    out.watched = dialog;
+                    out.drawn = false;
+                    g_signal_connect(dialog, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer box) {
+                        static_cast<SeenBox*>(box)->drawn = true;
+                        return FALSE;
+                    }), &out);
+                    gtk_widget_queue_draw(dialog);
+                    continue;
+                }
+                if (!out.drawn) continue;
+                const Rect ok_now = OnScreen(ok);
+                const bool still = ok_now.x == out.last_ok.x && ok_now.y == out.last_ok.y &&
+                                   ok_now.width == out.last_ok.width && ok_now.height == out.last_ok.height;
+                out.last_ok = ok_now;
+                if (!still) continue;
+            }
             if (out.seen) {
                 // Still up long after the click: close it, so that the test goes on and fails.
                 if (++out.ticks_after_click > 200) {

@@ -18,10 +18,15 @@ using test::RunUntil;
 class ReaderKeysTest : public test::BookWindowTest {
 protected:
     void Open(const Pages& pages) { ASSERT_TRUE(Start(pages)) << FirstReport(); }
+    // Real X input; what it leads to arrives later, through the main loop.
     void Keys(const std::string& arguments)
     {
         ASSERT_TRUE(test::Xdotool(gtk_widget_get_window(window->Widget()), arguments)) << arguments;
-        test::RunFor(std::chrono::milliseconds(300));
+    }
+    double ZoomOnceItIs(double level)
+    {
+        RunUntil([&] { return std::abs(window->Zoom().Level() - level) < 1e-9; });
+        return window->Zoom().Level();
     }
     // Runs `click` in the page and waits for the document it leads to.
     void FollowAndWait(const std::string& click)
@@ -56,7 +61,7 @@ TEST_F(ReaderKeysTest, FindBarCountsMatchesInAnyCaseAndEscapeGivesThePageBack)
     EXPECT_FALSE(gtk_widget_get_mapped(FindBarWidget())) << "no room while closed";
 
     Keys("key ctrl+f");
-    ASSERT_TRUE(window->Find().IsOpen());
+    ASSERT_TRUE(RunUntil([&] { return window->Find().IsOpen(); }));
     Keys("type apple");
     EXPECT_TRUE(RunUntil([&] { return window->Find().CountText() == "3 matches"; })) << window->Find().CountText();
     EXPECT_TRUE(RunUntil([&] { return HighlightedPixels() > 0; })) << "the other matches are highlighted too";
@@ -65,9 +70,10 @@ TEST_F(ReaderKeysTest, FindBarCountsMatchesInAnyCaseAndEscapeGivesThePageBack)
     EXPECT_TRUE(RunUntil([&] { return window->Find().CountText() == "No matches"; })) << window->Find().CountText();
 
     Keys("key Escape");
-    EXPECT_FALSE(window->Find().IsOpen());
+    EXPECT_TRUE(RunUntil([&] { return !window->Find().IsOpen(); }));
     EXPECT_EQ(window->Find().CountText(), "");
-    EXPECT_TRUE(gtk_widget_has_focus(window->Web().Widget())) << "the page has the keyboard again";
+    EXPECT_TRUE(RunUntil([&] { return gtk_widget_has_focus(window->Web().Widget()); }))
+        << "the page has the keyboard again";
     EXPECT_TRUE(reports.empty()) << FirstReport();
 }
 
@@ -76,13 +82,13 @@ TEST_F(ReaderKeysTest, CtrlKeysAndTheWheelZoomInStepsAndCtrl0Resets)
     Open({{"index.html", Page("Home", "<p>Text</p>")}});
     GtkWidget* zoom_panel = window->Component("barra_estado_zoom");
     Keys("key ctrl+plus ctrl+equal");
-    EXPECT_DOUBLE_EQ(window->Zoom().Level(), 1.25);
+    EXPECT_DOUBLE_EQ(ZoomOnceItIs(1.25), 1.25);
     EXPECT_TRUE(gtk_widget_get_visible(zoom_panel));
     EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(zoom_panel)), "Zoom 125 %");
     Keys("key ctrl+minus ctrl+minus ctrl+minus");
-    EXPECT_DOUBLE_EQ(window->Zoom().Level(), 0.9);
+    EXPECT_DOUBLE_EQ(ZoomOnceItIs(0.9), 0.9);
     Keys("key ctrl+0");
-    EXPECT_DOUBLE_EQ(window->Zoom().Level(), 1.0);
+    EXPECT_DOUBLE_EQ(ZoomOnceItIs(1.0), 1.0);
 
     // Ctrl with the wheel over the page: up zooms in.
     int x = 0;
@@ -90,7 +96,7 @@ TEST_F(ReaderKeysTest, CtrlKeysAndTheWheelZoomInStepsAndCtrl0Resets)
     gtk_widget_translate_coordinates(window->Web().Widget(), window->Widget(), 40, 40, &x, &y);
     Keys("mousemove --window " + std::to_string(gdk_x11_window_get_xid(gtk_widget_get_window(window->Widget()))) + " " +
          std::to_string(x) + " " + std::to_string(y) + " keydown ctrl click 4 keyup ctrl");
-    EXPECT_DOUBLE_EQ(window->Zoom().Level(), 1.1);
+    EXPECT_DOUBLE_EQ(ZoomOnceItIs(1.1), 1.1);
     // The level shows for a moment only.
     EXPECT_TRUE(RunUntil([&] { return !gtk_widget_get_visible(zoom_panel); }));
 }
@@ -106,8 +112,14 @@ TEST_F(ReaderKeysTest, ANavigationKeyWorksOnlyWhileItsButtonIsShown)
         settings[setting::back_button_visible] = c.back_visible;
         Open({{"index.html", Page("Home", "<a id=l href=other.html>on</a>")}, {"other.html", Page("Other", "")}});
         FollowAndWait("document.getElementById('l').click()");
-        Keys("key alt+Left");
-        RunUntil([&] { return loaded.size() > 2; }, std::chrono::seconds(2));
+        // The zoom key after it is always taken: once it has been, so has Alt+Left.
+        Keys("key alt+Left ctrl+plus");
+        ASSERT_DOUBLE_EQ(ZoomOnceItIs(1.1), 1.1);
+        if (c.title_after_alt_left == std::string("Home")) {
+            ASSERT_TRUE(RunUntil([&] { return loaded.size() > 2; }));
+        } else {
+            EXPECT_FALSE(webkit_web_view_is_loading(window->Web().View()));
+        }
         EXPECT_EQ(Script("return document.title"), c.title_after_alt_left) << "back shown: " << c.back_visible;
     }
 }

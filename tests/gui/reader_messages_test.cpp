@@ -89,7 +89,7 @@ TEST_F(ReaderMessagesTest, SayWhatIsWrongAndWithWhichFile)
     for (const Load& load : loads) {
         const std::size_t before = loaded.size();
         AtEventBoundary([&] { window->RunAction(load.action); });
-        EXPECT_TRUE(RunUntil([&] { return loaded.size() > before && Title() == load.title; }, std::chrono::seconds(10)))
+        EXPECT_TRUE(RunUntil([&] { return loaded.size() > before && Title() == load.title; }))
             << load.label << ": shows \"" << Title() << "\"";
         EXPECT_EQ(Script("return String(document.body.innerText.includes('root:'))"), "false") << load.label;
     }

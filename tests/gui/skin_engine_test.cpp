@@ -52,8 +52,8 @@ protected:
         return GTK_WIDGET(gtk_builder_get_object(builder_.get(), name));
     }
 
-    // Lets the style changes reach the widgets.
-    static void Settle() { test::RunFor(60ms); }
+    // Waits until the style changes made so far have reached the widgets.
+    void Settle() const { ASSERT_TRUE(test::RunUntilPainted(window_)); }
 
     // The pixels of `widget` as it is drawn now.
     static std::vector<std::uint8_t> Pixels(GtkWidget* widget)

@@ -100,7 +100,6 @@ TEST_F(WindowTest, BareWindowHasEveryComponentHintAndImage)
     EXPECT_FALSE(window->Skin().Active());
     EXPECT_EQ(window->Skin().LoadedSkin(), -1);
     EXPECT_FALSE(window->Caption().Active);
-    EXPECT_EQ(window->Skin().Count(), 16);
 }
 
 TEST_F(WindowTest, HiddenControlsTakeNoRoom)

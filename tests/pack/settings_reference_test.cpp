@@ -12,21 +12,6 @@
 namespace quillora::pack {
 namespace {
 
-std::string_view DocumentedKind(SettingKind kind)
-{
-    switch (kind) {
-    case SettingKind::Text: return "text";
-    case SettingKind::Flag: return "flag";
-    case SettingKind::Number: return "number";
-    case SettingKind::ToolkitColour: return "toolkit colour";
-    case SettingKind::PageColour: return "page colour";
-    case SettingKind::StoredPath: return "page path";
-    case SettingKind::ActionString: return "action";
-    case SettingKind::NotUsed: return "unused";
-    }
-    return "?";
-}
-
 std::vector<std::string> Cells(const std::string& row)
 {
     std::vector<std::string> cells;
@@ -75,7 +60,7 @@ TEST(SettingsReference, EverySettingIsDocumentedWithItsKindAndDefault)
         ASSERT_TRUE(name) << row;
         ASSERT_EQ(FindSetting(*name), index) << row;
         EXPECT_TRUE(documented.insert(index).second) << "twice: " << row;
-        EXPECT_EQ(cells[2], DocumentedKind(SettingAt(index).kind)) << row;
+        EXPECT_EQ(cells[2], SettingKindName(SettingAt(index).kind)) << row;
         if (const auto written = SingleCode(cells[3])) {
             EXPECT_EQ(*written, SourceValue(DefaultValue(index, context))) << row;
         } else {

@@ -88,6 +88,8 @@ TEST(ActionLink, SchemesTheEngineCannotShowGoToTheDesktop)
     EXPECT_TRUE(EngineShowsScheme("about:blank"));
     EXPECT_FALSE(EngineShowsScheme("mailto:ana@example.org"));
     EXPECT_FALSE(EngineShowsScheme("tel:+351123"));
+    // no scheme before the first colon: nothing to hand over
+    EXPECT_TRUE(EngineShowsScheme("pages/a:b.html"));
 }
 
 }  // namespace

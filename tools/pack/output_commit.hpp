@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/unique_fd.hpp"
 #include "interrupt_cleanup.hpp"
-#include "unique_fd.hpp"
 
 namespace quillora::pack {
 

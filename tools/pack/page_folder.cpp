@@ -10,9 +10,9 @@
 #include <system_error>
 
 #include "common/error.hpp"
+#include "common/unique_fd.hpp"
 #include "errno_text.hpp"
 #include "search/search_index.hpp"
-#include "unique_fd.hpp"
 
 namespace quillora::pack {
 namespace {

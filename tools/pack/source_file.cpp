@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "common/error.hpp"
+#include "common/unique_fd.hpp"
 #include "errno_text.hpp"
-#include "unique_fd.hpp"
 
 namespace quillora::pack {
 namespace {

@@ -4,9 +4,10 @@
 
 #include <utility>
 
-namespace quillora::pack {
+namespace quillora {
 
-// Owns one file descriptor; -1 owns nothing.
+// Owns one file descriptor; -1 owns nothing. The one owner of a raw descriptor in the program
+// and the authoring tool: the read-only files, the tool's temporaries and locks.
 class UniqueFd {
 public:
     UniqueFd() = default;
@@ -24,13 +25,15 @@ public:
     UniqueFd& operator=(const UniqueFd&) = delete;
     ~UniqueFd() { Reset(); }
 
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
+    [[nodiscard]] int Get() const { return fd_; }
+    [[nodiscard]] bool Valid() const { return fd_ >= 0; }
     // Closes now, so that a failing close (data that never reached the disk) is seen.
     bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
 
 private:
-    void Reset()
+    // Not retried on EINTR: on Linux the descriptor is released whatever close returns; and
+    // closing without asking for the result is for descriptors whose data cannot be lost.
+    void Reset() noexcept
     {
         if (fd_ >= 0) {
             ::close(std::exchange(fd_, -1));
@@ -40,4 +43,4 @@ private:
     int fd_ = -1;
 };
 
-}  // namespace quillora::pack
+}  // namespace quillora

@@ -54,10 +54,17 @@ protected:
     static bool ScreenShows(const std::function<bool(const Screenshot&)>& shows)
     {
         std::optional<Screenshot> last;
+        // A screenshot is a process of its own and a full-output read: taken at every turn of
+        // the loop, it would starve the page load it waits for.
+        auto next_look = std::chrono::steady_clock::now();
+        bool seen = false;
         const bool shown = RunUntil(
             [&] {
+                if (seen || std::chrono::steady_clock::now() < next_look) return seen;
+                next_look = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
                 last = Screenshot::Take();
-                return last && shows(*last);
+                seen = last && shows(*last);
+                return seen;
             },
             std::chrono::seconds(20));
         if (!last) {

@@ -149,13 +149,14 @@ private:
         if constexpr (!std::is_same_v<Suggest, std::nullptr_t>) {
             suggestion = suggest(given.value);
         }
-        std::string message = std::string(FieldWords(field)) + " '" + given.value + "' " + *problem;
         const std::string key(PackageFieldKey(field));
+        std::string message = std::string(FieldWords(field)) + " '" + given.value + "'";
         if (!given.from_setting.empty()) {
-            message += " (it is taken from " + given.from_setting + (given.line == 0 ? "'s default" : "") +
-                       "); set " + key + (suggestion.empty() ? "" : " = " + suggestion);
-        } else if (!suggestion.empty()) {
-            message += " (did you mean " + suggestion + "?)";
+            message += ", taken from " + std::string(given.line == 0 ? "the default " : "") +
+                       given.from_setting + ", " + *problem + "; set " + key +
+                       (suggestion.empty() ? "" : " = " + suggestion);
+        } else {
+            message += " " + *problem + (suggestion.empty() ? "" : " (did you mean " + suggestion + "?)");
         }
         diagnostics_.Error(book_.file, given.line, given.subject, message);
         return {};

@@ -329,7 +329,7 @@ TEST(RuntimeFacts, ProgramsThatFailSayWhy)
 }
 
 // quillora-pack --deb as an author runs it, on a stand-in runtime with recorded facts.
-TEST(PackTool, WritesTheDebianPackageBesideTheBook)
+TEST(PackToolDeb, WritesTheDebianPackageBesideTheBook)
 {
     if (!ProgramOnPath("dpkg-deb")) {
         GTEST_SKIP() << "no dpkg-deb";

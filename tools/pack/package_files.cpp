@@ -159,7 +159,7 @@ std::string CopyrightText(const PackageMetadata& metadata, std::string_view runt
     const bool has_line = !metadata.copyright.empty() && metadata.copyright != "\xC2\xA9";
     return metadata.title + "\n\n"
            "The pages and texts of this e-book:\n"
-           "  " + (has_line ? metadata.copyright : "the book names no copyright holder") + "\n"
+           "  " + (has_line ? metadata.copyright : "Copyright: the book names no holder") + "\n"
            "  Maintainer: " + metadata.maintainer + "\n\n"
            "The program that shows them is a copy of the Quillora runtime " +
            std::string(runtime_version) + ", made into this package by quillora-pack.\n";

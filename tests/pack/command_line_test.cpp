@@ -61,6 +61,32 @@ TEST(CommandLine, ParsedLines)
     }
 }
 
+TEST(CommandLine, PackageOptions)
+{
+    struct Case {
+        Args arguments;
+        Mode mode;
+        PackageOverrides package;
+    };
+    // arguments -> mode and package fields; --deb goes with packing and with --check
+    const Case cases[] = {
+        {{"--deb", "book", "out/"}, Mode::Pack, {}},
+        {{"--check", "--deb", "book"}, Mode::Check, {}},
+        {{"--de", "--package-name=atlas", "--package-version", "2.0~rc1", "book", "out/"}, Mode::Pack,
+         {"atlas", "2.0~rc1", std::nullopt, std::nullopt}},
+        {{"-c", "--deb", "--package-maintainer=A B <a@b.org>", "--package-summary", "Maps", "book"},
+         Mode::Check, {std::nullopt, std::nullopt, "A B <a@b.org>", "Maps"}},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = ParseCommandLine(c.arguments);
+        const std::string context = ::testing::PrintToString(c.arguments);
+        EXPECT_TRUE(line.deb) << context;
+        EXPECT_EQ(line.mode, c.mode) << context;
+        EXPECT_EQ(line.package, c.package) << context;
+    }
+    EXPECT_FALSE(ParseCommandLine({"book", "out/"}).deb);
+}
+
 TEST(CommandLine, UsageErrors)
 {
     struct Case {
@@ -86,6 +112,14 @@ TEST(CommandLine, UsageErrors)
         {{"--force", "-fx", "a", "b"}, "unknown option '-x'"},
         {{"-xf", "a", "b"}, "unknown option '-x'"},
         {{"--frobnicate=1", "a", "b"}, "unknown option '--frobnicate'"},
+        // two options start alike now: a prefix of both is refused with their names
+        {{"--d", "a"}, "option '--d' is ambiguous (--dump, --deb)"},
+        {{"--package=x", "--deb", "a", "b"},
+         "option '--package' is ambiguous (--package-name, --package-version, "
+         "--package-maintainer, --package-summary)"},
+        {{"--package-name=atlas", "a", "b"}, "option '--package-name' sets a field of the package; add '--deb'"},
+        {{"--dump", "--deb", "a"}, "option '--dump' makes no package; drop '--deb'"},
+        {{"--deb", "a", "b", "--package-version"}, "option '--package-version' needs a value"},
     };
     for (const auto& c : cases) {
         try {

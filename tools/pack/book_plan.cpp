@@ -67,6 +67,7 @@ LoadedBook CheckBookText(std::string_view text, const std::string& file, const f
     LoadedBook book;
     book.file = file;
     const auto source = ParseBookSource(text, file, book.diagnostics);
+    book.package = source.package;
 
     SettingValues values;
     for (const auto& entry : source.settings) {

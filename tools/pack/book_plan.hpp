@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diagnostics.hpp"
+#include "package_rules.hpp"
 #include "page_folder.hpp"
 #include "setting_checks.hpp"
 
@@ -30,6 +31,7 @@ struct LoadedBook {
     BookPlan plan;
     Diagnostics diagnostics;
     std::string file;  // the settings file as named in messages
+    PackageValues package;  // the package fields the source sets, checked only for a package
 };
 
 // The settings file of a source given as a file or as a folder that holds book.conf.

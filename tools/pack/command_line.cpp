@@ -4,12 +4,21 @@
 
 #include <algorithm>
 #include <mutex>
+#include <string_view>
 
 namespace quillora::pack {
 namespace {
 
 // Values of the options that have no short form.
-enum : int { IncludeHidden = 256, NoSearchIndex };
+enum : int {
+    IncludeHidden = 256,
+    NoSearchIndex,
+    Deb,
+    PackageName,
+    PackageVersion,
+    PackageMaintainer,
+    PackageSummary,
+};
 
 // getopt_long's table; the short options are the same letters.
 constexpr option LongOptions[] = {
@@ -21,6 +30,11 @@ constexpr option LongOptions[] = {
     {"encoding", required_argument, nullptr, 'e'},
     {"include-hidden", no_argument, nullptr, IncludeHidden},
     {"no-search-index", no_argument, nullptr, NoSearchIndex},
+    {"deb", no_argument, nullptr, Deb},
+    {"package-name", required_argument, nullptr, PackageName},
+    {"package-version", required_argument, nullptr, PackageVersion},
+    {"package-maintainer", required_argument, nullptr, PackageMaintainer},
+    {"package-summary", required_argument, nullptr, PackageSummary},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -106,8 +120,18 @@ private:
         if (optopt != 0) {  // a known long option given a value it does not take
             return "option '" + OptionName(optopt, true) + "' takes no value";
         }
-        // No two long options share a first letter, so a prefix is never ambiguous.
-        return "unknown option '" + current.substr(0, current.find('=')) + "'";
+        // A prefix that more than one option starts with (--d: --dump or --deb) is refused too.
+        const std::string given = current.substr(0, current.find('='));
+        std::string matches;
+        for (const auto& entry : LongOptions) {
+            if (entry.name != nullptr && std::string_view(entry.name).starts_with(given.substr(2))) {
+                matches += (matches.empty() ? "--" : ", --") + std::string(entry.name);
+            }
+        }
+        if (given.size() > 2 && matches.find(',') != std::string::npos) {
+            return "option '" + given + "' is ambiguous (" + matches + ")";
+        }
+        return "unknown option '" + given + "'";
     }
 
     void Apply(int value, const std::string& name, const char* argument)
@@ -146,6 +170,16 @@ private:
         case 'e':
             line_.encoding = ParseEncoding(argument);
             break;
+        case Deb:
+            line_.deb = true;
+            break;
+        case PackageName:
+        case PackageVersion:
+        case PackageMaintainer:
+        case PackageSummary:
+            line_.package[static_cast<std::size_t>(value - PackageName)] = argument;
+            package_option_ = name;
+            break;
         default:
             break;
         }
@@ -161,6 +195,12 @@ private:
     }
     CommandLine Finish(const std::vector<std::string>& operands)
     {
+        if (package_option_ && !line_.deb && (line_.mode == Mode::Pack || line_.mode == Mode::Check)) {
+            throw UsageError("option '" + *package_option_ + "' sets a field of the package; add '--deb'");
+        }
+        if (line_.deb && line_.mode == Mode::Dump) {
+            throw UsageError("option '" + *mode_option_ + "' makes no package; drop '--deb'");
+        }
         switch (line_.mode) {
         case Mode::Help:
         case Mode::Version:
@@ -210,6 +250,7 @@ private:
 
     CommandLine line_;
     std::optional<std::string> mode_option_;
+    std::optional<std::string> package_option_;  // the last package field option given
 };
 
 }  // namespace
@@ -223,7 +264,7 @@ std::string HelpText()
 {
     return R"(Usage: quillora-pack [OPTION]... SOURCE OUTPUT
   or:  quillora-pack [OPTION]... SOURCE -o OUTPUT
-  or:  quillora-pack --check SOURCE
+  or:  quillora-pack --check [--deb] SOURCE
   or:  quillora-pack --dump BOOK
 Make an e-book: copy the Quillora runtime to OUTPUT with the settings of SOURCE
 appended, and copy the book's page folder beside it.
@@ -250,6 +291,16 @@ launcher that starts the e-book from a file manager, and OUTPUT.svg, its icon.
       --no-search-index
                        leave out the page folder's search index (the e-book
                          then indexes its pages when first searched)
+      --deb            also write a Debian package of the book into OUTPUT's
+                         folder, NAME_VERSION_ARCH.deb; with --check, check
+                         its package fields too
+      --package-name=NAME, --package-version=VERSION,
+      --package-maintainer="NAME <ADDRESS>", --package-summary=TEXT
+                       set a field of the package, in place of the book
+                         source's package_name, package_version,
+                         package_maintainer and package_summary (which come
+                         from title, about_version, about_email and
+                         about_description when not set)
   -h, --help           show this help and exit
   -V, --version        show the version and exit
 

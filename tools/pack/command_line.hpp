@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "package_rules.hpp"
+
 namespace quillora::pack {
 
 enum class Mode { Pack, Check, Dump, Help, Version };
@@ -20,6 +22,8 @@ struct CommandLine {
     bool include_hidden = false;         // --include-hidden
     bool search_index = true;            // cleared by --no-search-index
     OutputEncoding encoding = OutputEncoding::Utf8;
+    bool deb = false;                    // --deb: a Debian package of the book too (or checked)
+    PackageOverrides package;            // --package-name and the other package fields
 };
 
 // A command line that cannot be understood; reported with a hint to --help and exit code 2.

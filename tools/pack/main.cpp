@@ -13,8 +13,10 @@
 #include "book_dump.hpp"
 #include "book_plan.hpp"
 #include "command_line.hpp"
+#include "deb_writer.hpp"
 #include "ebook_writer.hpp"
 #include "interrupt_cleanup.hpp"
+#include "package_metadata.hpp"
 #include "payload/setting_index.hpp"
 #include "payload_encoding.hpp"
 #include "runtime_image.hpp"
@@ -70,19 +72,24 @@ std::string ProblemCount(int errors)
 }
 
 // The one check of a book that --check reports and packing acts on, so that the two cannot
-// disagree: the settings, the files of the page folders and the payload's encoding, then what
-// the pages hold, reported page by page (their faults stop only --check; see PageFaults).
+// disagree: the settings, the files of the page folders and the payload's encoding, with --deb
+// the package's fields, then what the pages hold, reported page by page (their faults stop only
+// --check; see PageFaults).
 struct PreparedBook {
     LoadedBook book;
     std::string payload;
     Diagnostics pages;
+    PackageMetadata package;  // with --deb
 };
 
 PreparedBook PrepareBook(const CommandLine& line, PageFaults page_faults)
 {
-    PreparedBook prepared{LoadBook(line.source, {.include_hidden = line.include_hidden}), {}, {}};
-    auto& [plan, diagnostics, file] = prepared.book;
+    PreparedBook prepared{LoadBook(line.source, {.include_hidden = line.include_hidden}), {}, {}, {}};
+    auto& [plan, diagnostics, file, package_values] = prepared.book;
     prepared.payload = EncodePayload(plan, line.encoding, file, diagnostics);
+    if (line.deb) {
+        prepared.package = ResolvePackageMetadata(prepared.book, line.package, diagnostics);
+    }
     CheckBookPages(prepared.book, page_faults, prepared.pages);
     std::cerr << diagnostics.FormatAll() << prepared.pages.FormatAsFound();
     return prepared;
@@ -108,7 +115,7 @@ int RunDump(const CommandLine& line)
 
 int RunPack(const CommandLine& line)
 {
-    auto [book, payload, pages] = PrepareBook(line, PageFaults::AreWarnings);
+    auto [book, payload, pages, package] = PrepareBook(line, PageFaults::AreWarnings);
     if (book.diagnostics.HasErrors()) {
         ReportError(book.file + " has " + ProblemCount(book.diagnostics.ErrorCount()) +
                     "; no e-book written");
@@ -121,8 +128,20 @@ int RunPack(const CommandLine& line)
         return Failure;
     }
 
+    const fs::path runtime = line.runtime ? fs::path(*line.runtime) : DefaultRuntime();
     WriteRequest request;
-    request.runtime_image = ReadRuntimeImage(line.runtime ? fs::path(*line.runtime) : DefaultRuntime());
+    request.runtime_image = ReadRuntimeImage(runtime);
+    // What the package needs is found before anything is written, so that a book without a
+    // package is not left behind by a failure that could be told first.
+    DebRequest deb;
+    if (line.deb) {
+        deb.facts = ReadRuntimePackageFacts(runtime);
+        deb.output = output.parent_path() / DebFileName(package, deb.facts);
+        if (fs::exists(fs::symlink_status(deb.output, error)) && !line.force) {
+            ReportError(deb.output.string() + " already exists (use --force to replace it)");
+            return Failure;
+        }
+    }
     request.payload_text = std::move(payload);
     request.page_folders = book.plan.page_folders;
     request.output = output;
@@ -131,6 +150,18 @@ int RunPack(const CommandLine& line)
     request.title = book.plan.settings[quillora::setting::title];
     InstallInterruptCleanup();  // an interrupted run leaves no hidden temporaries behind
     WriteEbook(request);
+    if (line.deb) {
+        deb.metadata = std::move(package);
+        deb.runtime_image = std::move(request.runtime_image);
+        deb.payload_text = std::move(request.payload_text);
+        deb.page_folders = std::move(request.page_folders);
+        deb.search_index = line.search_index;
+        deb.book_name = fs::absolute(output).filename().string();
+        deb.replace = line.force;
+        deb.runtime_version = QUILLORA_VERSION;
+        WriteDebPackage(deb);
+        std::cerr << ProgramName << ": wrote the package " << deb.output.string() << '\n';
+    }
     return Success;
 }
 

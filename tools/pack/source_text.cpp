@@ -28,15 +28,17 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-// The closest setting name, for "did you mean" hints; none when nothing is close. The lengths
+// The closest setting name or package key, for "did you mean" hints; none when nothing is close. The lengths
 // alone bound the distance from below, so a name far longer than any setting costs no
 // comparison at all (a megabyte-long name would otherwise cost seconds per line).
 std::optional<std::string_view> ClosestSettingName(std::string_view name)
 {
     std::optional<std::string_view> best;
     std::size_t best_distance = 3;
-    for (int index = 0; index < SettingCount; ++index) {
-        const auto candidate = SettingAt(index).name;
+    constexpr auto Settings = static_cast<std::size_t>(SettingCount);
+    for (std::size_t index = 0; index < Settings + PackageFieldCount; ++index) {
+        const auto candidate = index < Settings ? SettingAt(static_cast<int>(index)).name
+                                                : PackageFieldKey(static_cast<PackageField>(index - Settings));
         if (LengthGap(candidate, name) >= best_distance) {
             continue;
         }
@@ -146,7 +148,8 @@ private:
             diagnostics_.Error(file_, number, "", "expected a setting name before '='");
             return;
         }
-        const auto index = FindSetting(name);
+        const auto field = FindPackageField(name);
+        const auto index = field ? std::optional<int>(-1 - static_cast<int>(*field)) : FindSetting(name);
         if (!index) {
             std::string message = "no such setting";
             if (const auto closest = ClosestSettingName(name)) {
@@ -171,13 +174,17 @@ private:
             }
             value = value.substr(1, value.size() - 2);
         }
-        result_.settings.push_back({number, *index, std::string(value)});
+        if (field) {
+            result_.package[static_cast<std::size_t>(*field)] = PackageValue{std::string(value), number};
+        } else {
+            result_.settings.push_back({number, *index, std::string(value)});
+        }
     }
 
     const std::string& file_;
     Diagnostics& diagnostics_;
     BookSourceText result_;
-    std::map<int, int> first_lines_;  // setting index -> line that set it
+    std::map<int, int> first_lines_;  // setting index (package field: -1 - field) -> line that set it
 };
 
 }  // namespace

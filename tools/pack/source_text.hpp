@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "diagnostics.hpp"
+#include "package_rules.hpp"
 
 namespace quillora::pack {
 
@@ -30,6 +31,7 @@ struct BookSourceText {
     bool has_menu = false;
     int menu_marker_line = 0;
     std::vector<SourceMenuLine> menu;
+    PackageValues package;  // the authoring tool's package fields, which the e-book never holds
 };
 
 // Reads a book source. Every problem (bad syntax, unknown or repeated names, text that is not

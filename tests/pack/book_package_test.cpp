@@ -243,7 +243,7 @@ TEST(PackageFiles, TextsOfThePackage)
     EXPECT_EQ(PackageLauncherText(m),
               "[Desktop Entry]\nType=Application\nVersion=1.0\nName=Atlas \"North\"\n"
               "Comment=Maps <of> the north\nIcon=atlas-book\nExec=/usr/bin/atlas-book\n"
-              "Terminal=false\nCategories=Education;\nKeywords=e-book;book;\n");
+              "Terminal=false\nCategories=Education;\nKeywords=e-book;book;\nStartupWMClass=atlas-book\n");
     const auto metainfo = MetainfoText(m);
     for (const char* part : {"<id>org.example.atlas.atlas_book</id>", "<name>Atlas &quot;North&quot;</name>",
                              "<summary>Maps &lt;of&gt; the north</summary>", "<p>Maps &lt;of&gt; the north.</p>",
@@ -362,8 +362,8 @@ TEST(PackToolDeb, WritesTheDebianPackageBesideTheBook)
     RunProgram({{"dpkg-deb", "--fsys-tarfile", deb.string()}, {}, dir / "tree.tar"});
     RunProgram({{"tar", "-tvf", (dir / "tree.tar").string()}, {}, dir / "tree"});
     const auto tree = quillora::test::ReadFile(dir / "tree");
-    for (const char* entry : {"-rwxr-xr-x root/root", "./usr/lib/atlas/book", "./usr/lib/atlas/pages/index.html",
-                              "./usr/bin/atlas -> ../lib/atlas/book", "./usr/share/doc/atlas/changelog.gz"}) {
+    for (const char* entry : {"-rwxr-xr-x root/root", "./usr/lib/atlas/atlas", "./usr/lib/atlas/pages/index.html",
+                              "./usr/bin/atlas -> ../lib/atlas/atlas", "./usr/share/doc/atlas/changelog.gz"}) {
         EXPECT_NE(tree.find(entry), std::string::npos) << entry << "\n" << tree;
     }
 

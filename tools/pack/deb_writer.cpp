@@ -172,7 +172,9 @@ void WriteDebPackage(const DebRequest& request)
     const fs::path library = PackageBookFolder(metadata);
     MakeFolders(root, library);
     const std::string runtime = StrippedRuntime(request.runtime_image, temporary.Path());
-    WriteFile(root / library / request.book_name, AppendPayload(runtime, request.payload_text), ProgramMode);
+    // Named after the package: the window's app id follows the book's file name, and so matches
+    // the launcher, PACKAGE.desktop.
+    WriteFile(root / library / metadata.name, AppendPayload(runtime, request.payload_text), ProgramMode);
     for (const auto& folder : request.page_folders) {
         const fs::path copy = root / library / folder.name;
         CopyPageFolder(folder, copy);
@@ -183,7 +185,7 @@ void WriteDebPackage(const DebRequest& request)
     }
 
     MakeFolders(root, "usr/bin");
-    fs::create_symlink(fs::path("../lib") / metadata.name / request.book_name, root / "usr/bin" / metadata.name);
+    fs::create_symlink(fs::path("../lib") / metadata.name / metadata.name, root / "usr/bin" / metadata.name);
     MakeFolders(root, "usr/share/applications");
     WriteFile(root / "usr/share/applications" / (metadata.name + ".desktop"), PackageLauncherText(metadata));
     MakeFolders(root, "usr/share/icons/hicolor/scalable/apps");

@@ -17,7 +17,6 @@ struct DebRequest {
     std::string payload_text;                   // the settings and menu lines
     std::vector<PlannedPageFolder> page_folders;
     bool search_index = true;
-    std::string book_name;                      // the e-book's file name in /usr/lib/NAME/
     std::filesystem::path output;               // the .deb to write
     bool replace = false;                       // an existing .deb may be replaced
     std::string runtime_version;                // the Quillora version, for the changelog

@@ -156,7 +156,6 @@ int RunPack(const CommandLine& line)
         deb.payload_text = std::move(request.payload_text);
         deb.page_folders = std::move(request.page_folders);
         deb.search_index = line.search_index;
-        deb.book_name = fs::absolute(output).filename().string();
         deb.replace = line.force;
         deb.runtime_version = QUILLORA_VERSION;
         WriteDebPackage(deb);

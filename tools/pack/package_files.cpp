@@ -1,5 +1,6 @@
 #include "package_files.hpp"
 
+#include "book/app_id.hpp"
 #include "desktop_launcher.hpp"
 
 namespace quillora::pack {
@@ -101,7 +102,9 @@ std::string PackageLauncherText(const PackageMetadata& metadata)
            "Exec=/usr/bin/" + metadata.name + "\n"
            "Terminal=false\n"
            "Categories=Education;\n"
-           "Keywords=e-book;book;\n";
+           "Keywords=e-book;book;\n"
+           // The window's class, where the app id rule had to change the package's name.
+           "StartupWMClass=" + BookAppId(metadata.name) + "\n";
 }
 
 std::string EscapeXml(std::string_view text)

@@ -10,7 +10,7 @@
 
 #include "common/error.hpp"
 #include "errno_text.hpp"
-#include "unique_fd.hpp"
+#include "common/unique_fd.hpp"
 
 namespace quillora::pack {
 namespace {

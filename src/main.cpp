@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "book/self_path.hpp"
 #include "common/event_boundary.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
@@ -16,7 +17,6 @@
 #include "webview/engine_settings.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/message_boxes.hpp"
-#include "book/self_path.hpp"
 #include "window/toolkit_setup.hpp"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <exception>
 
+#include "book/self_path.hpp"
 #include "payload/payload.hpp"
 #include "payload/settings_list.hpp"
-#include "book/self_path.hpp"
 
 int main()
 {
@@ -16,8 +16,7 @@ int main()
             return 0;
         }
         const auto settings = quillora::SettingsList::FromPayloadBytes(payload.ReadText());
-        std::printf("%d lines; title: %s\n", settings.Count(),
-                    settings.Count() > 0 ? settings.Get(0).c_str() : "");
+        std::printf("%d lines; title: %s\n", settings.Count(), settings.Count() > 0 ? settings.Get(0).c_str() : "");
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quillora: %s\n", error.what());

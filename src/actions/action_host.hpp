@@ -64,8 +64,7 @@ public:
     virtual void OpenFile(const std::string& path, const std::string& parameters) = 0;
 
     // The custom menu's commands. `caption` is used by Rename only.
-    virtual void ChangeMenuItem(const MenuAddress& address, MenuItemChange change,
-                                const std::string& caption) = 0;
+    virtual void ChangeMenuItem(const MenuAddress& address, MenuItemChange change, const std::string& caption) = 0;
     // DESABILITARMENU: names the window's one referenced menu item and disables it.
     virtual void DisableReferencedMenuItem(const std::string& name) = 0;
 };

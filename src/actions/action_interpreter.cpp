@@ -5,12 +5,12 @@
 #include "actions/action_text.hpp"
 #include "actions/book_paths.hpp"
 #include "actions/command_table.hpp"
-#include "actions/tool_commands.hpp"
 #include "actions/shell_requests.hpp"
+#include "actions/tool_commands.hpp"
+#include "book/page_path.hpp"
 #include "common/error.hpp"
 #include "payload/conversions.hpp"
 #include "payload/text_encoding.hpp"
-#include "book/page_path.hpp"
 
 namespace quillora {
 namespace {
@@ -50,8 +50,7 @@ void ChangeMenuItem(ActionHost& host, const std::string& command, MenuItemChange
 // A page of the book: its authored path placed below the executable's folder.
 std::string BookPageTarget(const ActionHost& host, const std::string& authored_path)
 {
-    return WithTrailingSlash(host.ExecutableFolder()) +
-           LocalPathOf(RebaseBookPath(host.HomePage(), authored_path));
+    return WithTrailingSlash(host.ExecutableFolder()) + LocalPathOf(RebaseBookPath(host.HomePage(), authored_path));
 }
 
 void Perform(Command command, const std::string& c, ActionHost& host)

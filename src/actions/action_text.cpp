@@ -22,8 +22,7 @@ bool IsCommandCharacter(char c)
 std::vector<std::string> SplitCommands(std::string_view action)
 {
     std::vector<std::string> commands;
-    for (auto at = action.find(CommandSeparator); at != std::string_view::npos;
-         at = action.find(CommandSeparator)) {
+    for (auto at = action.find(CommandSeparator); at != std::string_view::npos; at = action.find(CommandSeparator)) {
         commands.emplace_back(action.substr(0, at));
         action.remove_prefix(at + CommandSeparator.size());
     }

@@ -1,9 +1,9 @@
 #include "actions/book_paths.hpp"
 
+#include "book/page_path.hpp"
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
 #include "payload/text_encoding.hpp"
-#include "book/page_path.hpp"
 
 namespace quillora {
 namespace {
@@ -19,15 +19,13 @@ std::string WithTrailing(std::string_view text, char separator)
 
 // Replaces every occurrence found left to right in the original text; what is inserted is not
 // searched again.
-std::string ReplaceAllIgnoringCase(std::string_view text, std::string_view pattern,
-                                   std::string_view replacement)
+std::string ReplaceAllIgnoringCase(std::string_view text, std::string_view pattern, std::string_view replacement)
 {
     const std::string lower_text = AsciiLowerCopy(text);
     const std::string lower_pattern = AsciiLowerCopy(pattern);
     std::string result;
     std::size_t from = 0;
-    for (auto at = lower_text.find(lower_pattern); at != std::string::npos;
-         at = lower_text.find(lower_pattern, from)) {
+    for (auto at = lower_text.find(lower_pattern); at != std::string::npos; at = lower_text.find(lower_pattern, from)) {
         result.append(text.substr(from, at - from)).append(replacement);
         from = at + pattern.size();
     }

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "actions/book_paths.hpp"
+#include "book/page_path.hpp"
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
 #include "common/percent_escape.hpp"
 #include "payload/text_encoding.hpp"
-#include "book/page_path.hpp"
 
 namespace quillora {
 namespace {
@@ -16,9 +16,8 @@ void RefuseTooLong(std::string_view command, std::string_view what, std::string_
 {
     const std::size_t length = Utf8Length(text);
     if (length > MaxShellTextLength) {
-        throw Error("The " + std::string(what) + " of " + std::string(command) + " is " +
-                    std::to_string(length) + " characters long; at most " +
-                    std::to_string(MaxShellTextLength) + " are allowed");
+        throw Error("The " + std::string(what) + " of " + std::string(command) + " is " + std::to_string(length) +
+                    " characters long; at most " + std::to_string(MaxShellTextLength) + " are allowed");
     }
 }
 
@@ -48,8 +47,7 @@ bool IsAttachment(std::string_view field)
 
 }  // namespace
 
-void ShellOpenFile(ActionHost& host, std::string_view command, std::string_view file_name,
-                   std::string_view parameters)
+void ShellOpenFile(ActionHost& host, std::string_view command, std::string_view file_name, std::string_view parameters)
 {
     RefuseTooLong(command, "file name", file_name);
     RefuseTooLong(command, "parameter text", parameters);

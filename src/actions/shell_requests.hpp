@@ -16,8 +16,7 @@ inline constexpr std::size_t MaxShellTextLength = 1024;
 // Opens the file (a "\" in its name read as "/") with the parameter text through the host. A file
 // name or parameter text longer than MaxShellTextLength characters is refused with an error that
 // names `command` and the length; it is never cut, since a cut name opens some other file.
-void ShellOpenFile(ActionHost& host, std::string_view command, std::string_view file_name,
-                   std::string_view parameters);
+void ShellOpenFile(ActionHost& host, std::string_view command, std::string_view file_name, std::string_view parameters);
 
 // What the reader is told when a file cannot be opened or run: the file as the book named it
 // and the desktop's reason, such as NoSuchFileText.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "payload/conversions.hpp"
 #include "appearance/kept_settings.hpp"
+#include "payload/conversions.hpp"
 
 namespace quillora {
 
@@ -21,9 +21,8 @@ bool StartsWithScheme(std::string_view text)
     if (colon == std::string_view::npos || colon < 2) return false;
     const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
     if (!letter(text[0])) return false;
-    return std::all_of(text.begin() + 1, text.begin() + static_cast<std::ptrdiff_t>(colon), [&](char c) {
-        return letter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-    });
+    return std::all_of(text.begin() + 1, text.begin() + static_cast<std::ptrdiff_t>(colon),
+                       [&](char c) { return letter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'; });
 }
 
 }  // namespace

@@ -9,12 +9,14 @@ namespace quillora {
 namespace {
 
 constexpr AnimationShape ShapesInKindOrder[] = {
-    AnimationShape::Ellipse,    AnimationShape::Rectangle, AnimationShape::Horizontally,
-    AnimationShape::Vertically, AnimationShape::Television, AnimationShape::ToTop,
-    AnimationShape::ToBottom,
+    AnimationShape::Ellipse,    AnimationShape::Rectangle, AnimationShape::Horizontally, AnimationShape::Vertically,
+    AnimationShape::Television, AnimationShape::ToTop,     AnimationShape::ToBottom,
 };
 
-int ClampSide(int side) { return std::clamp(side, 0, MaxWindowSide); }
+int ClampSide(int side)
+{
+    return std::clamp(side, 0, MaxWindowSide);
+}
 
 // Collects the regions of one sequence and tells when the list is full.
 class RegionList {
@@ -145,8 +147,7 @@ std::vector<ShapeRegion> ThinnedToAtMost(std::vector<ShapeRegion> regions, std::
 std::optional<AnimationEffect> EffectForKind(int animation_kind)
 {
     if (animation_kind < 0 || animation_kind > 13) return std::nullopt;
-    const auto direction =
-        animation_kind % 2 == 0 ? AnimationDirection::Disappear : AnimationDirection::Appear;
+    const auto direction = animation_kind % 2 == 0 ? AnimationDirection::Disappear : AnimationDirection::Appear;
     return AnimationEffect{ShapesInKindOrder[animation_kind / 2], direction};
 }
 
@@ -169,8 +170,7 @@ std::vector<ShapeRegion> GenerateShapeRegions(AnimationShape shape, int width, i
 
 std::vector<ShapeRegion> EffectRegions(AnimationEffect effect, int width, int height)
 {
-    auto regions = ThinnedToAtMost(GenerateShapeRegions(effect.shape, width, height),
-                                   MaxAnimationSteps);
+    auto regions = ThinnedToAtMost(GenerateShapeRegions(effect.shape, width, height), MaxAnimationSteps);
     if (effect.direction == AnimationDirection::Appear) std::reverse(regions.begin(), regions.end());
     return regions;
 }
@@ -186,8 +186,7 @@ void RasteriseRegion(const ShapeRegion& region, std::vector<PixelRect>& out)
     if (region.elliptic && width <= MaxWindowSide && height <= MaxWindowSide)
         RasteriseEllipse(region, out);
     else
-        out.push_back(PixelRect{region.left, region.top, static_cast<int>(width),
-                                static_cast<int>(height)});
+        out.push_back(PixelRect{region.left, region.top, static_cast<int>(width), static_cast<int>(height)});
 }
 
 std::vector<PixelRect> RasteriseRegion(const ShapeRegion& region)

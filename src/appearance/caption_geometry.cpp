@@ -55,13 +55,13 @@ FrameButtons CaptionButtons(FrameStyle style, FrameButtons buttons)
 
 int ButtonPlaces(FrameButtons caption_buttons)
 {
-    const int count = int{caption_buttons.window_menu} + int{caption_buttons.minimize} +
-                      int{caption_buttons.maximize} + int{caption_buttons.help};
+    const int count = int{caption_buttons.window_menu} + int{caption_buttons.minimize} + int{caption_buttons.maximize} +
+                      int{caption_buttons.help};
     return count + (caption_buttons.minimize != caption_buttons.maximize ? 1 : 0);
 }
 
-std::optional<CaptionArea> ComputeCaptionArea(FrameStyle style, FrameButtons buttons,
-                                              const CaptionMetrics& metrics, int window_width)
+std::optional<CaptionArea> ComputeCaptionArea(FrameStyle style, FrameButtons buttons, const CaptionMetrics& metrics,
+                                              int window_width)
 {
     if (style == FrameStyle::None) return std::nullopt;
     const bool tool = IsToolWindow(style);
@@ -101,8 +101,7 @@ std::vector<ColourBand> GradientBands(Rgb start, Rgb end, int left, int right, i
     bands.reserve(static_cast<std::size_t>(n) + 1);
     for (int k = 0; k < n; ++k)
         bands.push_back(ColourBand{left + k * band_width, band_width, BandColour(start, end, k, n)});
-    if (const int rest = width % n; rest > 0)
-        bands.push_back(ColourBand{left + n * band_width, rest, end});
+    if (const int rest = width % n; rest > 0) bands.push_back(ColourBand{left + n * band_width, rest, end});
     return bands;
 }
 
@@ -123,8 +122,8 @@ std::string ShortenCaptionText(std::string_view text, int available, const TextW
         return std::string(text.substr(0, starts[static_cast<std::size_t>(kept)])) + "...";
     };
     // The longest leading part of at most length - 2 characters that fits with "...".
-    std::ptrdiff_t low = 0;                 // a count not known to fit (0 is the fallback)
-    std::ptrdiff_t high = length - 2;       // the longest count allowed
+    std::ptrdiff_t low = 0;            // a count not known to fit (0 is the fallback)
+    std::ptrdiff_t high = length - 2;  // the longest count allowed
     if (high < 0) return "...";
     if (measure(candidate(0)) > available) return "...";
     while (low < high) {
@@ -137,9 +136,9 @@ std::string ShortenCaptionText(std::string_view text, int available, const TextW
     return candidate(low);
 }
 
-std::optional<CaptionPaint> PlanCaption(const GradientCaptionStyle& style,
-                                        const CaptionWindow& window, std::string_view caption_text,
-                                        const SystemColourLookup& lookup, const TextWidth& measure)
+std::optional<CaptionPaint> PlanCaption(const GradientCaptionStyle& style, const CaptionWindow& window,
+                                        std::string_view caption_text, const SystemColourLookup& lookup,
+                                        const TextWidth& measure)
 {
     auto area = ComputeCaptionArea(window.style, window.buttons, window.metrics, window.width);
     if (!area) return std::nullopt;
@@ -171,8 +170,7 @@ std::optional<CaptionPaint> PlanCaption(const GradientCaptionStyle& style,
     paint.text_left = text_left + 2;
     paint.text_space = w - paint.text_left;
     paint.text = ShortenCaptionText(caption_text, paint.text_space, measure);
-    paint.text_colour =
-        ResolveToolkitColour(window.active ? style.font_colour : style.font_inactive_colour, lookup);
+    paint.text_colour = ResolveToolkitColour(window.active ? style.font_colour : style.font_inactive_colour, lookup);
     return paint;
 }
 

@@ -74,18 +74,18 @@ FrameButtons CaptionButtons(FrameStyle style, FrameButtons buttons);
 int ButtonPlaces(FrameButtons caption_buttons);
 
 struct CaptionArea {
-    PixelRect rect;            // window coordinates; width never below 0
-    FrameButtons buttons;      // as CaptionButtons gives them
-    int button_places = 0;     // right of the area
-    int button_width = 0;      // of one place
+    PixelRect rect;         // window coordinates; width never below 0
+    FrameButtons buttons;   // as CaptionButtons gives them
+    int button_places = 0;  // right of the area
+    int button_width = 0;   // of one place
 };
 
 // The caption area of a window `window_width` pixels wide (its outer width): the outer
 // rectangle inset by the frame (sizeable-frame sizes for the sizeable kinds, dialog-frame sizes
 // for the others), one caption height less one pixel high, ending before the button places.
 // A window without a frame has no caption (nullopt).
-std::optional<CaptionArea> ComputeCaptionArea(FrameStyle style, FrameButtons buttons,
-                                              const CaptionMetrics& metrics, int window_width);
+std::optional<CaptionArea> ComputeCaptionArea(FrameStyle style, FrameButtons buttons, const CaptionMetrics& metrics,
+                                              int window_width);
 
 // One vertical band of one colour, from x (relative to the caption area's left) over the
 // area's full height.
@@ -157,9 +157,8 @@ struct CaptionPaint {
 };
 
 // Plans the painting of the caption; nullopt for a window without a frame.
-std::optional<CaptionPaint> PlanCaption(const GradientCaptionStyle& style,
-                                        const CaptionWindow& window, std::string_view caption_text,
-                                        const SystemColourLookup& lookup,
+std::optional<CaptionPaint> PlanCaption(const GradientCaptionStyle& style, const CaptionWindow& window,
+                                        std::string_view caption_text, const SystemColourLookup& lookup,
                                         const TextWidth& measure);
 
 }  // namespace quillora

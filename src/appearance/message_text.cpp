@@ -4,8 +4,14 @@ namespace quillora {
 
 namespace {
 
-bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+bool IsUtf8Continuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 }  // namespace
 

@@ -15,7 +15,6 @@ inline constexpr std::size_t MaxMessageParagraph = 1024;
 // without a line end is cut into paragraphs where wrapping could break the line anyway: at the
 // last blank within the limit, which becomes the line end, or else between two UTF-8 characters,
 // where a line end is inserted. Texts without such stretches come back unchanged.
-std::string WithParagraphBreaks(std::string_view text,
-                                std::size_t max_paragraph = MaxMessageParagraph);
+std::string WithParagraphBreaks(std::string_view text, std::size_t max_paragraph = MaxMessageParagraph);
 
 }  // namespace quillora

@@ -72,8 +72,7 @@ std::string_view TrimBlanks(std::string_view text)
 
 bool IsLookName(std::string_view name)
 {
-    return !name.empty() && name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") ==
-                                std::string_view::npos;
+    return !name.empty() && name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") == std::string_view::npos;
 }
 
 // The look a line asks for; empty for a line that is no look line. Throws for a line that starts
@@ -109,8 +108,7 @@ void ForEachLine(std::string_view text, Each each)
 
 }  // namespace
 
-std::string ExpandSkinLooks(std::string_view own_rules, const SkinLookTexts& looks,
-                            std::string_view skin)
+std::string ExpandSkinLooks(std::string_view own_rules, const SkinLookTexts& looks, std::string_view skin)
 {
     std::string expanded;
     expanded.reserve(own_rules.size());
@@ -122,13 +120,12 @@ std::string ExpandSkinLooks(std::string_view own_rules, const SkinLookTexts& loo
         }
         const std::optional<std::string> text = looks(name);
         if (!text) {
-            throw Error("Skin \"" + std::string(skin) + "\" asks for the unknown look \"" +
-                        std::string(name) + "\"");
+            throw Error("Skin \"" + std::string(skin) + "\" asks for the unknown look \"" + std::string(name) + "\"");
         }
         ForEachLine(*text, [&](std::string_view look_line) {
             if (TrimBlanks(look_line).starts_with(LookLineStart)) {
-                throw Error("Skin \"" + std::string(skin) + "\": the look \"" +
-                            std::string(name) + "\" asks for another look, and looks do not nest");
+                throw Error("Skin \"" + std::string(skin) + "\": the look \"" + std::string(name) +
+                            "\" asks for another look, and looks do not nest");
             }
         });
         AppendLines(expanded, *text);
@@ -136,8 +133,8 @@ std::string ExpandSkinLooks(std::string_view own_rules, const SkinLookTexts& loo
     return expanded;
 }
 
-std::string ComposeSkinSheet(std::string_view skin_sheet, std::string_view shared_rules,
-                             const SkinLookTexts& looks, std::string_view skin)
+std::string ComposeSkinSheet(std::string_view skin_sheet, std::string_view shared_rules, const SkinLookTexts& looks,
+                             std::string_view skin)
 {
     const SkinSheetParts parts = SplitSkinSheet(skin_sheet);
     std::string sheet;

@@ -53,13 +53,12 @@ using SkinLookTexts = std::function<std::optional<std::string>(std::string_view 
 // starts like a look line must be one: a misspelt line would otherwise be a comment, and the
 // look would silently be missing. Looks do not nest. Throws Error naming `skin` and the look for
 // an unknown look, a look line that is not well formed, or a look that has a look line itself.
-std::string ExpandSkinLooks(std::string_view own_rules, const SkinLookTexts& looks,
-                            std::string_view skin);
+std::string ExpandSkinLooks(std::string_view own_rules, const SkinLookTexts& looks, std::string_view skin);
 
 // The style sheet a skin is loaded as: its palette, then the shared rules, then its own rules
 // with their looks expanded, so that every colour is defined before the rules and the skin's
 // own rules come last and win. Each part starts on a line of its own. Errors as ExpandSkinLooks.
-std::string ComposeSkinSheet(std::string_view skin_sheet, std::string_view shared_rules,
-                             const SkinLookTexts& looks, std::string_view skin);
+std::string ComposeSkinSheet(std::string_view skin_sheet, std::string_view shared_rules, const SkinLookTexts& looks,
+                             std::string_view skin);
 
 }  // namespace quillora

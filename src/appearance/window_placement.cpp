@@ -21,14 +21,13 @@ WindowOrigin CenteredOrigin(ScreenSize area, int window_width, int window_height
     return {centre(area.width, window_width), centre(area.height, window_height)};
 }
 
-WindowBox FittedWindowBox(ScreenSize screen, WorkArea work_area, std::int32_t width,
-                          std::int32_t height)
+WindowBox FittedWindowBox(ScreenSize screen, WorkArea work_area, std::int32_t width, std::int32_t height)
 {
     const int fitted_width = std::clamp(width, 1, std::max(work_area.width, 1));
     const int fitted_height = std::clamp(height, 1, std::max(work_area.height, 1));
     const WindowOrigin centred = CenteredOrigin(screen, fitted_width, fitted_height);
-    return {width > fitted_width ? work_area.x : centred.left,
-            height > fitted_height ? work_area.y : centred.top, fitted_width, fitted_height};
+    return {width > fitted_width ? work_area.x : centred.left, height > fitted_height ? work_area.y : centred.top,
+            fitted_width, fitted_height};
 }
 
 WindowState StartWindowState(std::string_view start_maximized)
@@ -44,7 +43,10 @@ std::optional<FrameStyle> FrameStyleFor(std::string_view border_style)
     return std::nullopt;
 }
 
-bool StateFollowsSkin(std::string_view border_style) { return border_style == "2"; }
+bool StateFollowsSkin(std::string_view border_style)
+{
+    return border_style == "2";
+}
 
 FrameButtons FrameButtonsFrom(bool system_menu, bool minimize_button, bool maximize_button)
 {

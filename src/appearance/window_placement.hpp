@@ -41,8 +41,7 @@ using WindowBox = PixelRect;
 // the work area's: a window larger than any screen only costs memory (the page is rendered at
 // full size) and cannot be seen. A window that fits is centred on the screen; on an axis where
 // the request did not fit, the window starts at the work area's edge, so it lies wholly inside.
-WindowBox FittedWindowBox(ScreenSize screen, WorkArea work_area, std::int32_t width,
-                          std::int32_t height);
+WindowBox FittedWindowBox(ScreenSize screen, WorkArea work_area, std::int32_t width, std::int32_t height);
 
 enum class WindowState { Normal, Maximized };
 

@@ -10,11 +10,13 @@ constexpr std::size_t MaxAppIdLength = 255;
 
 bool Allowed(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // One element (the text between dots) with each run of characters an id may not hold made one
 // '_'. The bytes of a UTF-8 character are all outside ASCII, so one character is one run.

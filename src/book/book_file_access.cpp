@@ -28,15 +28,16 @@ std::string LiteralPattern(std::string_view text)
 std::string Rule(const std::string& pattern, std::string_view action, bool case_sensitive = false)
 {
     return "{\"trigger\":{\"url-filter\":\"" + pattern + "\"" +
-           (case_sensitive ? ",\"url-filter-is-case-sensitive\":true" : "") +
-           "},\"action\":{\"type\":\"" + std::string(action) + "\"}}";
+           (case_sensitive ? ",\"url-filter-is-case-sensitive\":true" : "") + "},\"action\":{\"type\":\"" +
+           std::string(action) + "\"}}";
 }
 
 // True for the characters the engine leaves as they are in the path of an address it has read:
 // every other byte reaches the rules escaped, whichever way the page wrote it (a "\\" becomes "/").
 bool KeptLiterally(unsigned char c)
 {
-    return c > 0x20 && c < 0x7F && std::string_view("\"#%<>?\\^`{}").find(static_cast<char>(c)) == std::string_view::npos;
+    return c > 0x20 && c < 0x7F &&
+           std::string_view("\"#%<>?\\^`{}").find(static_cast<char>(c)) == std::string_view::npos;
 }
 
 std::string Escape(unsigned char c)
@@ -75,9 +76,7 @@ std::string BookFileAccessRules(std::string_view folder_uri, const BookLinks& li
     // case it names the same one, and then the rule refuses too much, never too little.
     std::string rules = "[" + Rule("^file:", "block") + "," + Rule(folder, "ignore-previous-rules", true);
     // Escapes in the query or after "#" never reach the file loader.
-    const auto block_escape = [&](unsigned char c) {
-        rules += "," + Rule(folder + "[^?#]*" + Escape(c), "block");
-    };
+    const auto block_escape = [&](unsigned char c) { rules += "," + Rule(folder + "[^?#]*" + Escape(c), "block"); };
     for (const unsigned char c : {'/', '\\', '.', '\0'}) {
         block_escape(c);
     }

@@ -16,9 +16,8 @@ struct ScrollbarProperty {
     ScrollbarColour colour;
 };
 constexpr ScrollbarProperty ScrollbarProperties[] = {
-    {"scrollbarArrowColor", Arrow},           {"scrollbar3DLIGHTCOLOR", Light3D},
-    {"scrollbarDarkShadowColor", DarkShadow}, {"scrollbarFaceColor", Face},
-    {"scrollbarHighlightColor", Highlight},   {"scrollbarShadowColor", Shadow},
+    {"scrollbarArrowColor", Arrow}, {"scrollbar3DLIGHTCOLOR", Light3D},     {"scrollbarDarkShadowColor", DarkShadow},
+    {"scrollbarFaceColor", Face},   {"scrollbarHighlightColor", Highlight}, {"scrollbarShadowColor", Shadow},
     {"scrollbarTrackColor", Track},
 };
 
@@ -56,7 +55,8 @@ std::string ArrowRule(const std::string& selector, const char* path, const std::
 {
     return "::-webkit-scrollbar-button:" + selector +
            "{background-image:url(\"data:image/svg+xml,%3Csvg xmlns='http://www.w3.org/2000/svg' "
-           "width='16' height='16'%3E%3Cpath d='" + path + "' fill='" + PercentEncoded(colour) +
+           "width='16' height='16'%3E%3Cpath d='" +
+           path + "' fill='" + PercentEncoded(colour) +
            "'/%3E%3C/svg%3E\");background-repeat:no-repeat;background-position:center}";
 }
 
@@ -67,14 +67,11 @@ std::string ScrollbarRules(const std::array<std::string, 7>& colours)
     const auto usable = [&colours](ScrollbarColour which) {
         return IsUsableColour(colours[static_cast<std::size_t>(which)]);
     };
-    const auto colour = [&colours](ScrollbarColour which) {
-        return colours[static_cast<std::size_t>(which)];
-    };
+    const auto colour = [&colours](ScrollbarColour which) { return colours[static_cast<std::size_t>(which)]; };
 
     std::string parts;
     if (usable(Track)) {
-        parts += "::-webkit-scrollbar-track,::-webkit-scrollbar-corner{background-color:" +
-                 colour(Track) + "}";
+        parts += "::-webkit-scrollbar-track,::-webkit-scrollbar-corner{background-color:" + colour(Track) + "}";
     }
     std::string raised;  // thumb and buttons: face and 3-D edges
     if (usable(Face)) {
@@ -124,16 +121,15 @@ std::string ScrollbarRules(const std::array<std::string, 7>& colours)
 std::string StylingScript(const PageStyling& styling)
 {
     // put(name, value, lenient): a lenient put does nothing without a document or body.
-    std::string script =
-        "(() => {\n"
-        "const put = (name, value, lenient) => {\n"
-        "  const body = window.document ? window.document.body : null;\n"
-        "  if (!body) { if (lenient) return; throw 'The page has no body to give ' + name; }\n"
-        "  body.style[name] = value;\n"
-        "  if (value !== '' && body.style[name] === '')\n"
-        "    throw 'The page does not accept \"' + value + '\" as ' + name;\n"
-        "};\n"
-        "try {\n";
+    std::string script = "(() => {\n"
+                         "const put = (name, value, lenient) => {\n"
+                         "  const body = window.document ? window.document.body : null;\n"
+                         "  if (!body) { if (lenient) return; throw 'The page has no body to give ' + name; }\n"
+                         "  body.style[name] = value;\n"
+                         "  if (value !== '' && body.style[name] === '')\n"
+                         "    throw 'The page does not accept \"' + value + '\" as ' + name;\n"
+                         "};\n"
+                         "try {\n";
     if (styling.border_on) {
         script += "put('borderStyle', " + JavaScriptString("") + ", true);\n";
         script += "put('borderStyle', " + JavaScriptString(styling.border_style) + ", true);\n";
@@ -145,26 +141,26 @@ std::string StylingScript(const PageStyling& styling)
                       JavaScriptString(styling.scrollbar_colors[static_cast<std::size_t>(property.colour)]) +
                       ", false);\n";
         }
-        script +=
-            "let sheet = document.getElementById('quillora-scrollbar-colours');\n"
-            "if (!sheet) {\n"
-            "  sheet = document.createElement('style');\n"
-            "  sheet.id = 'quillora-scrollbar-colours';\n"
-            "  (document.head || document.documentElement).appendChild(sheet);\n"
-            "}\n"
-            "sheet.textContent = " + JavaScriptString(ScrollbarRules(styling.scrollbar_colors)) + ";\n"
-            // The engine makes the page's scroll bars once; they follow new rules only when made
-            // again, which taking them away for one layout does.
-            "const root = document.documentElement;\n"
-            "const overflow = root.style.overflow;\n"
-            "root.style.overflow = 'hidden';\n"
-            "void root.offsetHeight;\n"
-            "root.style.overflow = overflow;\n";
+        script += "let sheet = document.getElementById('quillora-scrollbar-colours');\n"
+                  "if (!sheet) {\n"
+                  "  sheet = document.createElement('style');\n"
+                  "  sheet.id = 'quillora-scrollbar-colours';\n"
+                  "  (document.head || document.documentElement).appendChild(sheet);\n"
+                  "}\n"
+                  "sheet.textContent = " +
+                  JavaScriptString(ScrollbarRules(styling.scrollbar_colors)) +
+                  ";\n"
+                  // The engine makes the page's scroll bars once; they follow new rules only when made
+                  // again, which taking them away for one layout does.
+                  "const root = document.documentElement;\n"
+                  "const overflow = root.style.overflow;\n"
+                  "root.style.overflow = 'hidden';\n"
+                  "void root.offsetHeight;\n"
+                  "root.style.overflow = overflow;\n";
     }
-    script +=
-        "} catch (failure) { return String(failure); }\n"
-        "return '';\n"
-        "})()";
+    script += "} catch (failure) { return String(failure); }\n"
+              "return '';\n"
+              "})()";
     return script;
 }
 

@@ -32,8 +32,7 @@ Wording WordingOf(const FailedLoad& failure)
     case LoadFailure::Unreachable:
         return {"Cannot reach the address",
                 "The address " + what + " could not be reached. The computer may be offline, or the site may be down."};
-    case LoadFailure::Other:
-        break;
+    case LoadFailure::Other: break;
     }
     std::string explanation = what + " could not be opened";
     if (!failure.reason.empty()) explanation += ": " + Escaped(failure.reason);
@@ -56,7 +55,8 @@ std::string FailurePageHtml(const FailedLoad& failure)
            "</title><style>"
            "body{font:15px/1.5 sans-serif;margin:3em auto;max-width:36em;padding:0 1em;color:#222;background:#fff}"
            "h1{font-size:1.4em}.what{font-family:monospace;overflow-wrap:anywhere}a{margin-right:1.5em}"
-           "</style></head><body><h1>" + wording.title + "</h1><p>" + wording.explanation + "</p>" +
+           "</style></head><body><h1>" +
+           wording.title + "</h1><p>" + wording.explanation + "</p>" +
            (links.empty() ? std::string() : "<p>" + links + "</p>") + "</body></html>";
 }
 

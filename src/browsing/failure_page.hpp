@@ -16,8 +16,8 @@ enum class LoadFailure {
 
 struct FailedLoad {
     LoadFailure kind = LoadFailure::Other;
-    std::string what;     // the file's path or the address, as the reader should read it
-    std::string reason;   // the engine's words, shown for Other only
+    std::string what;          // the file's path or the address, as the reader should read it
+    std::string reason;        // the engine's words, shown for Other only
     bool can_go_back = false;  // there is a page the reader came from
     bool has_home = false;     // the book has a home page to go to
 };

@@ -16,10 +16,10 @@ struct InputBlocking {
 struct InputEvent {
     enum class Kind { Other, Press, MultiPress, Release, KeyDown, KeyUp };
     Kind kind = Kind::Other;
-    unsigned button = 0;         // mouse button; 3 is the right one
-    bool control = false;        // Ctrl was down as of this event
-    unsigned key_upper = 0;      // the key's character in upper case ('P', 'C', 'A', ...), else 0
-    bool inside_page = false;    // aimed at the browser's page
+    unsigned button = 0;       // mouse button; 3 is the right one
+    bool control = false;      // Ctrl was down as of this event
+    unsigned key_upper = 0;    // the key's character in upper case ('P', 'C', 'A', ...), else 0
+    bool inside_page = false;  // aimed at the browser's page
 };
 
 // True when the event is swallowed: right-button presses and double-clicks on the page by the

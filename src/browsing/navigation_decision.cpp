@@ -23,8 +23,7 @@ NavigationDecision DecideNavigation(const NavigationRequest& request)
     std::string action = ActionStringOf(request.address);
     const bool trusted = IsBookDocument(std::string(request.source_document), std::string(request.book_folder)) ||
                          (request.failure_page_shown && IsFailurePageAction(action));
-    return {trusted && !request.redirect ? NavigationStep::RunAction : NavigationStep::Ignore, true,
-            std::move(action)};
+    return {trusted && !request.redirect ? NavigationStep::RunAction : NavigationStep::Ignore, true, std::move(action)};
 }
 
 }  // namespace quillora

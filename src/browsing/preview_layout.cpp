@@ -11,8 +11,7 @@ namespace {
 // Pixels per point at a zoom of 1: a 96-dpi screen.
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
-constexpr double kZoomSteps[] = {0.1, 0.25, 0.33, 0.5, 0.67, 0.8, 1.0, 1.25,
-                                 1.5, 2.0,  3.0,  4.0, 6.0,  8.0};
+constexpr double kZoomSteps[] = {0.1, 0.25, 0.33, 0.5, 0.67, 0.8, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0};
 
 // Two zooms that differ by less than this are the same step (a fitted zoom of 0.9999 is 100 %).
 constexpr double kSameStep = 1.001;
@@ -55,8 +54,8 @@ void PreviewLayout::SetZoom(double factor)
 void PreviewLayout::ZoomIn()
 {
     const double now = Zoom();
-    const auto* step = std::find_if(std::begin(kZoomSteps), std::end(kZoomSteps),
-                                    [&](double zoom) { return zoom > now * kSameStep; });
+    const auto* step =
+        std::find_if(std::begin(kZoomSteps), std::end(kZoomSteps), [&](double zoom) { return zoom > now * kSameStep; });
     SetZoom(step != std::end(kZoomSteps) ? *step : kMaxZoom);
 }
 
@@ -64,7 +63,7 @@ void PreviewLayout::ZoomOut()
 {
     const double now = Zoom();
     const auto step = std::find_if(std::rbegin(kZoomSteps), std::rend(kZoomSteps),
-                                    [&](double zoom) { return zoom * kSameStep < now; });
+                                   [&](double zoom) { return zoom * kSameStep < now; });
     SetZoom(step != std::rend(kZoomSteps) ? *step : kMinZoom);
 }
 

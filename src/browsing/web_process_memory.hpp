@@ -18,7 +18,7 @@ namespace quillora {
 struct ProcessStatus {
     pid_t pid = 0;
     pid_t parent = 0;
-    std::string name;                 // the kernel's name, cut to 15 bytes
+    std::string name;                  // the kernel's name, cut to 15 bytes
     std::uint64_t resident_bytes = 0;  // VmRSS; 0 for a process that holds no memory (a zombie)
 };
 
@@ -30,8 +30,7 @@ struct ProcessStatus {
 
 // The resident memory of the engine's web processes among the descendants of `ancestor`, summed.
 // Its network process and the programs it starts for the reader are not counted.
-[[nodiscard]] std::uint64_t WebProcessesResidentBytes(const std::vector<ProcessStatus>& processes,
-                                                      pid_t ancestor);
+[[nodiscard]] std::uint64_t WebProcessesResidentBytes(const std::vector<ProcessStatus>& processes, pid_t ancestor);
 
 // Decides, one look at a time, when the web processes are past the limit. It says End once as
 // they go past, and again only after a look found them back within the limit: a process that was

@@ -7,8 +7,7 @@ namespace quillora {
 
 namespace {
 
-constexpr std::array<double, 13> Steps = {0.3, 0.5, 0.67, 0.8, 0.9,  1.0, 1.1,
-                                          1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+constexpr std::array<double, 13> Steps = {0.3, 0.5, 0.67, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
 // Levels read back from the engine may differ from a step in the last digits.
 constexpr double Tolerance = 1e-3;
 

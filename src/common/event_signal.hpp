@@ -69,8 +69,7 @@ public:
 
     [[nodiscard]] bool Empty() const
     {
-        return std::none_of(slots_.begin(), slots_.end(),
-                            [](const auto& slot) { return *slot->connected; });
+        return std::none_of(slots_.begin(), slots_.end(), [](const auto& slot) { return *slot->connected; });
     }
 
 private:

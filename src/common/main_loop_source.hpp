@@ -31,10 +31,7 @@ public:
     ~MainLoopSource() { Remove(); }
 
     // Whether the callback may still run: false once it returned false or was removed.
-    [[nodiscard]] bool Pending() const noexcept
-    {
-        return source_ != nullptr && !g_source_is_destroyed(source_);
-    }
+    [[nodiscard]] bool Pending() const noexcept { return source_ != nullptr && !g_source_is_destroyed(source_); }
 
     void Remove() noexcept
     {
@@ -78,8 +75,7 @@ MainLoopSource Attach(GSource* source, Callable callable)
 template <typename Callable>
 [[nodiscard]] MainLoopSource AddTimeout(std::chrono::milliseconds interval, Callable callable)
 {
-    return source_detail::Attach(g_timeout_source_new(static_cast<guint>(interval.count())),
-                                 std::move(callable));
+    return source_detail::Attach(g_timeout_source_new(static_cast<guint>(interval.count())), std::move(callable));
 }
 
 // Runs `callable` when the main loop has nothing else to do, again while it returns true.

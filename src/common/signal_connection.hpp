@@ -18,10 +18,9 @@ public:
 
     template <typename Callback>
     SignalConnection(gpointer instance, const char* signal, Callback callback, gpointer data)
-        : instance_(GObjectPtr<GObject>::Retain(G_OBJECT(instance))),
-          id_(g_signal_connect(instance, signal, G_CALLBACK(callback), data))
-    {
-    }
+        : instance_(GObjectPtr<GObject>::Retain(G_OBJECT(instance)))
+        , id_(g_signal_connect(instance, signal, G_CALLBACK(callback), data))
+    {}
 
     // Takes over the handler `id` that is connected on `instance`.
     [[nodiscard]] static SignalConnection Adopt(gpointer instance, gulong id)
@@ -35,9 +34,9 @@ public:
     SignalConnection(const SignalConnection&) = delete;
     SignalConnection& operator=(const SignalConnection&) = delete;
     SignalConnection(SignalConnection&& other) noexcept
-        : instance_(std::move(other.instance_)), id_(std::exchange(other.id_, 0))
-    {
-    }
+        : instance_(std::move(other.instance_))
+        , id_(std::exchange(other.id_, 0))
+    {}
     SignalConnection& operator=(SignalConnection&& other) noexcept
     {
         if (this != &other) {
@@ -97,14 +96,13 @@ struct Trampoline<Return(Args...), Callable> {
 // without its trailing user data, for example gboolean(GtkWidget*, GdkEventKey*). The callable
 // is kept by the handler and deleted with it; the returned connection disconnects it.
 template <typename Signature, typename Callable>
-[[nodiscard]] SignalConnection Connect(gpointer instance, const char* signal, Callable callable,
-                                       bool after = false)
+[[nodiscard]] SignalConnection Connect(gpointer instance, const char* signal, Callable callable, bool after = false)
 {
     using Stored = std::decay_t<Callable>;
     using Handler = signal_detail::Trampoline<Signature, Stored>;
-    const gulong id = g_signal_connect_data(
-        instance, signal, G_CALLBACK(&Handler::Call), new Stored(std::move(callable)),
-        &Handler::Destroy, after ? G_CONNECT_AFTER : GConnectFlags{});
+    const gulong id =
+        g_signal_connect_data(instance, signal, G_CALLBACK(&Handler::Call), new Stored(std::move(callable)),
+                              &Handler::Destroy, after ? G_CONNECT_AFTER : GConnectFlags{});
     return SignalConnection::Adopt(instance, id);
 }
 

@@ -45,21 +45,20 @@ TemporaryFolder TemporaryFolder::Create(const std::string& name_stem)
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (::mkdtemp(buffer.data()) == nullptr) {
-        throw Error("Cannot create a temporary folder in " + base.string() + ": " +
-                    std::strerror(errno));
+        throw Error("Cannot create a temporary folder in " + base.string() + ": " + std::strerror(errno));
     }
     return TemporaryFolder(std::filesystem::path(buffer.data()));
 }
 
 TemporaryFolder::TemporaryFolder(std::filesystem::path path)
-    : path_(std::move(path)), removal_slot_(RemoveOnExit(path_.string()))
-{
-}
+    : path_(std::move(path))
+    , removal_slot_(RemoveOnExit(path_.string()))
+{}
 
 TemporaryFolder::TemporaryFolder(TemporaryFolder&& other) noexcept
-    : path_(std::exchange(other.path_, {})), removal_slot_(std::exchange(other.removal_slot_, -1))
-{
-}
+    : path_(std::exchange(other.path_, {}))
+    , removal_slot_(std::exchange(other.removal_slot_, -1))
+{}
 
 TemporaryFolder& TemporaryFolder::operator=(TemporaryFolder&& other) noexcept
 {

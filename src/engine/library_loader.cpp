@@ -23,8 +23,7 @@ std::string LoaderError(const char* library)
 
 }  // namespace
 
-void LoadLibraryFunctions(std::span<const char* const> libraries,
-                          std::span<const LibraryFunction> functions)
+void LoadLibraryFunctions(std::span<const char* const> libraries, std::span<const LibraryFunction> functions)
 {
     std::vector<LibraryHandle> handles;
     for (const char* library : libraries) {

@@ -18,10 +18,7 @@ struct LibraryFunction {
 // it; Library() is the file name asked for.
 class LibraryLoadError : public Error {
 public:
-    LibraryLoadError(const std::string& message, std::string library)
-        : Error(message), library_(std::move(library))
-    {
-    }
+    LibraryLoadError(const std::string& message, std::string library) : Error(message), library_(std::move(library)) {}
     [[nodiscard]] const std::string& Library() const noexcept { return library_; }
 
 private:
@@ -34,7 +31,6 @@ private:
 // loaded for the rest of the run, as the code jumping through the slots needs them.
 // Throws LibraryLoadError with the loader's own text for a library it cannot load, and
 // "LIBRARY has no function NAME" (LIBRARY the last of `libraries`) for a missing function.
-void LoadLibraryFunctions(std::span<const char* const> libraries,
-                          std::span<const LibraryFunction> functions);
+void LoadLibraryFunctions(std::span<const char* const> libraries, std::span<const LibraryFunction> functions);
 
 }  // namespace quillora

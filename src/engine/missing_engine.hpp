@@ -7,8 +7,7 @@ namespace quillora {
 
 // The engine's libraries, in the order they are loaded: JavaScriptCore first, so that when it is
 // missing the reader is told its own name rather than that of the library that needs it.
-inline constexpr const char* EngineLibraries[] = {"libjavascriptcoregtk-4.1.so.0",
-                                                  "libwebkit2gtk-4.1.so.0"};
+inline constexpr const char* EngineLibraries[] = {"libjavascriptcoregtk-4.1.so.0", "libwebkit2gtk-4.1.so.0"};
 
 // What a reader whose system cannot load the engine is told; `reason` is the loader's own text
 // (which library, or which function an older one lacks). All the texts are here.

@@ -88,9 +88,10 @@ std::unique_ptr<MenuFile> MenuFile::Create(std::string_view content, const std::
 }
 
 MenuFile::MenuFile(std::string path, std::string stem, int removal_slot)
-    : path_(std::move(path)), stem_(std::move(stem)), removal_slot_(removal_slot)
-{
-}
+    : path_(std::move(path))
+    , stem_(std::move(stem))
+    , removal_slot_(removal_slot)
+{}
 
 MenuFile::~MenuFile()
 {

@@ -19,8 +19,7 @@ public:
     // ends with "/"; an empty folder means the current one). The file is created afresh with
     // mode 0600 and never through a link; a name already taken is drawn anew. Throws Error
     // "Cannot create file \"<path>\". <reason>" when no file can be made.
-    [[nodiscard]] static std::unique_ptr<MenuFile> Create(std::string_view content,
-                                                          const std::string& folder,
+    [[nodiscard]] static std::unique_ptr<MenuFile> Create(std::string_view content, const std::string& folder,
                                                           const StemSource& draw_stem = DrawMenuFileStem);
 
     MenuFile(const MenuFile&) = delete;

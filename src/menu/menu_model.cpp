@@ -7,8 +7,14 @@
 namespace quillora {
 
 namespace menu_keys {
-std::string MenuCaption(int menu) { return "MENU_" + std::to_string(menu); }
-std::string ItemList(int menu) { return "ITENS_" + std::to_string(menu); }
+std::string MenuCaption(int menu)
+{
+    return "MENU_" + std::to_string(menu);
+}
+std::string ItemList(int menu)
+{
+    return "ITENS_" + std::to_string(menu);
+}
 std::string SubItemList(int menu, int item)
 {
     return "ITENS-|" + std::to_string(menu) + "." + std::to_string(item) + "|";

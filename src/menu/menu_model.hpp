@@ -72,8 +72,8 @@ inline constexpr std::string_view Menus = "GERAL";
 inline constexpr std::string_view Items = "MENU";
 inline constexpr std::string_view SubItems = "SUBMENUS";
 inline constexpr std::string_view Actions = "ACOES";
-[[nodiscard]] std::string MenuCaption(int menu);         // "MENU_0"
-[[nodiscard]] std::string ItemList(int menu);            // "ITENS_0"
+[[nodiscard]] std::string MenuCaption(int menu);            // "MENU_0"
+[[nodiscard]] std::string ItemList(int menu);               // "ITENS_0"
 [[nodiscard]] std::string SubItemList(int menu, int item);  // "ITENS-|0.2|"
 }  // namespace menu_keys
 

@@ -54,8 +54,7 @@ Node& MenuEntryAt(Node& root, const MenuAddress& address)
 template <typename Node>
 void CheckMenuRemoval(const Node& parent, int position)
 {
-    if (!parent.had_children || position < 0 ||
-        static_cast<std::size_t>(position) >= parent.children.size()) {
+    if (!parent.had_children || position < 0 || static_cast<std::size_t>(position) >= parent.children.size()) {
         throw Error(MenuIndexOutOfRangeText);
     }
 }

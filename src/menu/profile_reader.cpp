@@ -25,8 +25,7 @@ std::string_view Trim(std::string_view text)
 
 std::string_view Unquote(std::string_view value)
 {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
@@ -50,9 +49,10 @@ class Parser {
 public:
     Parser(std::vector<ProfileSection>& sections, std::unordered_map<std::string, std::size_t>& section_index,
            std::vector<ProfileNote>& notes)
-        : sections_(sections), section_index_(section_index), notes_(notes)
-    {
-    }
+        : sections_(sections)
+        , section_index_(section_index)
+        , notes_(notes)
+    {}
 
     void Line(int number, std::string_view raw)
     {
@@ -92,8 +92,8 @@ private:
         in_section_ = true;
         const auto [earlier, added] = section_index_.try_emplace(AsciiLowerCopy(name), sections_.size());
         if (!added) {
-            notes_.push_back({ProfileNoteKind::RepeatedSection, number, sections_[earlier->second].line, 0,
-                              std::string(name), {}});
+            notes_.push_back(
+                {ProfileNoteKind::RepeatedSection, number, sections_[earlier->second].line, 0, std::string(name), {}});
             return;  // in a section, but one whose keys nobody reads
         }
         current_ = sections_.size();
@@ -113,15 +113,15 @@ private:
         auto& keys = section.keys;
         const auto [earlier, added] = section.key_index.try_emplace(AsciiLowerCopy(name), keys.size());
         if (!added) {
-            notes_.push_back({ProfileNoteKind::RepeatedKey, number, keys[earlier->second].line, 0, std::string(name),
-                              section.name});
+            notes_.push_back(
+                {ProfileNoteKind::RepeatedKey, number, keys[earlier->second].line, 0, std::string(name), section.name});
             return;
         }
         const auto value = Unquote(raw_value);
         std::string kept = Utf8Prefix(value, MaxProfileValueLength);
         if (kept.size() < value.size()) {
-            notes_.push_back({ProfileNoteKind::ValueCut, number, 0, Utf8Length(value), std::string(name),
-                              sections_[current_].name});
+            notes_.push_back(
+                {ProfileNoteKind::ValueCut, number, 0, Utf8Length(value), std::string(name), sections_[current_].name});
         }
         keys.push_back({std::string(name), std::move(kept), number});
     }

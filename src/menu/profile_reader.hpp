@@ -55,10 +55,10 @@ enum class ProfileNoteKind {
 struct ProfileNote {
     ProfileNoteKind kind;
     int line = 0;
-    int earlier_line = 0;      // RepeatedSection and RepeatedKey: where the name first stood
-    std::size_t length = 0;    // ValueCut: the full length in characters
-    std::string name;          // the section or key concerned, where there is one
-    std::string section;       // RepeatedKey and ValueCut: the section of the key
+    int earlier_line = 0;    // RepeatedSection and RepeatedKey: where the name first stood
+    std::size_t length = 0;  // ValueCut: the full length in characters
+    std::string name;        // the section or key concerned, where there is one
+    std::string section;     // RepeatedKey and ValueCut: the section of the key
 };
 
 // The definition parsed from text. Lines end at CR LF, LF or CR. A line whose first non-blank

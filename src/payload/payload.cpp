@@ -70,8 +70,8 @@ void TPayload::ReadInto(std::span<char> buffer) const
         return;
     }
     if (static_cast<std::size_t>(range->length) > buffer.size()) {
-        throw IoError("Buffer too small for the payload text (" + std::to_string(range->length) +
-                      " bytes needed, " + std::to_string(buffer.size()) + " given)");
+        throw IoError("Buffer too small for the payload text (" + std::to_string(range->length) + " bytes needed, " +
+                      std::to_string(buffer.size()) + " given)");
     }
     // Read into a string of our own first, so that a failing or short read (the file shrank
     // since its size was taken) never leaves the caller's buffer half written.

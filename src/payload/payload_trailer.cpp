@@ -13,8 +13,7 @@ namespace {
 
 std::int32_t ReadInt32LittleEndian(const unsigned char* bytes)
 {
-    const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) |
-                                (static_cast<std::uint32_t>(bytes[1]) << 8) |
+    const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
                                 (static_cast<std::uint32_t>(bytes[2]) << 16) |
                                 (static_cast<std::uint32_t>(bytes[3]) << 24);
     return static_cast<std::int32_t>(value);
@@ -61,8 +60,8 @@ std::optional<PayloadTextRange> LocateText(const PayloadTrailer& trailer, std::i
     if (trailer.data_offset < 0) {
         // A position before the start of the file: the error a read there gives, with what
         // it means for the book.
-        throw IoError("The book's payload trailer is damaged (data_offset " +
-                      std::to_string(trailer.data_offset) + "): " + IoErrorFromErrno(EINVAL).what());
+        throw IoError("The book's payload trailer is damaged (data_offset " + std::to_string(trailer.data_offset) +
+                      "): " + IoErrorFromErrno(EINVAL).what());
     }
     const std::int64_t trailer_start = file_size - static_cast<std::int64_t>(PayloadTrailer::Size);
     const std::int64_t text_end =

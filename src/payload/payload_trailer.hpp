@@ -24,8 +24,7 @@ struct PayloadTrailer {
 // The trailer signature as it stands on disk: the GUID {9FABA105-EDA8-45C3-89F4-369315A947EB}
 // as three little-endian groups followed by its last 8 bytes as written.
 inline constexpr unsigned char PayloadSignature[PayloadTrailer::SignatureSize] = {
-    0x05, 0xA1, 0xAB, 0x9F, 0xA8, 0xED, 0xC3, 0x45,
-    0x89, 0xF4, 0x36, 0x93, 0x15, 0xA9, 0x47, 0xEB};
+    0x05, 0xA1, 0xAB, 0x9F, 0xA8, 0xED, 0xC3, 0x45, 0x89, 0xF4, 0x36, 0x93, 0x15, 0xA9, 0x47, 0xEB};
 
 PayloadTrailer DecodeTrailer(std::span<const unsigned char, PayloadTrailer::Size> bytes);
 std::array<unsigned char, PayloadTrailer::Size> EncodeTrailer(const PayloadTrailer& trailer);

@@ -29,8 +29,8 @@ std::string AppendPayload(std::string_view executable_image, std::string_view te
     result.reserve(executable_image.size() + text.size() + PayloadTrailer::Size);
     result.append(executable_image);
     result.append(text);
-    result.append(MakeTrailer(static_cast<std::int32_t>(executable_image.size()),
-                              static_cast<std::int32_t>(text.size())));
+    result.append(
+        MakeTrailer(static_cast<std::int32_t>(executable_image.size()), static_cast<std::int32_t>(text.size())));
     return result;
 }
 

@@ -265,7 +265,7 @@ std::optional<DecodedText> DecodeToUtf8(std::string_view bytes, const std::strin
         return std::nullopt;
     }
     // Passing over a whole code unit keeps the rest of the text in step.
-    const std::size_t unit = StartsWithIgnoringCase(encoding, "utf-32") ? 4
+    const std::size_t unit = StartsWithIgnoringCase(encoding, "utf-32")   ? 4
                              : StartsWithIgnoringCase(encoding, "utf-16") ? 2
                                                                           : 1;
     decoder->Run(bytes, append, [&](std::string_view rest) -> std::size_t {

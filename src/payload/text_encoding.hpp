@@ -27,7 +27,7 @@ std::size_t Windows1252Utf8Size(std::string_view bytes);
 std::optional<std::string> Utf8ToWindows1252(std::string_view text, char32_t& first_unwritable);
 // Where decoding met the first byte that is no character of the text's encoding.
 struct StrayByte {
-    std::size_t offset = 0;  // in the decoded text, where what stands for the byte begins
+    std::size_t offset = 0;   // in the decoded text, where what stands for the byte begins
     unsigned char value = 0;  // the first byte of its code unit
 };
 struct DecodedText {

@@ -44,8 +44,7 @@ std::vector<BookPage> ListBookPages(const fs::path& folder)
             continue;
         }
         pages.push_back({entry.path().lexically_relative(folder).generic_string(),
-                         static_cast<std::int64_t>(status.st_size),
-                         static_cast<std::int64_t>(status.st_mtim.tv_sec)});
+                         static_cast<std::int64_t>(status.st_size), static_cast<std::int64_t>(status.st_mtim.tv_sec)});
     }
     std::sort(pages.begin(), pages.end(), [](const BookPage& a, const BookPage& b) { return a.path < b.path; });
     return pages;

@@ -23,8 +23,7 @@ struct ParserFreer {
 // per parser, and for any version's error type, so that none reaches stderr.
 template <typename ParserError>
 void IgnoreParserError(void*, ParserError)
-{
-}
+{}
 
 HtmlDocument ParseUtf8(const std::string& text)
 {
@@ -37,8 +36,8 @@ HtmlDocument ParseUtf8(const std::string& text)
     parser->sax->serror = IgnoreParserError;
     xmlSwitchEncoding(parser.get(), XML_CHAR_ENCODING_UTF8);
     // The text is decoded already: a meta charset must not switch the parser to another.
-    htmlCtxtUseOptions(parser.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                                         HTML_PARSE_NONET | HTML_PARSE_COMPACT | HTML_PARSE_IGNORE_ENC);
+    htmlCtxtUseOptions(parser.get(), HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
+                                         HTML_PARSE_COMPACT | HTML_PARSE_IGNORE_ENC);
     // The HTML parser takes this option only when set directly.
     parser->options |= XML_PARSE_BIG_LINES;
     htmlParseDocument(parser.get());

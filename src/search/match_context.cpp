@@ -16,9 +16,9 @@ std::vector<std::string> MatchContexts(const std::filesystem::path& folder, cons
     // The few pages shown go into a small index of their own, whose snippets find the same
     // words as the book's index, in the same places.
     const auto connection = sqlite::Open(":memory:", sqlite::OpenMode::Create);
-    sqlite::Execute(connection.get(), (std::string("CREATE VIRTUAL TABLE shown USING fts5(title, body, ") +
-                                       PageTextTokenizer + ")")
-                                          .c_str());
+    sqlite::Execute(
+        connection.get(),
+        (std::string("CREATE VIRTUAL TABLE shown USING fts5(title, body, ") + PageTextTokenizer + ")").c_str());
     const auto add = sqlite::Prepare(connection.get(), "INSERT INTO shown(rowid, title, body) VALUES(?1, ?2, ?3)");
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const PageText text = ExtractPageText(ReadBookPage(folder / pages[i]));

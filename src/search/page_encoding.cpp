@@ -33,8 +33,8 @@ std::optional<std::string> DeclaredCharset(std::string_view html)
 // UTF-8 for UTF-16, since a declaration that could be read lies in bytes that are not UTF-16.
 std::string EngineCharset(std::string declared)
 {
-    static constexpr std::array legacy{"iso-8859-1", "latin1", "iso8859-1", "us-ascii", "ascii",
-                                       "windows-1252", "cp1252", "l1"};
+    static constexpr std::array legacy{"iso-8859-1", "latin1",       "iso8859-1", "us-ascii",
+                                       "ascii",      "windows-1252", "cp1252",    "l1"};
     if (std::find(legacy.begin(), legacy.end(), declared) != legacy.end()) return DefaultEncoding;
     if (declared.starts_with("utf-16")) return "utf-8";
     return declared;
@@ -45,8 +45,7 @@ struct Mark {
     const char* encoding;
 };
 // Named rather than left to a declaration, which must not override the mark.
-constexpr std::array Marks{Mark{"\xEF\xBB\xBF", "utf-8"}, Mark{"\xFF\xFE", "utf-16le"},
-                           Mark{"\xFE\xFF", "utf-16be"}};
+constexpr std::array Marks{Mark{"\xEF\xBB\xBF", "utf-8"}, Mark{"\xFF\xFE", "utf-16le"}, Mark{"\xFE\xFF", "utf-16be"}};
 
 }  // namespace
 

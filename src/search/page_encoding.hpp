@@ -15,9 +15,9 @@ namespace quillora {
 // - a byte that is no character of that encoding does not end the page: it stands for a
 //   character of its own (see DecodeToUtf8), and the first is kept for the author.
 struct DecodedPage {
-    DecodedText decoded;             // without the byte-order mark
-    std::string encoding;            // what the page was read as
-    bool encoding_is_default = true; // no mark, and no charset that the engine knows
+    DecodedText decoded;              // without the byte-order mark
+    std::string encoding;             // what the page was read as
+    bool encoding_is_default = true;  // no mark, and no charset that the engine knows
 };
 DecodedPage DecodePage(std::string_view bytes);
 

@@ -25,10 +25,9 @@ bool IsHidden(const xmlNode* element)
 // Elements inside a line of text: no word ends where they begin or end.
 bool IsInline(const xmlNode* element)
 {
-    static constexpr std::array names{"a",    "abbr", "b",    "bdi",  "bdo",    "cite",  "code",
-                                      "data", "dfn",  "em",   "font", "i",      "kbd",   "mark",
-                                      "q",    "s",    "samp", "small", "span",  "strong", "sub",
-                                      "sup",  "time", "u",    "var",  "strike", "tt",    "big"};
+    static constexpr std::array names{
+        "a", "abbr", "b",    "bdi",   "bdo",  "cite",   "code", "data", "dfn",  "em", "font", "i",      "kbd", "mark",
+        "q", "s",    "samp", "small", "span", "strong", "sub",  "sup",  "time", "u",  "var",  "strike", "tt",  "big"};
     return std::any_of(names.begin(), names.end(), [&](const char* name) { return NameIs(element, name); });
 }
 

@@ -21,13 +21,12 @@ namespace {
 
 // Marks a database as a book index of this layout; anything else in the file's place is unused.
 constexpr int IndexApplicationId = 0x51756c72;  // "Qulr"
-constexpr int IndexLayout = 2;  // 2: the text is no longer kept
+constexpr int IndexLayout = 2;                  // 2: the text is no longer kept
 
 // Titles weigh ten times as much as the text in the ranking. Ordered by the table's own rank,
 // so that the best pages are picked before any context line is made: only the pages shown get one.
-constexpr const char* FindSql =
-    "SELECT pages.path, pages.title FROM page_text JOIN pages ON pages.id = page_text.rowid"
-    " WHERE page_text MATCH ?1 AND rank MATCH 'bm25(10.0, 1.0)' ORDER BY rank LIMIT ?2";
+constexpr const char* FindSql = "SELECT pages.path, pages.title FROM page_text JOIN pages ON pages.id = page_text.rowid"
+                                " WHERE page_text MATCH ?1 AND rank MATCH 'bm25(10.0, 1.0)' ORDER BY rank LIMIT ?2";
 
 void CreateTables(sqlite3* connection)
 {
@@ -122,9 +121,9 @@ std::string FileNameOf(const std::string& path)
 }  // namespace
 
 SearchIndex::SearchIndex(sqlite::Connection connection, fs::path folder)
-    : connection_(std::move(connection)), folder_(std::move(folder))
-{
-}
+    : connection_(std::move(connection))
+    , folder_(std::move(folder))
+{}
 
 SearchIndex SearchIndex::Build(const fs::path& folder, const std::string& database, const std::atomic<bool>* stop)
 {

@@ -34,8 +34,8 @@ public:
     // Reads every page of `folder` (see ListBookPages) into a new index at `database`, or in
     // memory when that is ":memory:". An existing file there is replaced. Throws Error, also
     // when `stop` is set before the last page is read (another thread may set it).
-    static SearchIndex Build(const std::filesystem::path& folder, const std::string& database = ":memory:",
-                             const std::atomic<bool>* stop = nullptr);
+    static SearchIndex Build(const std::filesystem::path& folder,
+                             const std::string& database = ":memory:", const std::atomic<bool>* stop = nullptr);
     // The index that packing left in `folder`, when it still holds exactly the pages there with
     // their sizes and times; nothing when it is missing, stale, or not an index of ours.
     static std::optional<SearchIndex> OpenFresh(const std::filesystem::path& folder);

@@ -27,8 +27,7 @@ void StatementFinaliser::operator()(sqlite3_stmt* statement) const
 
 Connection Open(const std::string& path, OpenMode mode)
 {
-    const int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
-                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     sqlite3* raw = nullptr;
     const int result = sqlite3_open_v2(path.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     Connection connection(raw);
@@ -61,8 +60,8 @@ Statement Prepare(sqlite3* connection, std::string_view sql)
 
 void Bind(sqlite3_stmt* statement, int position, std::string_view text)
 {
-    if (sqlite3_bind_text64(statement, position, text.data(), text.size(), SQLITE_TRANSIENT,
-                            SQLITE_UTF8) != SQLITE_OK) {
+    if (sqlite3_bind_text64(statement, position, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8) !=
+        SQLITE_OK) {
         Fail(sqlite3_db_handle(statement), "search index");
     }
 }
@@ -77,12 +76,9 @@ void Bind(sqlite3_stmt* statement, int position, std::int64_t number)
 bool Step(sqlite3_stmt* statement)
 {
     switch (sqlite3_step(statement)) {
-    case SQLITE_ROW:
-        return true;
-    case SQLITE_DONE:
-        return false;
-    default:
-        Fail(sqlite3_db_handle(statement), "search index");
+    case SQLITE_ROW: return true;
+    case SQLITE_DONE: return false;
+    default: Fail(sqlite3_db_handle(statement), "search index");
     }
 }
 

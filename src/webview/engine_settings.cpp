@@ -46,8 +46,7 @@ void ChooseReaderViewSettings(WebKitSettings* settings)
     // Composited drawing sets up GL in the web process and draws every frame through it, in
     // software where there is no GPU; a page of text and pictures paints sooner, with less work
     // and memory, drawn directly. CSS animations and smooth scrolling still run.
-    webkit_settings_set_hardware_acceleration_policy(settings,
-                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
 }
 
 }  // namespace quillora

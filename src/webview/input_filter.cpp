@@ -10,19 +10,13 @@ InputEvent::Kind KindOf(GdkEventType type)
 {
     using Kind = InputEvent::Kind;
     switch (type) {
-    case GDK_BUTTON_PRESS:
-        return Kind::Press;
+    case GDK_BUTTON_PRESS: return Kind::Press;
     case GDK_2BUTTON_PRESS:
-    case GDK_3BUTTON_PRESS:
-        return Kind::MultiPress;
-    case GDK_BUTTON_RELEASE:
-        return Kind::Release;
-    case GDK_KEY_PRESS:
-        return Kind::KeyDown;
-    case GDK_KEY_RELEASE:
-        return Kind::KeyUp;
-    default:
-        return Kind::Other;
+    case GDK_3BUTTON_PRESS: return Kind::MultiPress;
+    case GDK_BUTTON_RELEASE: return Kind::Release;
+    case GDK_KEY_PRESS: return Kind::KeyDown;
+    case GDK_KEY_RELEASE: return Kind::KeyUp;
+    default: return Kind::Other;
     }
 }
 
@@ -40,8 +34,7 @@ bool InModalDialog(GtkWidget* target)
 
 }  // namespace
 
-InputFilter::InputFilter(GtkWidget* page, const InputBlocking& blocking)
-    : page_(page), blocking_(blocking)
+InputFilter::InputFilter(GtkWidget* page, const InputBlocking& blocking) : page_(page), blocking_(blocking)
 {
     gdk_event_handler_set(&EventosAplicacaoMessage, this, nullptr);
 }

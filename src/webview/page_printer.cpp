@@ -8,8 +8,8 @@
 
 #include "common/error.hpp"
 #include "common/event_boundary.hpp"
-#include "webview/print_preview_window.hpp"
 #include "common/temporary_folder.hpp"
+#include "webview/print_preview_window.hpp"
 
 namespace quillora {
 
@@ -56,8 +56,8 @@ Printers FindPrinters(const std::string& wanted)
 bool SameLayout(GtkPageSetup* left, GtkPageSetup* right)
 {
     auto layout = [](GtkPageSetup* setup) {
-        auto own = GObjectPtr<GtkPageSetup>::Adopt(setup != nullptr ? gtk_page_setup_copy(setup)
-                                                                     : gtk_page_setup_new());
+        auto own =
+            GObjectPtr<GtkPageSetup>::Adopt(setup != nullptr ? gtk_page_setup_copy(setup) : gtk_page_setup_new());
         return g_variant_ref_sink(gtk_page_setup_to_gvariant(own.get()));
     };
     GVariant* a = layout(left);
@@ -121,11 +121,10 @@ void PagePrinter::ForgetFinishedJobs()
 void PagePrinter::PrintWithDialog(GtkWindow* parent)
 {
     Job& job = Start(NewOperation());
-    const WebKitPrintOperationResponse response =
-        webkit_print_operation_run_dialog(job.operation.get(), parent);
+    const WebKitPrintOperationResponse response = webkit_print_operation_run_dialog(job.operation.get(), parent);
     if (response == WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
-        settings_ = GObjectPtr<GtkPrintSettings>::Retain(
-            webkit_print_operation_get_print_settings(job.operation.get()));
+        settings_ =
+            GObjectPtr<GtkPrintSettings>::Retain(webkit_print_operation_get_print_settings(job.operation.get()));
         GtkPageSetup* chosen = webkit_print_operation_get_page_setup(job.operation.get());
         if (!SameLayout(chosen, page_setup_.get())) {
             KeepPageSetup(chosen);
@@ -142,14 +141,13 @@ void PagePrinter::Print()
     const std::string printer = !printers.wanted.empty() ? printers.wanted : printers.by_default;
     if (printer.empty()) {
         // The engine would only say "Printer not found", after the call has returned.
-        throw Error(printers.any_paper
-                        ? "No printer is set as the default printer. Choose a default printer in "
-                          "the system's printer settings and try again"
-                        : "There is no printer to print to. Add a printer in the system's printer "
-                          "settings and try again");
+        throw Error(printers.any_paper ? "No printer is set as the default printer. Choose a default printer in "
+                                         "the system's printer settings and try again"
+                                       : "There is no printer to print to. Add a printer in the system's printer "
+                                         "settings and try again");
     }
-    auto settings = GObjectPtr<GtkPrintSettings>::Adopt(
-        settings_ ? gtk_print_settings_copy(settings_.get()) : gtk_print_settings_new());
+    auto settings = GObjectPtr<GtkPrintSettings>::Adopt(settings_ ? gtk_print_settings_copy(settings_.get())
+                                                                  : gtk_print_settings_new());
     gtk_print_settings_set_printer(settings.get(), printer.c_str());
     auto operation = NewOperation();
     webkit_print_operation_set_print_settings(operation.get(), settings.get());
@@ -163,8 +161,8 @@ void PagePrinter::RunPageSetup(GtkWindow* parent)
         settings_ = GObjectPtr<GtkPrintSettings>::Adopt(gtk_print_settings_new());
     }
     // The dialog returns a new page setup, a copy of the old one when the user cancels.
-    auto chosen = GObjectPtr<GtkPageSetup>::Adopt(
-        gtk_print_run_page_setup_dialog(parent, page_setup_.get(), settings_.get()));
+    auto chosen =
+        GObjectPtr<GtkPageSetup>::Adopt(gtk_print_run_page_setup_dialog(parent, page_setup_.get(), settings_.get()));
     if (!SameLayout(chosen.get(), page_setup_.get())) {
         KeepPageSetup(chosen.get());
     }
@@ -203,8 +201,8 @@ void PagePrinter::RenderPreview(GtkWindow* parent)
     if (!uri) {
         throw Error("Print preview is not available: " + std::string(error->message));
     }
-    auto settings = GObjectPtr<GtkPrintSettings>::Adopt(
-        settings_ ? gtk_print_settings_copy(settings_.get()) : gtk_print_settings_new());
+    auto settings = GObjectPtr<GtkPrintSettings>::Adopt(settings_ ? gtk_print_settings_copy(settings_.get())
+                                                                  : gtk_print_settings_new());
     gtk_print_settings_set_printer(settings.get(), printer.c_str());
     gtk_print_settings_set(settings.get(), GTK_PRINT_SETTINGS_OUTPUT_URI, uri.get());
     gtk_print_settings_set(settings.get(), GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");

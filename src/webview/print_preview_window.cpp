@@ -44,14 +44,13 @@ GtkWidget* LinkedBox(std::initializer_list<GtkWidget*> children)
     return box;
 }
 
-constexpr const char* kActionNames[] = {"previous-page", "next-page", "first-page", "last-page",
+constexpr const char* kActionNames[] = {"previous-page", "next-page", "first-page",  "last-page",
                                         "zoom-in",       "zoom-out",  "actual-size", "fit-page",
                                         "fit-width",     "print",     "page-setup"};
 
 }  // namespace
 
-PrintPreviewWindow::PrintPreviewWindow(GtkWindow* parent, Commands commands)
-    : commands_(std::move(commands))
+PrintPreviewWindow::PrintPreviewWindow(GtkWindow* parent, Commands commands) : commands_(std::move(commands))
 {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     window_ = GObjectPtr<GtkWidget>::Retain(window);
@@ -76,8 +75,8 @@ PrintPreviewWindow::PrintPreviewWindow(GtkWindow* parent, Commands commands)
     connections_.emplace_back(scrolled, "scroll-event", &OnScroll, this);
     connections_.emplace_back(pages_, "size-allocate", &OnSizeAllocate, this);
     connections_.emplace_back(pages_, "draw", &OnDraw, this);
-    connections_.emplace_back(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(pages_)),
-                              "value-changed", &OnScrolled, this);
+    connections_.emplace_back(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(pages_)), "value-changed", &OnScrolled,
+                              this);
     gtk_widget_show_all(scrolled);
     UpdateControls();
 }
@@ -108,9 +107,9 @@ void PrintPreviewWindow::BuildHeaderBar(GtkWidget* window)
     gtk_header_bar_set_show_close_button(header_, TRUE);
     gtk_header_bar_set_title(header_, "Print preview");
 
-    gtk_header_bar_pack_start(
-        header_, LinkedBox({IconButton("go-up-symbolic", "Previous page", "preview.previous-page"),
-                            IconButton("go-down-symbolic", "Next page", "preview.next-page")}));
+    gtk_header_bar_pack_start(header_,
+                              LinkedBox({IconButton("go-up-symbolic", "Previous page", "preview.previous-page"),
+                                         IconButton("go-down-symbolic", "Next page", "preview.next-page")}));
     page_label_ = gtk_label_new("");
     gtk_label_set_width_chars(GTK_LABEL(page_label_), 12);
     gtk_header_bar_pack_start(header_, page_label_);
@@ -120,8 +119,7 @@ void PrintPreviewWindow::BuildHeaderBar(GtkWidget* window)
     gtk_actionable_set_action_name(GTK_ACTIONABLE(print), "preview.print");
     gtk_style_context_add_class(gtk_widget_get_style_context(print), "suggested-action");
     gtk_header_bar_pack_end(header_, print);
-    gtk_header_bar_pack_end(header_, IconButton("document-page-setup-symbolic", "Page setup",
-                                                "preview.page-setup"));
+    gtk_header_bar_pack_end(header_, IconButton("document-page-setup-symbolic", "Page setup", "preview.page-setup"));
 
     // The zoom: out, a menu that shows the zoom and offers the fitted ones, in.
     GMenu* menu = g_menu_new();
@@ -140,22 +138,21 @@ void PrintPreviewWindow::BuildHeaderBar(GtkWidget* window)
     gtk_container_add(GTK_CONTAINER(zoom_menu_), zoom_content);
     gtk_widget_set_tooltip_text(zoom_menu_, "Zoom");
     SetAccessibleName(zoom_menu_, "Zoom");
-    gtk_header_bar_pack_end(
-        header_, LinkedBox({IconButton("zoom-out-symbolic", "Zoom out", "preview.zoom-out"), zoom_menu_,
-                            IconButton("zoom-in-symbolic", "Zoom in", "preview.zoom-in")}));
+    gtk_header_bar_pack_end(header_,
+                            LinkedBox({IconButton("zoom-out-symbolic", "Zoom out", "preview.zoom-out"), zoom_menu_,
+                                       IconButton("zoom-in-symbolic", "Zoom in", "preview.zoom-in")}));
 
     gtk_widget_show_all(header);
     gtk_window_set_titlebar(GTK_WINDOW(window), header);
 }
 
-void PrintPreviewWindow::Show(TemporaryFolder folder, const std::string& pdf_path,
-                              const std::string& subtitle)
+void PrintPreviewWindow::Show(TemporaryFolder folder, const std::string& pdf_path, const std::string& subtitle)
 {
     GError* raw_error = nullptr;
     const GCharPtr uri(g_filename_to_uri(pdf_path.c_str(), nullptr, &raw_error));
-    auto document = uri ? GObjectPtr<PopplerDocument>::Adopt(
-                              poppler_document_new_from_file(uri.get(), nullptr, &raw_error))
-                        : GObjectPtr<PopplerDocument>();
+    auto document =
+        uri ? GObjectPtr<PopplerDocument>::Adopt(poppler_document_new_from_file(uri.get(), nullptr, &raw_error))
+            : GObjectPtr<PopplerDocument>();
     const GErrorPtr error(raw_error);
     if (!document) {
         throw Error("Cannot show the print preview: " +
@@ -163,8 +160,7 @@ void PrintPreviewWindow::Show(TemporaryFolder folder, const std::string& pdf_pat
     }
     std::vector<PageSize> sizes(static_cast<std::size_t>(poppler_document_get_n_pages(document.get())));
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-        auto page = GObjectPtr<PopplerPage>::Adopt(
-            poppler_document_get_page(document.get(), static_cast<int>(i)));
+        auto page = GObjectPtr<PopplerPage>::Adopt(poppler_document_get_page(document.get(), static_cast<int>(i)));
         poppler_page_get_size(page.get(), &sizes[i].width, &sizes[i].height);
     }
 
@@ -243,8 +239,7 @@ void PrintPreviewWindow::Relayout()
 void PrintPreviewWindow::ShowCurrentPage()
 {
     scrolling_ = true;
-    gtk_adjustment_set_value(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(pages_)),
-                             layout_.ScrollFor(current_));
+    gtk_adjustment_set_value(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(pages_)), layout_.ScrollFor(current_));
     scrolling_ = false;
     UpdateControls();
 }
@@ -252,16 +247,15 @@ void PrintPreviewWindow::ShowCurrentPage()
 void PrintPreviewWindow::UpdateControls()
 {
     const int count = PageCount();
-    const std::string page =
-        count > 0 ? "Page " + std::to_string(current_ + 1) + " of " + std::to_string(count) : "";
+    const std::string page = count > 0 ? "Page " + std::to_string(current_ + 1) + " of " + std::to_string(count) : "";
     gtk_label_set_text(GTK_LABEL(page_label_), page.c_str());
     atk_object_set_description(gtk_widget_get_accessible(pages_), page.c_str());
     const std::string zoom = std::to_string(static_cast<int>(std::lround(layout_.Zoom() * 100))) + "%";
     gtk_label_set_text(GTK_LABEL(zoom_label_), zoom.c_str());
 
     auto enable = [&](const char* name, bool enabled) {
-        g_simple_action_set_enabled(
-            G_SIMPLE_ACTION(g_action_map_lookup_action(G_ACTION_MAP(actions_.get()), name)), enabled);
+        g_simple_action_set_enabled(G_SIMPLE_ACTION(g_action_map_lookup_action(G_ACTION_MAP(actions_.get()), name)),
+                                    enabled);
     };
     enable("previous-page", current_ > 0);
     enable("first-page", current_ > 0);
@@ -281,8 +275,7 @@ cairo_surface_t* PrintPreviewWindow::PagePicture(int index, const PreviewRect& r
     }
     SurfacePtr& picture = pictures_[index];
     if (!picture) {
-        picture.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24,
-                                                 static_cast<int>(rect.width) * device_scale,
+        picture.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(rect.width) * device_scale,
                                                  static_cast<int>(rect.height) * device_scale));
         cairo_surface_set_device_scale(picture.get(), device_scale, device_scale);
         cairo_t* cr = cairo_create(picture.get());
@@ -322,13 +315,21 @@ gboolean PrintPreviewWindow::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer
         }
         return FALSE;
     }
-    case GDK_KEY_Page_Up: case GDK_KEY_KP_Page_Up: action = plain ? "previous-page" : nullptr; break;
-    case GDK_KEY_Page_Down: case GDK_KEY_KP_Page_Down: action = plain ? "next-page" : nullptr; break;
-    case GDK_KEY_Home: case GDK_KEY_KP_Home: action = plain ? "first-page" : nullptr; break;
-    case GDK_KEY_End: case GDK_KEY_KP_End: action = plain ? "last-page" : nullptr; break;
-    case GDK_KEY_plus: case GDK_KEY_equal: case GDK_KEY_KP_Add: action = ctrl ? "zoom-in" : nullptr; break;
-    case GDK_KEY_minus: case GDK_KEY_KP_Subtract: action = ctrl ? "zoom-out" : nullptr; break;
-    case GDK_KEY_0: case GDK_KEY_KP_0: action = ctrl ? "actual-size" : nullptr; break;
+    case GDK_KEY_Page_Up:
+    case GDK_KEY_KP_Page_Up: action = plain ? "previous-page" : nullptr; break;
+    case GDK_KEY_Page_Down:
+    case GDK_KEY_KP_Page_Down: action = plain ? "next-page" : nullptr; break;
+    case GDK_KEY_Home:
+    case GDK_KEY_KP_Home: action = plain ? "first-page" : nullptr; break;
+    case GDK_KEY_End:
+    case GDK_KEY_KP_End: action = plain ? "last-page" : nullptr; break;
+    case GDK_KEY_plus:
+    case GDK_KEY_equal:
+    case GDK_KEY_KP_Add: action = ctrl ? "zoom-in" : nullptr; break;
+    case GDK_KEY_minus:
+    case GDK_KEY_KP_Subtract: action = ctrl ? "zoom-out" : nullptr; break;
+    case GDK_KEY_0:
+    case GDK_KEY_KP_0: action = ctrl ? "actual-size" : nullptr; break;
     case GDK_KEY_f: action = plain ? "fit-page" : nullptr; break;
     case GDK_KEY_w: action = plain ? "fit-width" : nullptr; break;
     case GDK_KEY_p: action = ctrl ? "print" : nullptr; break;
@@ -406,9 +407,8 @@ gboolean PrintPreviewWindow::OnDraw(GtkWidget* pages, cairo_t* cr, gpointer self
         }
         cairo_restore(cr);
         // Keep the pictures of the pages in view and of their neighbours only.
-        std::erase_if(preview.pictures_, [&](const auto& entry) {
-            return entry.first < first - 1 || entry.first > last + 1;
-        });
+        std::erase_if(preview.pictures_,
+                      [&](const auto& entry) { return entry.first < first - 1 || entry.first > last + 1; });
     });
     return FALSE;
 }

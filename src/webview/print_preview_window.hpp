@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "common/gobject_ptr.hpp"
 #include "browsing/preview_layout.hpp"
+#include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
 #include "common/temporary_folder.hpp"
 

@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "common/error.hpp"
-#include "common/event_boundary.hpp"
 #include "book/book_file_access.hpp"
 #include "book/book_links.hpp"
 #include "book/navigation_address.hpp"
-#include "webview/page_printer.hpp"
+#include "common/error.hpp"
+#include "common/event_boundary.hpp"
 #include "common/temporary_folder.hpp"
+#include "webview/page_printer.hpp"
 
 namespace quillora {
 
@@ -33,11 +33,10 @@ struct ScriptCall {
 }  // namespace
 
 WebBrowser::WebBrowser(WebKitWebView* view)
-    : view_(GObjectPtr<WebKitWebView>::Retain(view)),
-      scripts_(GObjectPtr<GCancellable>::Adopt(g_cancellable_new())),
-      printer_(std::make_unique<PagePrinter>(view))
-{
-}
+    : view_(GObjectPtr<WebKitWebView>::Retain(view))
+    , scripts_(GObjectPtr<GCancellable>::Adopt(g_cancellable_new()))
+    , printer_(std::make_unique<PagePrinter>(view))
+{}
 
 WebBrowser::~WebBrowser()
 {
@@ -56,8 +55,7 @@ void WebBrowser::Connect()
     connections_.emplace_back(view, "load-failed", &OnLoadFailed, this);
     connections_.emplace_back(view, "notify::estimated-load-progress", &OnProgressNotify, this);
     connections_.emplace_back(view, "notify::title", &OnTitleNotify, this);
-    connections_.emplace_back(webkit_web_view_get_back_forward_list(view), "changed",
-                              &OnHistoryChanged, this);
+    connections_.emplace_back(webkit_web_view_get_back_forward_list(view), "changed", &OnHistoryChanged, this);
     connections_.emplace_back(view, "web-process-terminated", &OnWebProcessTerminated, this);
 }
 
@@ -94,8 +92,8 @@ void WebBrowser::AllowFileAccessWithin(const std::string& folder)
     // compile" when it cannot write there: the reader hears which folder and why.
     const std::filesystem::path temporary = TemporaryFilesFolder();
     if (const std::string problem = TemporaryFolderProblem(temporary); !problem.empty()) {
-        throw Error("Cannot give the pages access to " + folder + ": the temporary folder " +
-                    temporary.string() + " " + problem);
+        throw Error("Cannot give the pages access to " + folder + ": the temporary folder " + temporary.string() + " " +
+                    problem);
     }
     const TemporaryFolder store_folder = TemporaryFolder::Create("quillora-rules");
     const auto store = GObjectPtr<WebKitUserContentFilterStore>::Adopt(
@@ -106,14 +104,14 @@ void WebBrowser::AllowFileAccessWithin(const std::string& folder)
         GError* error = nullptr;
     } compiled;
     GErrorPtr error;
-    const std::unique_ptr<GBytes, decltype(&g_bytes_unref)> source(
-        g_bytes_new(rules.data(), rules.size()), &g_bytes_unref);
+    const std::unique_ptr<GBytes, decltype(&g_bytes_unref)> source(g_bytes_new(rules.data(), rules.size()),
+                                                                   &g_bytes_unref);
     webkit_user_content_filter_store_save(
         store.get(), "book-files", source.get(), nullptr,
         [](GObject* object, GAsyncResult* result, gpointer data) {
             auto& out = *static_cast<Compiled*>(data);
-            out.filter = webkit_user_content_filter_store_save_finish(
-                WEBKIT_USER_CONTENT_FILTER_STORE(object), result, &out.error);
+            out.filter = webkit_user_content_filter_store_save_finish(WEBKIT_USER_CONTENT_FILTER_STORE(object), result,
+                                                                      &out.error);
             out.done = true;
         },
         &compiled);
@@ -124,8 +122,7 @@ void WebBrowser::AllowFileAccessWithin(const std::string& folder)
     if (compiled.filter == nullptr) {
         throw Error("Cannot give the pages access to " + folder + ": " + OrEmpty(error ? error->message : nullptr));
     }
-    webkit_user_content_manager_add_filter(webkit_web_view_get_user_content_manager(view_.get()),
-                                           compiled.filter);
+    webkit_user_content_manager_add_filter(webkit_web_view_get_user_content_manager(view_.get()), compiled.filter);
     webkit_user_content_filter_unref(compiled.filter);
     webkit_settings_set_allow_file_access_from_file_urls(webkit_web_view_get_settings(view_.get()), TRUE);
 }
@@ -175,9 +172,7 @@ void WebBrowser::ExecWB(OleCmdId command, OleCmdExecOpt option)
     case OleCmdId::SelectAll:
         webkit_web_view_execute_editing_command(view_.get(), WEBKIT_EDITING_COMMAND_SELECT_ALL);
         return;
-    case OleCmdId::Copy:
-        webkit_web_view_execute_editing_command(view_.get(), WEBKIT_EDITING_COMMAND_COPY);
-        return;
+    case OleCmdId::Copy: webkit_web_view_execute_editing_command(view_.get(), WEBKIT_EDITING_COMMAND_COPY); return;
     case OleCmdId::Print:
         if (!HasDocument()) {
             throw Error("There is no page to print");
@@ -188,9 +183,7 @@ void WebBrowser::ExecWB(OleCmdId command, OleCmdExecOpt option)
             printer_->Print();
         }
         return;
-    case OleCmdId::PageSetup:
-        printer_->RunPageSetup(ParentWindow());
-        return;
+    case OleCmdId::PageSetup: printer_->RunPageSetup(ParentWindow()); return;
     case OleCmdId::PrintPreview:
         if (!HasDocument()) {
             throw Error("There is no page to preview");
@@ -232,13 +225,11 @@ std::string WebBrowser::AddressOf(const std::string& path) const
     return addresses_.AddressOf(path);
 }
 
-void WebBrowser::RunScript(const std::string& javascript, ScriptFailure on_failure,
-                           ScriptResult on_result)
+void WebBrowser::RunScript(const std::string& javascript, ScriptFailure on_failure, ScriptResult on_result)
 {
     auto call = std::make_unique<ScriptCall>(ScriptCall{std::move(on_failure), std::move(on_result)});
-    webkit_web_view_evaluate_javascript(view_.get(), javascript.data(),
-                                        static_cast<gssize>(javascript.size()), nullptr, nullptr,
-                                        scripts_.get(), &OnScriptDone, call.release());
+    webkit_web_view_evaluate_javascript(view_.get(), javascript.data(), static_cast<gssize>(javascript.size()), nullptr,
+                                        nullptr, scripts_.get(), &OnScriptDone, call.release());
 }
 
 GtkWidget* WebBrowser::Widget() const
@@ -259,8 +250,8 @@ void WebBrowser::ReportProgress(const std::vector<int>& values)
     }
 }
 
-gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
-                                    WebKitPolicyDecisionType type, gpointer self)
+gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                                    gpointer self)
 {
     if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
         type != WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
@@ -268,8 +259,8 @@ gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decisi
     }
     bool cancel = false;
     AtEventBoundary([&] {
-        WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
-            WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+        WebKitNavigationAction* action =
+            webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
         const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
         WebBrowser& browser = Self(self);
         browser.deciding_redirect_ = webkit_navigation_action_is_redirect(action) != FALSE;
@@ -284,8 +275,8 @@ gboolean WebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decisi
     if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
         // The program has one window: a page that asks for a new one gets its address loaded
         // here instead of nothing at all. That load is decided again as an ordinary navigation.
-        WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
-            WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+        WebKitNavigationAction* action =
+            webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
         const GObjectPtr<WebKitURIRequest> request =
             GObjectPtr<WebKitURIRequest>::Retain(webkit_navigation_action_get_request(action));
         webkit_policy_decision_ignore(decision);
@@ -308,8 +299,7 @@ void WebBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpoin
             browser.load_failed_ = false;
             browser.ReportProgress(browser.progress_.LoadStarted());
             break;
-        case WEBKIT_LOAD_REDIRECTED:
-            break;
+        case WEBKIT_LOAD_REDIRECTED: break;
         case WEBKIT_LOAD_COMMITTED:
             browser.document_url_ = OrEmpty(webkit_web_view_get_uri(view));
             browser.own_page_on_display_ = !browser.own_page_address_.empty() &&
@@ -339,11 +329,10 @@ gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, G
         browser.ReportProgress(browser.progress_.LoadEnded());
         // A load the reader or the program stopped, or a navigation that was refused (an action
         // link, an address for the desktop), is no failure to explain.
-        const bool failed = error != nullptr &&
-                            !g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) &&
-                            !g_error_matches(error, WEBKIT_POLICY_ERROR,
-                                             WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) &&
-                            !g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
+        const bool failed =
+            error != nullptr && !g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) &&
+            !g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) &&
+            !g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
         if (failed) {
             browser.signal_load_failed.Emit(OrEmpty(uri), *error, replaced);
         }
@@ -368,8 +357,7 @@ void WebBrowser::OnTitleNotify(GObject* view, GParamSpec*, gpointer self)
     });
 }
 
-void WebBrowser::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
-                                  gpointer self)
+void WebBrowser::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer, gpointer self)
 {
     WebBrowser& browser = Self(self);
     const bool forward = webkit_web_view_can_go_forward(browser.view_.get());
@@ -378,8 +366,7 @@ void WebBrowser::OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListI
     AtEventBoundary([&] { browser.signal_command_state_change.Emit(CSC_NAVIGATEBACK, back); });
 }
 
-void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason,
-                                        gpointer self)
+void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpointer self)
 {
     AtEventBoundary([&] {
         WebBrowser& browser = Self(self);
@@ -387,8 +374,7 @@ void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
         browser.load_failed_ = false;
         browser.ReportProgress(browser.progress_.LoadEnded());
         const bool over_limit = reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT ||
-                                (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API &&
-                                 browser.ending_over_memory_limit_);
+                                (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API && browser.ending_over_memory_limit_);
         browser.ending_over_memory_limit_ = false;
         browser.signal_web_process_terminated.Emit(over_limit);
     });

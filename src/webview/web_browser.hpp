@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "book/book_addresses.hpp"
+#include "browsing/progress_mapping.hpp"
 #include "common/event_signal.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
-#include "book/book_addresses.hpp"
-#include "browsing/progress_mapping.hpp"
 
 namespace quillora {
 
@@ -57,8 +57,8 @@ public:
 
     // An absolute file-system path is loaded as its file:// URI (every character that needs an
     // escape gets one: blanks, '#', '?', '%', non-ASCII; a path in the book's folder names the
-    // folder as the engine sees it); an address with a scheme is loaded as it is. Anything else is not an address and throws Error. Returns at once; the rest comes
-    // as events.
+    // folder as the engine sees it); an address with a scheme is loaded as it is. Anything else is not an address and
+    // throws Error. Returns at once; the rest comes as events.
     void Navigate(const std::string& address);
     // Throw Error when the history has no page in that direction.
     void GoBack();
@@ -95,8 +95,7 @@ public:
     // called for a script still running when this browser goes away.
     using ScriptFailure = std::function<void(const std::string& message)>;
     using ScriptResult = std::function<void(const std::string& value)>;
-    void RunScript(const std::string& javascript, ScriptFailure on_failure = {},
-                   ScriptResult on_result = {});
+    void RunScript(const std::string& javascript, ScriptFailure on_failure = {}, ScriptResult on_result = {});
 
     // Ends the web process that shows the page because it uses more memory than it may; it is
     // reported as the engine's own memory limit would report it (signal_web_process_terminated).
@@ -133,18 +132,16 @@ public:
     EventSignal<const std::string&, const GError&, bool&> signal_load_failed;
 
 private:
-    static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
-                                   WebKitPolicyDecisionType type, gpointer self);
+    static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                                   gpointer self);
     static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
-    static gboolean OnLoadFailed(WebKitWebView* view, WebKitLoadEvent event, gchar* uri,
-                                 GError* error, gpointer self);
+    static gboolean OnLoadFailed(WebKitWebView* view, WebKitLoadEvent event, gchar* uri, GError* error, gpointer self);
     static void OnProgressNotify(GObject* view, GParamSpec* property, gpointer self);
     static void OnTitleNotify(GObject* view, GParamSpec* property, gpointer self);
-    static void OnHistoryChanged(WebKitBackForwardList* list, WebKitBackForwardListItem* added,
-                                 gpointer removed, gpointer self);
+    static void OnHistoryChanged(WebKitBackForwardList* list, WebKitBackForwardListItem* added, gpointer removed,
+                                 gpointer self);
     static void OnScriptDone(GObject* view, GAsyncResult* result, gpointer call);
-    static void OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason,
-                                       gpointer self);
+    static void OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason, gpointer self);
 
     void ReportProgress(const std::vector<int>& values);
     [[nodiscard]] GtkWindow* ParentWindow() const;

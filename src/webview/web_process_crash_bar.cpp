@@ -1,6 +1,5 @@
 #include "webview/web_process_crash_bar.hpp"
 
-
 namespace quillora {
 
 namespace {
@@ -12,9 +11,9 @@ constexpr const char* OverMemoryText =
 }  // namespace
 
 WebProcessCrashBar::WebProcessCrashBar(WebBrowser& browser)
-    : browser_(browser),
-      bar_(GObjectPtr<GtkWidget>::Sink(gtk_info_bar_new())),
-      text_(GTK_LABEL(gtk_label_new(nullptr)))
+    : browser_(browser)
+    , bar_(GObjectPtr<GtkWidget>::Sink(gtk_info_bar_new()))
+    , text_(GTK_LABEL(gtk_label_new(nullptr)))
 {
     GtkInfoBar* bar = Bar();
     gtk_info_bar_set_message_type(bar, GTK_MESSAGE_WARNING);
@@ -38,8 +37,8 @@ WebProcessCrashBar::WebProcessCrashBar(WebBrowser& browser)
         gtk_box_pack_start(GTK_BOX(parent), bar_.get(), FALSE, TRUE, 0);
         gtk_box_reorder_child(GTK_BOX(parent), bar_.get(), position);
     }
-    terminated_ = browser_.signal_web_process_terminated.Connect(
-        [this](bool over_memory_limit) { Show(over_memory_limit); });
+    terminated_ =
+        browser_.signal_web_process_terminated.Connect([this](bool over_memory_limit) { Show(over_memory_limit); });
 }
 
 void WebProcessCrashBar::Show(bool over_memory_limit)

@@ -7,16 +7,16 @@
 namespace quillora {
 
 WebProcessWatchdog::WebProcessWatchdog(WebBrowser& browser, std::uint64_t limit_bytes)
-    : browser_(browser),
-      verdict_(limit_bytes),
-      // A plain timeout rather than a seconds timeout, which may slip by up to a second to share
-      // a wake-up: at a few hundred megabytes a second, that second counts.
-      timer_(AddTimeout(std::chrono::milliseconds(IntervalMs), [this] {
-          Look();
-          return true;
-      }))
-{
-}
+    : browser_(browser)
+    , verdict_(limit_bytes)
+    ,
+    // A plain timeout rather than a seconds timeout, which may slip by up to a second to share
+    // a wake-up: at a few hundred megabytes a second, that second counts.
+    timer_(AddTimeout(std::chrono::milliseconds(IntervalMs), [this] {
+        Look();
+        return true;
+    }))
+{}
 
 void WebProcessWatchdog::Look()
 {

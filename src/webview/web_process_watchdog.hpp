@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "browsing/web_process_memory.hpp"
 #include "common/main_loop_source.hpp"
 #include "webview/web_browser.hpp"
-#include "browsing/web_process_memory.hpp"
 
 namespace quillora {
 

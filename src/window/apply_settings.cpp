@@ -3,9 +3,10 @@
 // the screen-fit test left it, the start-up action runs on a finished window).
 #include <utility>
 
-
+#include "actions/tool_commands.hpp"
+#include "appearance/caption_font.hpp"
+#include "appearance/window_placement.hpp"
 #include "common/error.hpp"
-#include "window/custom_menu.hpp"
 #include "menu/menu_file.hpp"
 #include "menu/menu_model.hpp"
 #include "menu/profile_reader.hpp"
@@ -13,10 +14,8 @@
 #include "payload/setting_index.hpp"
 #include "payload/settings_list.hpp"
 #include "window/accessible_names.hpp"
-#include "appearance/caption_font.hpp"
-#include "actions/tool_commands.hpp"
+#include "window/custom_menu.hpp"
 #include "window/form_apresentacao.hpp"
-#include "appearance/window_placement.hpp"
 #include "window/work_area.hpp"
 
 namespace quillora {
@@ -31,13 +30,13 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     using namespace setting;
     const auto flag = [&settings](int index) { return ToFlag(settings.Get(index)); };
 
-    application_title_ = settings.Get(title);                                  // 1
-    kept_.startup_action = settings.Get(startup_action);                       // 2
-    kept_.menu_file_stem = MenuFile::DrawMenuFileStem();                       // 3
-    gtk_window_set_title(Window(), settings.Get(title).c_str());               // 4
+    application_title_ = settings.Get(title);                                     // 1
+    kept_.startup_action = settings.Get(startup_action);                          // 2
+    kept_.menu_file_stem = MenuFile::DrawMenuFileStem();                          // 3
+    gtk_window_set_title(Window(), settings.Get(title).c_str());                  // 4
     gradiente_.StartColor = ToToolkitColour(settings.Get(gradient_start_color));  // 5
-    ApplyCaptionFont(settings);                                                // 6
-    if (flag(gradient_caption_on)) {                                           // 7
+    ApplyCaptionFont(settings);                                                   // 6
+    if (flag(gradient_caption_on)) {                                              // 7
         gradiente_.FormCaption = settings.Get(title);
         gradiente_.Active = true;
     } else {
@@ -46,30 +45,29 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     gradiente_.Update();
 
     // 8: never larger than the work area, whatever the settings ask for.
-    const WindowBox box = FittedWindowBox(PrimaryScreenSize(), PrimaryWorkArea(),
-                                          ToNumber(settings.Get(window_width)),
+    const WindowBox box = FittedWindowBox(PrimaryScreenSize(), PrimaryWorkArea(), ToNumber(settings.Get(window_width)),
                                           ToNumber(settings.Get(window_height)));
     gtk_window_resize(Window(), box.width, box.height);
     gtk_window_set_default_size(Window(), box.width, box.height);
-    CenterWindow(box);                                                         // 9
-    if (FillsScreen(settings.Get(window_width), settings.Get(window_height),   // 10
+    CenterWindow(box);                                                        // 9
+    if (FillsScreen(settings.Get(window_width), settings.Get(window_height),  // 10
                     PrimaryScreenSize())) {
         settings.Set(start_maximized, "1");
     }
-    if (!StateFollowsSkin(settings.Get(border_style))) {                       // 11
+    if (!StateFollowsSkin(settings.Get(border_style))) {  // 11
         frame_.SetState(StartWindowState(settings.Get(start_maximized)));
     }
-    if (const auto style = FrameStyleFor(settings.Get(border_style))) {        // 12
+    if (const auto style = FrameStyleFor(settings.Get(border_style))) {  // 12
         frame_.SetStyle(*style);
     }
-    const bool with_window_menu = flag(system_menu);                           // 13
+    const bool with_window_menu = flag(system_menu);  // 13
     const bool with_minimize = flag(minimize_button);
     const bool with_maximize = flag(maximize_button);
     frame_.SetButtons(FrameButtonsFrom(with_window_menu, with_minimize, with_maximize));
 
-    kept_.home_page = settings.Get(home_page);                                 // 14
-    ApplyButtonVisibility(settings);                                           // 15-18
-    kept_.internet_required = flag(internet_required);                         // 19
+    kept_.home_page = settings.Get(home_page);          // 14
+    ApplyButtonVisibility(settings);                    // 15-18
+    kept_.internet_required = flag(internet_required);  // 19
     kept_.msg_internet_required = settings.Get(msg_internet_required);
 
     // 20-22: a visible button never blocks its shortcut; a hidden one blocks it on request.
@@ -85,9 +83,9 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
         }
     }
 
-    SetComponentVisible("barra_estado", flag(status_bar_visible));            // 23
+    SetComponentVisible("barra_estado", flag(status_bar_visible));  // 23
 
-    kept_.about_title = settings.Get(about_title);                             // 24
+    kept_.about_title = settings.Get(about_title);  // 24
     kept_.about_app_name = settings.Get(about_app_name);
     kept_.about_version = settings.Get(about_version);
     kept_.about_description = settings.Get(about_description);
@@ -96,23 +94,23 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
     kept_.about_copyright = settings.Get(about_copyright);
     kept_.about_app_name_size = settings.Get(about_app_name_size);
 
-    kept_.styling.scrollbar_colors_on = flag(scrollbar_colors_on);             // 25
+    kept_.styling.scrollbar_colors_on = flag(scrollbar_colors_on);  // 25
     for (int i = 0; i < 7; ++i) {
         kept_.styling.scrollbar_colors[static_cast<std::size_t>(i)] = settings.Get(scrollbar_face_color + i);
     }
-    kept_.print_with_dialog = flag(print_with_dialog);                         // 26
+    kept_.print_with_dialog = flag(print_with_dialog);  // 26
     kept_.styling.border_on = flag(page_border_on);
     kept_.styling.border_style = settings.Get(page_border_style);
     kept_.styling.border_color = settings.Get(page_border_color);
-    kept_.blocking.block_right_click = flag(block_right_click);                         // 27
+    kept_.blocking.block_right_click = flag(block_right_click);  // 27
 
-    ApplyHints(settings);                                                      // 28
+    ApplyHints(settings);  // 28
 
-    kept_.msg_home_page_missing = settings.Get(msg_home_page_missing);         // 29
+    kept_.msg_home_page_missing = settings.Get(msg_home_page_missing);  // 29
     kept_.home_button_alt_page = settings.Get(home_button_alt_page);
     kept_.home_button_alt_on = settings.Get(home_button_alt_on);
 
-    if (flag(animation_on)) {                                                  // 30
+    if (flag(animation_on)) {  // 30
         if (const auto effect = EffectForKind(ToNumber(settings.Get(animation_kind)))) {
             if (!animacao_form_.Play(Window(), *effect)) {
                 // Closed while it played: the reader wants the book gone, not opened later.
@@ -122,16 +120,16 @@ void Tform_apresentacao::ApplySettings(SettingsList& settings)
         }
     }
 
-    if (flag(custom_menu_on)) {                                                // 31
+    if (flag(custom_menu_on)) {  // 31
         AttachCustomMenu(settings);
     }
 
-    ApplySkin(settings);                                                       // 32
+    ApplySkin(settings);  // 32
 
-    if (StateFollowsSkin(settings.Get(border_style))) {                        // 33
+    if (StateFollowsSkin(settings.Get(border_style))) {  // 33
         frame_.SetState(StartWindowState(settings.Get(start_maximized)));
     }
-    RunStartupAction();                                                        // 34
+    RunStartupAction();  // 34
 }
 
 void Tform_apresentacao::AttachCustomMenu(const SettingsList& settings)
@@ -178,8 +176,8 @@ void Tform_apresentacao::ApplyButtonVisibility(const SettingsList& settings)
 {
     using namespace setting;
     const auto flag = [&settings](int index) { return ToFlag(settings.Get(index)); };
-    gtk_widget_set_visible(toolbar_, flag(toolbar_visible));                   // 15
-    for (const ToolButton button : VisibilityOrder) {                         // 16-18
+    gtk_widget_set_visible(toolbar_, flag(toolbar_visible));  // 15
+    for (const ToolButton button : VisibilityOrder) {         // 16-18
         const ToolCommand& command = ToolCommandOf(button);
         const bool visible = flag(command.visible_setting);
         gtk_widget_set_visible(ButtonOf(button), visible);
@@ -211,6 +209,5 @@ void Tform_apresentacao::ApplySkin(const SettingsList& settings)
     skin_caption_.SwitchOn();
     skin_data_.SwitchOn();
 }
-
 
 }  // namespace quillora

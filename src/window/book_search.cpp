@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <sstream>
 
+#include "book/page_path.hpp"
 #include "common/error.hpp"
 #include "webview/web_browser.hpp"
 #include "window/book_search_window.hpp"
 #include "window/find_bar.hpp"
-#include "book/page_path.hpp"
 
 namespace quillora {
 
@@ -23,11 +23,12 @@ std::string BookFolderOf(const std::string& home_page, const std::string& execut
     }
 }
 
-BookSearch::BookSearch(GtkWindow* window, WebBrowser& web, FindBar& find,
-                       std::function<std::string()> book_folder)
-    : window_(window), web_(web), find_(find), book_folder_(std::move(book_folder))
-{
-}
+BookSearch::BookSearch(GtkWindow* window, WebBrowser& web, FindBar& find, std::function<std::string()> book_folder)
+    : window_(window)
+    , web_(web)
+    , find_(find)
+    , book_folder_(std::move(book_folder))
+{}
 
 BookSearch::~BookSearch() = default;
 

@@ -71,11 +71,11 @@ void Announce(GtkWidget* widget, const char* name)
 }  // namespace
 
 BookSearchWindow::BookSearchWindow(GtkWindow* book_window, std::filesystem::path book_folder)
-    : folder_(std::move(book_folder)),
-      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
-      entry_(GTK_SEARCH_ENTRY(gtk_search_entry_new())),
-      status_(GTK_LABEL(gtk_label_new(nullptr))),
-      results_(GTK_LIST_BOX(gtk_list_box_new()))
+    : folder_(std::move(book_folder))
+    , window_(gtk_window_new(GTK_WINDOW_TOPLEVEL))
+    , entry_(GTK_SEARCH_ENTRY(gtk_search_entry_new()))
+    , status_(GTK_LABEL(gtk_label_new(nullptr)))
+    , results_(GTK_LIST_BOX(gtk_list_box_new()))
 {
     GtkWindow* window = Window();
     gtk_window_set_title(window, "Search the book");
@@ -90,8 +90,7 @@ BookSearchWindow::BookSearchWindow(GtkWindow* book_window, std::filesystem::path
     gtk_list_box_set_selection_mode(results_, GTK_SELECTION_BROWSE);
     gtk_label_set_xalign(status_, 0);
     GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
-    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroller), GTK_POLICY_NEVER,
-                                   GTK_POLICY_AUTOMATIC);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroller), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
     gtk_container_add(GTK_CONTAINER(scroller), GTK_WIDGET(results_));
     GtkWidget* layout = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
     gtk_box_pack_start(GTK_BOX(layout), GTK_WIDGET(entry_), FALSE, FALSE, 0);
@@ -100,16 +99,14 @@ BookSearchWindow::BookSearchWindow(GtkWindow* book_window, std::filesystem::path
     gtk_container_add(GTK_CONTAINER(window), layout);
     gtk_widget_show_all(layout);
 
-    connections_.push_back(Connect<void(GtkSearchEntry*)>(
-        entry_, "search-changed", [this](GtkSearchEntry*) { ShowResults(); }));
-    connections_.push_back(Connect<void(GtkEntry*)>(entry_, "activate", [this](GtkEntry*) {
-        Choose(gtk_list_box_get_row_at_index(results_, 0));
-    }));
-    connections_.push_back(Connect<void(GtkSearchEntry*)>(
-        entry_, "stop-search", [this](GtkSearchEntry*) { gtk_widget_hide(window_.get()); }));
+    connections_.push_back(
+        Connect<void(GtkSearchEntry*)>(entry_, "search-changed", [this](GtkSearchEntry*) { ShowResults(); }));
+    connections_.push_back(Connect<void(GtkEntry*)>(
+        entry_, "activate", [this](GtkEntry*) { Choose(gtk_list_box_get_row_at_index(results_, 0)); }));
+    connections_.push_back(Connect<void(GtkSearchEntry*)>(entry_, "stop-search",
+                                                          [this](GtkSearchEntry*) { gtk_widget_hide(window_.get()); }));
     connections_.push_back(Connect<gboolean(GtkWidget*, GdkEventKey*)>(
-        entry_, "key-press-event",
-        [this](GtkWidget*, GdkEventKey* event) -> gboolean { return OnEntryKey(event); }));
+        entry_, "key-press-event", [this](GtkWidget*, GdkEventKey* event) -> gboolean { return OnEntryKey(event); }));
     connections_.push_back(Connect<gboolean(GtkWidget*, GdkEventKey*)>(
         window, "key-press-event", [](GtkWidget* widget, GdkEventKey* event) -> gboolean {
             if (event->keyval != GDK_KEY_Escape) return FALSE;
@@ -118,8 +115,8 @@ BookSearchWindow::BookSearchWindow(GtkWindow* book_window, std::filesystem::path
         }));
     connections_.push_back(Connect<void(GtkListBox*, GtkListBoxRow*)>(
         results_, "row-activated", [this](GtkListBox*, GtkListBoxRow* row) { Choose(row); }));
-    connections_.push_back(Connect<gboolean(GtkWidget*, GdkEvent*)>(
-        window, "delete-event", [](GtkWidget* widget, GdkEvent*) -> gboolean {
+    connections_.push_back(
+        Connect<gboolean(GtkWidget*, GdkEvent*)>(window, "delete-event", [](GtkWidget* widget, GdkEvent*) -> gboolean {
             gtk_widget_hide(widget);
             return TRUE;  // kept, with the reader's words, for the next search
         }));

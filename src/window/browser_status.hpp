@@ -10,11 +10,12 @@ namespace quillora {
 // panel, the document title in its second panel, and the back and forward buttons.
 class BrowserStatus {
 public:
-    BrowserStatus(GtkProgressBar* progresso, GtkLabel* title_panel, GtkWidget* b_volta,
-                  GtkWidget* b_proximo)
-        : progresso_(progresso), title_panel_(title_panel), b_volta_(b_volta), b_proximo_(b_proximo)
-    {
-    }
+    BrowserStatus(GtkProgressBar* progresso, GtkLabel* title_panel, GtkWidget* b_volta, GtkWidget* b_proximo)
+        : progresso_(progresso)
+        , title_panel_(title_panel)
+        , b_volta_(b_volta)
+        , b_proximo_(b_proximo)
+    {}
 
     // Shows the bar at Progress (0..100, shown clamped), and hides it again when Progress is 0.
     void WebProgressChange(int progress);

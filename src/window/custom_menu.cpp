@@ -34,8 +34,7 @@ void CustomMenu::Build(const MenuEntry& model)
 
 GtkWidget* CustomMenu::Render(Node& node)
 {
-    GtkWidget* widget = node.IsSeparator() ? gtk_separator_menu_item_new()
-                                           : gtk_menu_item_new_with_mnemonic("");
+    GtkWidget* widget = node.IsSeparator() ? gtk_separator_menu_item_new() : gtk_menu_item_new_with_mnemonic("");
     GtkMenuItem* item = GTK_MENU_ITEM(widget);
     // Shown and hidden by Refresh only: a show_all() on the window must not bring back a
     // separator that is hidden on purpose.
@@ -51,8 +50,8 @@ GtkWidget* CustomMenu::Render(Node& node)
     }
     gtk_widget_set_sensitive(widget, node.enabled);
     node.handlers.clear();
-    node.handlers.push_back(Connect<void(GtkMenuItem*)>(
-        item, "select", [this](GtkMenuItem* selected) { OnSelect(selected); }));
+    node.handlers.push_back(
+        Connect<void(GtkMenuItem*)>(item, "select", [this](GtkMenuItem* selected) { OnSelect(selected); }));
     if (node.has_action) {
         node.handlers.push_back(Connect<void(GtkMenuItem*)>(
             item, "activate", [this, name = node.name](GtkMenuItem* activated) { OnActivate(activated, name); }));
@@ -152,8 +151,7 @@ void CustomMenu::ChangeItem(const MenuAddress& address, MenuItemChange change, c
         Refresh(parent);
         break;
     }
-    case MenuItemChange::Delete:
-        break;
+    case MenuItemChange::Delete: break;
     }
 }
 

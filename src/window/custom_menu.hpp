@@ -45,7 +45,7 @@ private:
         bool had_children = false;
         bool enabled = true;
         std::vector<Node> children;
-        GtkMenuItem* widget = nullptr;  // owned by the shell it is in
+        GtkMenuItem* widget = nullptr;           // owned by the shell it is in
         std::vector<SignalConnection> handlers;  // go with the node, or with this menu
 
         [[nodiscard]] bool IsSeparator() const { return caption == "-"; }

@@ -29,11 +29,11 @@ void Announce(GtkWidget* widget, const char* name)
 }  // namespace
 
 FindBar::FindBar(GtkBuilder* builder, WebKitWebView* view)
-    : bar_(GTK_SEARCH_BAR(Part(builder, "find_bar"))),
-      entry_(GTK_ENTRY(Part(builder, "find_entry"))),
-      count_(GTK_LABEL(Part(builder, "find_count"))),
-      view_(view),
-      finder_(webkit_web_view_get_find_controller(view))
+    : bar_(GTK_SEARCH_BAR(Part(builder, "find_bar")))
+    , entry_(GTK_ENTRY(Part(builder, "find_entry")))
+    , count_(GTK_LABEL(Part(builder, "find_count")))
+    , view_(view)
+    , finder_(webkit_web_view_get_find_controller(view))
 {
     GtkWidget* previous = Part(builder, "find_previous");
     GtkWidget* next = Part(builder, "find_next");
@@ -44,33 +44,32 @@ FindBar::FindBar(GtkBuilder* builder, WebKitWebView* view)
     Announce(close, "Close the find bar");
     Announce(GTK_WIDGET(count_), "Matches");
 
-    connections_.emplace_back(previous, "clicked", +[](GtkButton*, gpointer self) {
-        AtEventBoundary([&] { Self(self).Previous(); });
-    }, this);
-    connections_.emplace_back(next, "clicked", +[](GtkButton*, gpointer self) {
-        AtEventBoundary([&] { Self(self).Next(); });
-    }, this);
-    connections_.emplace_back(close, "clicked", +[](GtkButton*, gpointer self) {
-        AtEventBoundary([&] { Self(self).Close(); });
-    }, this);
+    connections_.emplace_back(
+        previous, "clicked", +[](GtkButton*, gpointer self) { AtEventBoundary([&] { Self(self).Previous(); }); }, this);
+    connections_.emplace_back(
+        next, "clicked", +[](GtkButton*, gpointer self) { AtEventBoundary([&] { Self(self).Next(); }); }, this);
+    connections_.emplace_back(
+        close, "clicked", +[](GtkButton*, gpointer self) { AtEventBoundary([&] { Self(self).Close(); }); }, this);
     // Enter steps to the next match, as in the pages' own search boxes.
-    connections_.emplace_back(entry_, "activate", +[](GtkEntry*, gpointer self) {
-        AtEventBoundary([&] { Self(self).Next(); });
-    }, this);
-    connections_.emplace_back(entry_, "stop-search", +[](GtkSearchEntry*, gpointer self) {
-        AtEventBoundary([&] { Self(self).Close(); });
-    }, this);
+    connections_.emplace_back(
+        entry_, "activate", +[](GtkEntry*, gpointer self) { AtEventBoundary([&] { Self(self).Next(); }); }, this);
+    connections_.emplace_back(
+        entry_, "stop-search", +[](GtkSearchEntry*, gpointer self) { AtEventBoundary([&] { Self(self).Close(); }); },
+        this);
     connections_.emplace_back(entry_, "search-changed", &OnSearchChanged, this);
     connections_.emplace_back(bar_, "notify::search-mode-enabled", &OnModeChanged, this);
     // The count comes with the search itself: asking the engine to count apart would clear the
     // highlights the search has just drawn.
     connections_.emplace_back(finder_, "found-text", &OnFoundText, this);
     // A new page in the view while the bar is open gets its matches too.
-    connections_.emplace_back(view, "load-changed", +[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
-        AtEventBoundary([&] {
-            if (event == WEBKIT_LOAD_FINISHED && Self(self).IsOpen()) Self(self).Search();
-        });
-    }, this);
+    connections_.emplace_back(
+        view, "load-changed",
+        +[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+            AtEventBoundary([&] {
+                if (event == WEBKIT_LOAD_FINISHED && Self(self).IsOpen()) Self(self).Search();
+            });
+        },
+        this);
     connections_.emplace_back(finder_, "failed-to-find-text", &OnFailedToFind, this);
 }
 

@@ -20,16 +20,15 @@ bool ShowFirstFrame(GtkWindow* window)
         return gtk_widget_get_visible(widget) != FALSE;
     }
     // Closing the window meanwhile hides it, as closing it later would, and ends the wait.
-    const SignalConnection close_watch = Connect<gboolean(GtkWidget*, GdkEvent*)>(
-        window, "delete-event", [](GtkWidget* closed, GdkEvent*) -> gboolean {
+    const SignalConnection close_watch =
+        Connect<gboolean(GtkWidget*, GdkEvent*)>(window, "delete-event", [](GtkWidget* closed, GdkEvent*) -> gboolean {
             gtk_widget_hide(closed);
             return TRUE;
         });
     bool painted = false;
     bool gave_up = false;
     const SignalConnection after_paint = Connect<void(GdkFrameClock*)>(
-        gdk_window_get_frame_clock(gdk_window), "after-paint",
-        [&painted](GdkFrameClock*) { painted = true; });
+        gdk_window_get_frame_clock(gdk_window), "after-paint", [&painted](GdkFrameClock*) { painted = true; });
     const MainLoopSource give_up = AddTimeout(GiveUp, [&gave_up] { gave_up = true; });
     while (!painted && !gave_up && gtk_widget_get_visible(widget)) {
         g_main_context_iteration(nullptr, TRUE);

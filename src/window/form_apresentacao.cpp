@@ -1,7 +1,6 @@
 #include "window/form_apresentacao.hpp"
 
 #include "common/error.hpp"
-#include "window/custom_menu.hpp"
 #include "menu/menu_file.hpp"
 #include "webview/engine_settings.hpp"
 #include "webview/input_filter.hpp"
@@ -9,13 +8,14 @@
 #include "webview/web_engine_context.hpp"
 #include "webview/web_process_crash_bar.hpp"
 #include "webview/web_process_watchdog.hpp"
-#include "window/book_search.hpp"
 #include "window/accessible_names.hpp"
+#include "window/book_search.hpp"
 #include "window/browser_status.hpp"
+#include "window/builder_parts.hpp"
+#include "window/custom_menu.hpp"
 #include "window/find_bar.hpp"
 #include "window/page_zoom.hpp"
 #include "window/reader_shortcuts.hpp"
-#include "window/builder_parts.hpp"
 #include "window/tool_buttons.hpp"
 #include "window/toolkit_setup.hpp"
 
@@ -52,7 +52,8 @@ std::unique_ptr<Tform_apresentacao> Tform_apresentacao::Create()
 }
 
 Tform_apresentacao::Tform_apresentacao(GObjectPtr<GtkBuilder> builder)
-    : builder_(std::move(builder)), window_(MainWindowOf(builder_.get()))
+    : builder_(std::move(builder))
+    , window_(MainWindowOf(builder_.get()))
 {
     toolbar_ = Require(builder_.get(), "toolbar");
     barra_estado_ = Require(builder_.get(), "barra_estado");
@@ -73,8 +74,8 @@ Tform_apresentacao::Tform_apresentacao(GObjectPtr<GtkBuilder> builder)
     find_bar_ = std::make_unique<FindBar>(builder_.get(), view);
     zoom_ = std::make_unique<PageZoom>(view, *GTK_LABEL(Require(builder_.get(), "barra_estado_zoom")));
     // Searching the whole book, in the folder of the home page once it is known.
-    book_search_ = std::make_unique<BookSearch>(
-        Window(), *web_, *find_bar_, [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
+    book_search_ = std::make_unique<BookSearch>(Window(), *web_, *find_bar_,
+                                                [this] { return BookFolderOf(kept_.home_page, executable_folder_); });
     shortcuts_ = std::make_unique<ReaderShortcuts>(*this, *web_, *find_bar_, *zoom_, *book_search_);
     // The page has the keyboard first, so that it scrolls at once; Tab reaches the tool bar.
     gtk_widget_grab_focus(web_->Widget());
@@ -108,23 +109,23 @@ GtkWidget* Tform_apresentacao::ButtonOf(ToolButton button) const
 
 void Tform_apresentacao::ConnectHandlers()
 {
-    events_.push_back(web_->signal_progress_change.Connect(
-        [this](int progress) { status_->WebProgressChange(progress); }));
-    events_.push_back(web_->signal_title_change.Connect(
-        [this](const std::string& title) { status_->WebTitleChange(title); }));
+    events_.push_back(
+        web_->signal_progress_change.Connect([this](int progress) { status_->WebProgressChange(progress); }));
+    events_.push_back(
+        web_->signal_title_change.Connect([this](const std::string& title) { status_->WebTitleChange(title); }));
     events_.push_back(web_->signal_command_state_change.Connect(
         [this](int command, bool enable) { status_->WebCommandStateChange(command, enable); }));
     events_.push_back(web_->signal_before_navigate2.Connect(
         [this](const std::string& url, bool& cancel) { WebBeforeNavigate2(url, cancel); }));
-    events_.push_back(web_->signal_document_complete.Connect(
-        [this](const std::string& url) { WebDocumentComplete(url); }));
-    events_.push_back(web_->signal_load_failed.Connect(
-        [this](const std::string& address, const GError& error, bool& replaced) {
+    events_.push_back(
+        web_->signal_document_complete.Connect([this](const std::string& url) { WebDocumentComplete(url); }));
+    events_.push_back(
+        web_->signal_load_failed.Connect([this](const std::string& address, const GError& error, bool& replaced) {
             WebLoadFailed(address, error, replaced);
         }));
     custom_menu_ = std::make_unique<CustomMenu>(GTK_MENU_BAR(Menu_Normal_));
-    events_.push_back(custom_menu_->signal_item_chosen().Connect(
-        [this](const std::string& name) { MenuItemClick(name); }));
+    events_.push_back(
+        custom_menu_->signal_item_chosen().Connect([this](const std::string& name) { MenuItemClick(name); }));
     ConnectToolButtons();
     // Reads the kept flags at every event; all are off until the settings say otherwise.
     eventos_aplicacao_ = std::make_unique<InputFilter>(web_->Widget(), kept_.blocking);
@@ -156,8 +157,7 @@ void Tform_apresentacao::FormClose()
     menu_file_.reset();  // the menu's temporary definition file goes with the window
 }
 
-void Tform_apresentacao::ChangeMenuItem(const MenuAddress& address, MenuItemChange change,
-                                        const std::string& caption)
+void Tform_apresentacao::ChangeMenuItem(const MenuAddress& address, MenuItemChange change, const std::string& caption)
 {
     custom_menu_->ChangeItem(address, change, caption);
 }

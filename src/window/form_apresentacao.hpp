@@ -6,18 +6,18 @@
 
 #include <gtk/gtk.h>
 
+#include "actions/action_host.hpp"
+#include "appearance/kept_settings.hpp"
 #include "common/event_signal.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/main_loop_source.hpp"
 #include "common/signal_connection.hpp"
-#include "actions/action_host.hpp"
 #include "window/about_box.hpp"
 #include "window/gradient_caption.hpp"
-#include "appearance/kept_settings.hpp"
-#include "window/skin_title_bar.hpp"
 #include "window/skin_engine.hpp"
-#include "window/window_animation.hpp"
+#include "window/skin_title_bar.hpp"
 #include "window/widget_owners.hpp"
+#include "window/window_animation.hpp"
 #include "window/window_frame.hpp"
 
 namespace quillora {

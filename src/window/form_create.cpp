@@ -1,6 +1,8 @@
 // Start-up of an e-book: the payload, the settings, the internet requirement and the home page.
 #include <vector>
 
+#include "book/page_path.hpp"
+#include "book/self_path.hpp"
 #include "common/error.hpp"
 #include "common/event_boundary.hpp"
 #include "common/gobject_ptr.hpp"
@@ -14,8 +16,6 @@
 #include "window/form_apresentacao.hpp"
 #include "window/internet_check.hpp"
 #include "window/message_boxes.hpp"
-#include "book/page_path.hpp"
-#include "book/self_path.hpp"
 
 namespace quillora {
 

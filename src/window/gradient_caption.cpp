@@ -3,8 +3,8 @@
 #include <memory>
 #include <string_view>
 
-#include "common/event_boundary.hpp"
 #include "appearance/decoration_layout.hpp"
+#include "common/event_boundary.hpp"
 #include "window/system_colours.hpp"
 #include "window/widget_owners.hpp"
 #include "window/window_frame.hpp"
@@ -31,10 +31,8 @@ FontDescriptionPtr CaptionFontOf(const CaptionFont& font, GtkWidget* bar)
     FontDescriptionPtr description = StyleFontOf(bar);
     if (!font.name.empty()) pango_font_description_set_family(description.get(), font.name.c_str());
     if (font.size > 0) pango_font_description_set_size(description.get(), font.size * PANGO_SCALE);
-    pango_font_description_set_weight(description.get(),
-                                      font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_style(description.get(),
-                                     font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_weight(description.get(), font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(description.get(), font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
     return description;
 }
 
@@ -52,7 +50,9 @@ GObjectPtr<GtkWidget> NewTitleBar()
 }  // namespace
 
 GradientCaption::GradientCaption(GtkWindow* window, WindowFrame& frame)
-    : window_(window), frame_(frame), bar_(NewTitleBar())
+    : window_(window)
+    , frame_(frame)
+    , bar_(NewTitleBar())
 {
     drawn_ = Connect<gboolean(GtkWidget*, cairo_t*)>(
         bar_.get(), "draw", [this](GtkWidget*, cairo_t* cr) -> gboolean { return OnDraw(cr); });
@@ -126,9 +126,7 @@ bool GradientCaption::OnDraw(cairo_t* cr)
     style.font_colour = Font.colour;
     style.font_inactive_colour = FontInactiveColor;
 
-    const SystemColourLookup lookup = [context](int index) {
-        return ThemeSystemColour(context, index);
-    };
+    const SystemColourLookup lookup = [context](int index) { return ThemeSystemColour(context, index); };
     const auto layout = GObjectPtr<PangoLayout>::Adopt(gtk_widget_create_pango_layout(bar_.get(), ""));
     const FontDescriptionPtr font = CaptionFontOf(Font, bar_.get());
     pango_layout_set_font_description(layout.get(), font.get());
@@ -139,7 +137,7 @@ bool GradientCaption::OnDraw(cairo_t* cr)
         return text_width;
     };
 
-// Under the buttons the bar shows the gradient's end colour.
+    // Under the buttons the bar shows the gradient's end colour.
     SetSource(cr, lookup(CaptionEndColourIndex(caption_window.active, true)));
     cairo_paint(cr);
 

@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "appearance/caption_font.hpp"
+#include "appearance/caption_geometry.hpp"
 #include "common/event_signal.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
-#include "appearance/caption_font.hpp"
-#include "appearance/caption_geometry.hpp"
 
 namespace quillora {
 
@@ -28,8 +28,7 @@ public:
     int GradientSteps = DefaultGradientSteps;
     bool GradientActive = true;
     bool GradientInactive = false;
-    CaptionFont Font{.name = "", .size = 0, .colour = SystemColourValue(system_colour::CaptionText),
-                     .bold = true};
+    CaptionFont Font{.name = "", .size = 0, .colour = SystemColourValue(system_colour::CaptionText), .bold = true};
     std::int32_t FontInactiveColor = SystemColourValue(system_colour::InactiveCaptionText);
 
     // Takes the properties above into effect: installs or removes the title bar and repaints.

@@ -10,20 +10,17 @@ namespace quillora {
 std::string ProbeAddress()
 {
     const char* override_address = std::getenv("QUILLORA_PROBE_URL");
-    return override_address != nullptr && *override_address != '\0' ? override_address
-                                                                     : QUILLORA_PROBE_URL;
+    return override_address != nullptr && *override_address != '\0' ? override_address : QUILLORA_PROBE_URL;
 }
 
-ConnectionOutcome AwaitConnection(const std::string& address, GCancellable* abandon,
-                                  std::chrono::milliseconds limit)
+ConnectionOutcome AwaitConnection(const std::string& address, GCancellable* abandon, std::chrono::milliseconds limit)
 {
     // One cancellable ends the attempt, whichever comes first: the limit or the caller.
     const auto stop = GObjectPtr<GCancellable>::Adopt(g_cancellable_new());
-    const gulong abandon_link = g_cancellable_connect(
-        abandon, G_CALLBACK(+[](GCancellable*, gpointer stop_data) {
-            g_cancellable_cancel(static_cast<GCancellable*>(stop_data));
-        }),
-        stop.get(), nullptr);
+    const gulong abandon_link = g_cancellable_connect(abandon, G_CALLBACK(+[](GCancellable*, gpointer stop_data) {
+                                                          g_cancellable_cancel(static_cast<GCancellable*>(stop_data));
+                                                      }),
+                                                      stop.get(), nullptr);
     const MainLoopSource timer = AddTimeout(limit, [&stop] { g_cancellable_cancel(stop.get()); });
 
     struct Outcome {
@@ -53,8 +50,7 @@ ConnectionOutcome AwaitConnection(const std::string& address, GCancellable* aban
     g_cancellable_disconnect(abandon, abandon_link);
 
     if (outcome.connected) return ConnectionOutcome::Connected;
-    return g_cancellable_is_cancelled(abandon) ? ConnectionOutcome::Abandoned
-                                               : ConnectionOutcome::Unreachable;
+    return g_cancellable_is_cancelled(abandon) ? ConnectionOutcome::Abandoned : ConnectionOutcome::Unreachable;
 }
 
 }  // namespace quillora

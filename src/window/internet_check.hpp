@@ -25,8 +25,7 @@ enum class ConnectionOutcome {
 // while this dispatches the default main context, so windows keep redrawing and answering. It
 // returns when the connection is made or fails, when `limit` has passed, or when `abandon` is
 // cancelled (for instance by a handler that runs meanwhile).
-ConnectionOutcome AwaitConnection(const std::string& address,
-                                  GCancellable* abandon,
+ConnectionOutcome AwaitConnection(const std::string& address, GCancellable* abandon,
                                   std::chrono::milliseconds limit = InternetCheckLimit);
 
 }  // namespace quillora

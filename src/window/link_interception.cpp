@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "actions/action_interpreter.hpp"
-#include "common/main_loop_source.hpp"
 #include "book/action_link.hpp"
 #include "browsing/navigation_decision.hpp"
+#include "common/main_loop_source.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/window_action_host.hpp"
@@ -22,9 +22,7 @@ void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, bool& cancel
                                                     .failure_page_shown = web_->ShowsOwnPage(),
                                                     .redirect = web_->DecidingRedirect()});
     switch (decision.step) {
-    case NavigationStep::GoOn:
-        RecordPageAddress(last_page_address_, url);
-        return;
+    case NavigationStep::GoOn: RecordPageAddress(last_page_address_, url); return;
     case NavigationStep::HandToDesktop:
         cancel = true;  // the page stays
         WindowActionHost(*this).OpenUri(url);

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "common/ascii_case.hpp"
-#include "browsing/failure_page.hpp"
-#include "common/gobject_ptr.hpp"
 #include "book/navigation_address.hpp"
+#include "browsing/failure_page.hpp"
+#include "common/ascii_case.hpp"
+#include "common/gobject_ptr.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 
@@ -71,8 +71,8 @@ void Tform_apresentacao::ShowPageNotFound(const std::string& path)
 
 void Tform_apresentacao::ShowFailurePage(FailedLoad failure, const std::string& address)
 {
-    failure.can_go_back = webkit_back_forward_list_get_current_item(
-                              webkit_web_view_get_back_forward_list(web_->View())) != nullptr;
+    failure.can_go_back =
+        webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web_->View())) != nullptr;
     failure.has_home = !kept_.home_page.empty();
     web_->ShowOwnPage(FailurePageHtml(failure), address);
 }

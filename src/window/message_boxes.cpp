@@ -8,10 +8,10 @@
 
 #include <memory>
 
-#include "common/gobject_ptr.hpp"
-#include "payload/text_encoding.hpp"
 #include "appearance/message_box_width.hpp"
 #include "appearance/message_text.hpp"
+#include "common/gobject_ptr.hpp"
+#include "payload/text_encoding.hpp"
 #include "window/widget_owners.hpp"
 #include "window/work_area.hpp"
 
@@ -66,8 +66,7 @@ TextSize MeasuredText(GtkWidget* view, const std::string& text, const WorkArea& 
         --measured;  // never half a character
     }
     const std::string measured_text = text.substr(0, measured);
-    const auto layout =
-        GObjectPtr<PangoLayout>::Adopt(gtk_widget_create_pango_layout(view, measured_text.c_str()));
+    const auto layout = GObjectPtr<PangoLayout>::Adopt(gtk_widget_create_pango_layout(view, measured_text.c_str()));
     pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
     const int char_width = AverageCharWidth(view);
     const auto pixels = [](int units) { return (units + PANGO_SCALE - 1) / PANGO_SCALE; };
@@ -105,12 +104,11 @@ void AddMessageText(GtkMessageDialog* dialog, const std::string& text)
     gtk_text_view_set_editable(text_view, FALSE);
     gtk_text_view_set_cursor_visible(text_view, FALSE);
     gtk_text_view_set_wrap_mode(text_view, GTK_WRAP_WORD_CHAR);
-    gtk_text_buffer_set_text(gtk_text_view_get_buffer(text_view), text.data(),
-                             static_cast<gint>(text.size()));
+    gtk_text_buffer_set_text(gtk_text_view_get_buffer(text_view), text.data(), static_cast<gint>(text.size()));
     // Drawn like the box's own text, not like an input field.
     const auto style = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
-    gtk_css_provider_load_from_data(
-        style.get(), "textview, textview text { background-color: transparent; }", -1, nullptr);
+    gtk_css_provider_load_from_data(style.get(), "textview, textview text { background-color: transparent; }", -1,
+                                    nullptr);
     gtk_style_context_add_provider(gtk_widget_get_style_context(view), GTK_STYLE_PROVIDER(style.get()),
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
@@ -136,11 +134,9 @@ void AddMessageText(GtkMessageDialog* dialog, const std::string& text)
     gtk_widget_show_all(scroller);
 }
 
-void ShowModal(GtkWindow* owner, const std::string& caption, const std::string& text,
-               GtkMessageType type)
+void ShowModal(GtkWindow* owner, const std::string& caption, const std::string& text, GtkMessageType type)
 {
-    const OwnedToplevel dialog(
-        gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK, "%s", ""));
+    const OwnedToplevel dialog(gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK, "%s", ""));
     GtkWindow* window = dialog.window();
     gtk_window_set_title(window, caption.c_str());
     const std::string shown = DisplayableText(text);
@@ -155,8 +151,7 @@ void ShowModal(GtkWindow* owner, const std::string& caption, const std::string& 
                                         ? GTK_WIN_POS_CENTER_ON_PARENT
                                         : GTK_WIN_POS_CENTER);
     // OK has the keyboard, so Enter and Escape close the box as before; Tab reaches the text.
-    gtk_window_set_focus(window, gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog.get()),
-                                                                    GTK_RESPONSE_OK));
+    gtk_window_set_focus(window, gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog.get()), GTK_RESPONSE_OK));
     gtk_dialog_run(GTK_DIALOG(dialog.get()));
 }
 

@@ -1,7 +1,7 @@
 // Each finished document is recorded as the last page address and given the e-book's border
 // and scroll-bar colours.
-#include "common/error.hpp"
 #include "book/action_link.hpp"
+#include "common/error.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/event_boundary.hpp"
 #include "browsing/zoom_steps.hpp"
+#include "common/event_boundary.hpp"
 
 namespace quillora {
 
@@ -14,7 +14,9 @@ constexpr guint ShownMilliseconds = 1500;
 }  // namespace
 
 PageZoom::PageZoom(WebKitWebView* view, GtkLabel& zoom_panel)
-    : view_(view), zoom_panel_(zoom_panel), scroll_(view, "scroll-event", &OnScroll, this)
+    : view_(view)
+    , zoom_panel_(zoom_panel)
+    , scroll_(view, "scroll-event", &OnScroll, this)
 {
     gtk_widget_add_events(GTK_WIDGET(view), GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
 }
@@ -51,12 +53,15 @@ void PageZoom::SetLevel(double level)
     gtk_label_set_text(&zoom_panel_, text.c_str());
     gtk_widget_show(GTK_WIDGET(&zoom_panel_));
     if (hide_timer_ != 0) g_source_remove(hide_timer_);
-    hide_timer_ = g_timeout_add(ShownMilliseconds, [](gpointer self) -> gboolean {
-        auto& zoom = *static_cast<PageZoom*>(self);
-        zoom.hide_timer_ = 0;
-        gtk_widget_hide(GTK_WIDGET(&zoom.zoom_panel_));
-        return G_SOURCE_REMOVE;
-    }, this);
+    hide_timer_ = g_timeout_add(
+        ShownMilliseconds,
+        [](gpointer self) -> gboolean {
+            auto& zoom = *static_cast<PageZoom*>(self);
+            zoom.hide_timer_ = 0;
+            gtk_widget_hide(GTK_WIDGET(&zoom.zoom_panel_));
+            return G_SOURCE_REMOVE;
+        },
+        this);
 }
 
 gboolean PageZoom::OnScroll(GtkWidget*, GdkEventScroll* event, gpointer self)
@@ -66,12 +71,8 @@ gboolean PageZoom::OnScroll(GtkWidget*, GdkEventScroll* event, gpointer self)
         auto& zoom = *static_cast<PageZoom*>(self);
         double notches = 0;
         switch (event->direction) {
-        case GDK_SCROLL_UP:
-            notches = -1;
-            break;
-        case GDK_SCROLL_DOWN:
-            notches = 1;
-            break;
+        case GDK_SCROLL_UP: notches = -1; break;
+        case GDK_SCROLL_DOWN: notches = 1; break;
         case GDK_SCROLL_SMOOTH:
             zoom.wheel_delta_ += event->delta_y;
             if (zoom.wheel_delta_ <= -1 || zoom.wheel_delta_ >= 1) {
@@ -79,8 +80,7 @@ gboolean PageZoom::OnScroll(GtkWidget*, GdkEventScroll* event, gpointer self)
                 zoom.wheel_delta_ = 0;
             }
             break;
-        default:
-            break;
+        default: break;
         }
         if (notches < 0) zoom.ZoomIn();
         if (notches > 0) zoom.ZoomOut();

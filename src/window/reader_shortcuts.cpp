@@ -2,7 +2,6 @@
 
 #include <gdk/gdkkeysyms.h>
 
-
 #include "common/event_boundary.hpp"
 #include "webview/web_browser.hpp"
 #include "window/book_search.hpp"
@@ -19,36 +18,25 @@ ShortcutKey KeyOf(guint keyval)
 {
     switch (keyval) {
     case GDK_KEY_Left:
-    case GDK_KEY_KP_Left:
-        return ShortcutKey::Left;
+    case GDK_KEY_KP_Left: return ShortcutKey::Left;
     case GDK_KEY_Right:
-    case GDK_KEY_KP_Right:
-        return ShortcutKey::Right;
+    case GDK_KEY_KP_Right: return ShortcutKey::Right;
     case GDK_KEY_Home:
-    case GDK_KEY_KP_Home:
-        return ShortcutKey::Home;
-    case GDK_KEY_F3:
-        return ShortcutKey::F3;
-    case GDK_KEY_F5:
-        return ShortcutKey::F5;
-    case GDK_KEY_Escape:
-        return ShortcutKey::Escape;
+    case GDK_KEY_KP_Home: return ShortcutKey::Home;
+    case GDK_KEY_F3: return ShortcutKey::F3;
+    case GDK_KEY_F5: return ShortcutKey::F5;
+    case GDK_KEY_Escape: return ShortcutKey::Escape;
     case GDK_KEY_f:
-    case GDK_KEY_F:
-        return ShortcutKey::F;
+    case GDK_KEY_F: return ShortcutKey::F;
     // '=' shares its key with '+' on most layouts, so Ctrl+= zooms in without Shift.
     case GDK_KEY_plus:
     case GDK_KEY_equal:
-    case GDK_KEY_KP_Add:
-        return ShortcutKey::Plus;
+    case GDK_KEY_KP_Add: return ShortcutKey::Plus;
     case GDK_KEY_minus:
-    case GDK_KEY_KP_Subtract:
-        return ShortcutKey::Minus;
+    case GDK_KEY_KP_Subtract: return ShortcutKey::Minus;
     case GDK_KEY_0:
-    case GDK_KEY_KP_0:
-        return ShortcutKey::Zero;
-    default:
-        return ShortcutKey::Other;
+    case GDK_KEY_KP_0: return ShortcutKey::Zero;
+    default: return ShortcutKey::Other;
     }
 }
 
@@ -56,10 +44,13 @@ ShortcutKey KeyOf(guint keyval)
 
 ReaderShortcuts::ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom,
                                  BookSearch& search)
-    : window_(window), web_(web), find_(find), zoom_(zoom), search_(search),
-      key_press_(window.Window(), "key-press-event", &OnKeyPress, this)
-{
-}
+    : window_(window)
+    , web_(web)
+    , find_(find)
+    , zoom_(zoom)
+    , search_(search)
+    , key_press_(window.Window(), "key-press-event", &OnKeyPress, this)
+{}
 
 gboolean ReaderShortcuts::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self)
 {
@@ -111,24 +102,15 @@ void ReaderShortcuts::Run(ShortcutCommand command)
     case Command::Back:
     case Command::Forward:
     case Command::Refresh:
-    case Command::Stop:
-        return;
-    case Command::OpenFind:
-        return find_.Open();
-    case Command::CloseFind:
-        return find_.Close();
-    case Command::FindNext:
-        return find_.Next();
-    case Command::FindPrevious:
-        return find_.Previous();
-    case Command::SearchBook:
-        return search_.Open();
-    case Command::ZoomIn:
-        return zoom_.ZoomIn();
-    case Command::ZoomOut:
-        return zoom_.ZoomOut();
-    case Command::ZoomReset:
-        return zoom_.Reset();
+    case Command::Stop: return;
+    case Command::OpenFind: return find_.Open();
+    case Command::CloseFind: return find_.Close();
+    case Command::FindNext: return find_.Next();
+    case Command::FindPrevious: return find_.Previous();
+    case Command::SearchBook: return search_.Open();
+    case Command::ZoomIn: return zoom_.ZoomIn();
+    case Command::ZoomOut: return zoom_.ZoomOut();
+    case Command::ZoomReset: return zoom_.Reset();
     }
 }
 

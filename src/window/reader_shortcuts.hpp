@@ -21,8 +21,7 @@ class WebBrowser;
 class ReaderShortcuts {
 public:
     // The window for its tool-bar buttons and their clicks; the rest for the keys of their own.
-    ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom,
-                    BookSearch& search);
+    ReaderShortcuts(Tform_apresentacao& window, WebBrowser& web, FindBar& find, PageZoom& zoom, BookSearch& search);
     ReaderShortcuts(const ReaderShortcuts&) = delete;
     ReaderShortcuts& operator=(const ReaderShortcuts&) = delete;
 

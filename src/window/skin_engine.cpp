@@ -6,8 +6,8 @@
 #include <string_view>
 #include <utility>
 
-#include "common/error.hpp"
 #include "appearance/skin_store.hpp"
+#include "common/error.hpp"
 
 namespace quillora {
 
@@ -22,8 +22,8 @@ struct BytesDeleter {
 // The text of a sheet compiled into the program, none when the resources do not have it.
 std::optional<std::string> FoundResourceText(std::string_view path)
 {
-    const std::unique_ptr<GBytes, BytesDeleter> bytes(g_resources_lookup_data(
-        std::string(path).c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr));
+    const std::unique_ptr<GBytes, BytesDeleter> bytes(
+        g_resources_lookup_data(std::string(path).c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr));
     if (!bytes) {
         return std::nullopt;
     }
@@ -52,8 +52,8 @@ std::optional<std::string> StoredLookText(std::string_view name)
 
 std::string StoredSkinSheet(const StoredSkin& skin)
 {
-    return ComposeSkinSheet(ResourceText(skin.resource_path), ResourceText(SharedSkinRulesPath),
-                            StoredLookText, skin.name);
+    return ComposeSkinSheet(ResourceText(skin.resource_path), ResourceText(SharedSkinRulesPath), StoredLookText,
+                            skin.name);
 }
 
 SkinEngine::SkinEngine(GdkScreen* screen) : screen_(screen) {}
@@ -78,11 +78,9 @@ void SkinEngine::LoadSkin(int index)
         const auto& skin = StoredSkins()[static_cast<size_t>(*selected)];
         const std::string text = StoredSkinSheet(skin);
         GError* error = nullptr;
-        if (!gtk_css_provider_load_from_data(sheet.get(), text.data(),
-                                             static_cast<gssize>(text.size()), &error)) {
+        if (!gtk_css_provider_load_from_data(sheet.get(), text.data(), static_cast<gssize>(text.size()), &error)) {
             const GErrorPtr owned(error);
-            throw Error("The skin " + std::string(skin.name) + " has a broken style sheet: " +
-                        owned->message);
+            throw Error("The skin " + std::string(skin.name) + " has a broken style sheet: " + owned->message);
         }
     }
     loaded_ = sheet;

@@ -51,7 +51,7 @@ private:
     void Install();
     void Uninstall();
 
-    GdkScreen* screen_;                        // the display owns it
+    GdkScreen* screen_;                     // the display owns it
     GObjectPtr<GtkCssProvider> loaded_;     // the parsed sheet of the loaded skin
     GObjectPtr<GtkCssProvider> installed_;  // the sheet now on the screen, if any
     int loaded_index_ = -1;

@@ -11,9 +11,11 @@ namespace quillora {
 
 SkinTitleBar::SkinTitleBar(GtkWindow* window, WindowFrame& frame, const GradientCaption& gradient,
                            const SkinEngine& skin)
-    : window_(window), frame_(frame), gradient_(gradient), skin_(skin)
-{
-}
+    : window_(window)
+    , frame_(frame)
+    , gradient_(gradient)
+    , skin_(skin)
+{}
 
 void SkinTitleBar::SwitchOn()
 {
@@ -27,10 +29,9 @@ void SkinTitleBar::SwitchOn()
     gtk_header_bar_set_show_close_button(header, TRUE);
     gtk_header_bar_set_title(header, gtk_window_get_title(window_));
     InstallTitleBar(window_, bar_.get());
-    title_changed_ = Connect<void(GtkWindow*, GParamSpec*)>(
-        window_, "notify::title", [this](GtkWindow*, GParamSpec*) {
-            gtk_header_bar_set_title(GTK_HEADER_BAR(bar_.get()), gtk_window_get_title(window_));
-        });
+    title_changed_ = Connect<void(GtkWindow*, GParamSpec*)>(window_, "notify::title", [this](GtkWindow*, GParamSpec*) {
+        gtk_header_bar_set_title(GTK_HEADER_BAR(bar_.get()), gtk_window_get_title(window_));
+    });
     frame_changed_ = frame_.signal_changed.Connect([this] { UpdateButtons(); });
     UpdateButtons();
 }

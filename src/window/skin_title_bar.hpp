@@ -18,8 +18,7 @@ class WindowFrame;
 // Without a skin the window manager keeps drawing the frame.
 class SkinTitleBar {
 public:
-    SkinTitleBar(GtkWindow* window, WindowFrame& frame, const GradientCaption& gradient,
-                 const SkinEngine& skin);
+    SkinTitleBar(GtkWindow* window, WindowFrame& frame, const GradientCaption& gradient, const SkinEngine& skin);
 
     void SwitchOn();
     bool Active() const { return active_; }

@@ -1,9 +1,9 @@
 // The click handlers of the ten tool-bar buttons. The action language runs the same members.
+#include "appearance/about_texts.hpp"
+#include "book/page_path.hpp"
 #include "payload/conversions.hpp"
 #include "webview/web_browser.hpp"
-#include "appearance/about_texts.hpp"
 #include "window/form_apresentacao.hpp"
-#include "book/page_path.hpp"
 #include "window/tool_buttons.hpp"
 
 namespace quillora {
@@ -12,11 +12,11 @@ ClickMember ClickMemberOf(ToolButton button)
 {
     // In the order of ToolButton, as ToolCommands.
     static constexpr std::array<ClickMember, ToolCommandCount> Members = {
-        &Tform_apresentacao::b_homeClick,        &Tform_apresentacao::b_voltaClick,
-        &Tform_apresentacao::b_proximoClick,     &Tform_apresentacao::b_refreshClick,
-        &Tform_apresentacao::b_stopClick,        &Tform_apresentacao::bot_selectallClick,
-        &Tform_apresentacao::botao_copiarClick,  &Tform_apresentacao::bt_imprimirClick,
-        &Tform_apresentacao::bt_sairClick,       &Tform_apresentacao::b_aboutClick,
+        &Tform_apresentacao::b_homeClick,       &Tform_apresentacao::b_voltaClick,
+        &Tform_apresentacao::b_proximoClick,    &Tform_apresentacao::b_refreshClick,
+        &Tform_apresentacao::b_stopClick,       &Tform_apresentacao::bot_selectallClick,
+        &Tform_apresentacao::botao_copiarClick, &Tform_apresentacao::bt_imprimirClick,
+        &Tform_apresentacao::bt_sairClick,      &Tform_apresentacao::b_aboutClick,
     };
     return Members[static_cast<std::size_t>(button)];
 }
@@ -34,9 +34,8 @@ void Tform_apresentacao::b_homeClick()
 {
     // The switch is converted at every click: a bad one is reported each time, and nothing loads.
     const bool alternative = ToFlag(kept_.home_button_alt_on);
-    const std::string& page = alternative && !kept_.home_button_alt_page.empty()
-                                  ? kept_.home_button_alt_page
-                                  : kept_.home_page;
+    const std::string& page =
+        alternative && !kept_.home_button_alt_page.empty() ? kept_.home_button_alt_page : kept_.home_page;
     // Unlike at start-up, a missing page is left to the browser.
     web_->Navigate(PagePathOf(page, executable_folder_));
 }
@@ -86,8 +85,7 @@ void Tform_apresentacao::botao_copiarClick()
 
 void Tform_apresentacao::bt_imprimirClick()
 {
-    web_->ExecWB(OleCmdId::Print,
-                 kept_.print_with_dialog ? OleCmdExecOpt::PromptUser : OleCmdExecOpt::DontPromptUser);
+    web_->ExecWB(OleCmdId::Print, kept_.print_with_dialog ? OleCmdExecOpt::PromptUser : OleCmdExecOpt::DontPromptUser);
 }
 
 void Tform_apresentacao::bt_sairClick()

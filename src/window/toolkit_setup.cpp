@@ -62,8 +62,7 @@ bool OpenDisplay(int& argc, char**& argv)
     }
     const std::string program = argc > 0 && argv[0] != nullptr ? argv[0] : "quillora";
     const GCharPtr name(g_path_get_basename(program.c_str()));
-    std::fprintf(stderr, "%s: this e-book needs a graphical desktop: %s\n", name.get(),
-                 MissingDisplayReason().c_str());
+    std::fprintf(stderr, "%s: this e-book needs a graphical desktop: %s\n", name.get(), MissingDisplayReason().c_str());
     return false;
 }
 
@@ -83,8 +82,7 @@ void PrepareToolkit()
 
     const auto base_style = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
     gtk_css_provider_load_from_resource(base_style.get(), "/org/quillora/base.css");
-    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
-                                              GTK_STYLE_PROVIDER(base_style.get()),
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(base_style.get()),
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 

@@ -9,8 +9,8 @@ namespace quillora {
 // Before the windows are made; OpenDisplay does it for the running book.
 void NameProgramAfterBook(const std::string& book_path);
 
-// Names the program after the running book, then opens the display that GTK is told to use (with GTK's own options taken from the command
-// line). Without one there is nothing to show an e-book on: says so in one line on standard
+// Names the program after the running book, then opens the display that GTK is told to use (with GTK's own options
+// taken from the command line). Without one there is nothing to show an e-book on: says so in one line on standard
 // error, naming what the environment lacks, and returns false.
 [[nodiscard]] bool OpenDisplay(int& argc, char**& argv);
 

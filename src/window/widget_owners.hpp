@@ -50,8 +50,7 @@ inline FontDescriptionPtr StyleFontOf(GtkWidget* widget)
 {
     GtkStyleContext* context = gtk_widget_get_style_context(widget);
     PangoFontDescription* font = nullptr;
-    gtk_style_context_get(context, gtk_style_context_get_state(context), GTK_STYLE_PROPERTY_FONT,
-                          &font, nullptr);
+    gtk_style_context_get(context, gtk_style_context_get_state(context), GTK_STYLE_PROPERTY_FONT, &font, nullptr);
     return FontDescriptionPtr(font != nullptr ? font : pango_font_description_new());
 }
 

@@ -5,13 +5,13 @@
 #include <optional>
 
 #include "actions/shell_requests.hpp"
+#include "book/self_path.hpp"
 #include "common/error.hpp"
 #include "common/gobject_ptr.hpp"
 #include "webview/web_browser.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/launch_environment.hpp"
 #include "window/message_boxes.hpp"
-#include "book/self_path.hpp"
 #include "window/tool_buttons.hpp"
 
 namespace quillora {
@@ -167,8 +167,8 @@ void WindowActionHost::OpenFile(const std::string& path, const std::string& para
             for (auto& variable : environment) envp.push_back(variable.data());
             envp.push_back(nullptr);
             // In the program's working folder.
-            if (!g_spawn_async(nullptr, argv.data(), envp.data(), G_SPAWN_DEFAULT, nullptr, nullptr,
-                               nullptr, &raw_error)) {
+            if (!g_spawn_async(nullptr, argv.data(), envp.data(), G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                               &raw_error)) {
                 failure = GErrorPtr(raw_error)->message;
             }
         }
@@ -192,8 +192,7 @@ void WindowActionHost::OpenFile(const std::string& path, const std::string& para
     }
 }
 
-void WindowActionHost::ChangeMenuItem(const MenuAddress& address, MenuItemChange change,
-                                      const std::string& caption)
+void WindowActionHost::ChangeMenuItem(const MenuAddress& address, MenuItemChange change, const std::string& caption)
 {
     window_.ChangeMenuItem(address, change, caption);
 }

@@ -35,8 +35,7 @@ public:
     void OpenUri(const std::string& uri) override;
     void OpenFile(const std::string& path, const std::string& parameters) override;
 
-    void ChangeMenuItem(const MenuAddress& address, MenuItemChange change,
-                        const std::string& caption) override;
+    void ChangeMenuItem(const MenuAddress& address, MenuItemChange change, const std::string& caption) override;
     void DisableReferencedMenuItem(const std::string& name) override;
 
 private:

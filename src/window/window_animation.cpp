@@ -24,8 +24,8 @@ RegionPtr ToCairoRegion(const std::vector<PixelRect>& rectangles)
     for (const auto& r : rectangles) {
         cairo_rectangles.push_back({r.x, r.y, r.width, r.height});
     }
-    return RegionPtr(cairo_region_create_rectangles(cairo_rectangles.data(),
-                                                    static_cast<int>(cairo_rectangles.size())));
+    return RegionPtr(
+        cairo_region_create_rectangles(cairo_rectangles.data(), static_cast<int>(cairo_rectangles.size())));
 }
 
 // Lets the window system show the new shape before the pause.
@@ -46,8 +46,8 @@ bool WindowAnimation::Play(GtkWindow* window, AnimationEffect effect)
     // GTK that would only hide it until the loop starts; here it ends the effect, and the caller
     // ends the program.
     bool closed = false;
-    const SignalConnection close_watch = Connect<gboolean(GtkWidget*, GdkEvent*)>(
-        window, "delete-event", [&closed](GtkWidget*, GdkEvent*) -> gboolean {
+    const SignalConnection close_watch =
+        Connect<gboolean(GtkWidget*, GdkEvent*)>(window, "delete-event", [&closed](GtkWidget*, GdkEvent*) -> gboolean {
             closed = true;
             return TRUE;  // the caller decides what a close means now
         });

@@ -16,10 +16,10 @@ class WindowAnimation {
 public:
     static constexpr std::chrono::milliseconds StepPause{10};
 
-    // Shows the window at once, then plays the effect's regions (or fades, or does neither). An appear effect ends with the
-    // whole window visible; a disappear effect ends with the window hidden. Either way the window
-    // is left without a shape. Returns false when the window was asked to close meanwhile: the
-    // effect stops at once and leaves the window hidden.
+    // Shows the window at once, then plays the effect's regions (or fades, or does neither). An appear effect ends with
+    // the whole window visible; a disappear effect ends with the window hidden. Either way the window is left without a
+    // shape. Returns false when the window was asked to close meanwhile: the effect stops at once and leaves the window
+    // hidden.
     [[nodiscard]] bool Play(GtkWindow* window, AnimationEffect effect);
 
     // Steps played by the last effect, for tests and measurements.

@@ -27,19 +27,19 @@ void InstallTitleBar(GtkWindow* window, GtkWidget* title_bar)
 }
 
 WindowFrame::WindowFrame(GtkWindow* window)
-    : window_(window),
-      // Runs after GTK's own realize, which sets hints of its own that ours must replace.
-      realized_(Connect<void(GtkWidget*)>(window, "realize", [this](GtkWidget*) { ApplyHints(); },
-                                          /*after=*/true))
-{
-}
+    : window_(window)
+    ,
+    // Runs after GTK's own realize, which sets hints of its own that ours must replace.
+    realized_(Connect<void(GtkWidget*)>(
+        window, "realize", [this](GtkWidget*) { ApplyHints(); },
+        /*after=*/true))
+{}
 
 void WindowFrame::SetStyle(FrameStyle style)
 {
     style_ = style;
     gtk_window_set_decorated(window_, style != FrameStyle::None);
-    gtk_window_set_resizable(window_,
-                             style == FrameStyle::Sizeable || style == FrameStyle::SizeableToolWindow);
+    gtk_window_set_resizable(window_, style == FrameStyle::Sizeable || style == FrameStyle::SizeableToolWindow);
     ApplyHints();
     signal_changed.Emit();
 }

@@ -2,10 +2,10 @@
 
 #include <gtk/gtk.h>
 
-#include "common/event_signal.hpp"
-#include "common/signal_connection.hpp"
 #include "appearance/frame.hpp"
 #include "appearance/window_placement.hpp"
+#include "common/event_signal.hpp"
+#include "common/signal_connection.hpp"
 
 namespace quillora {
 

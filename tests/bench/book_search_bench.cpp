@@ -11,18 +11,18 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "common/temporary_folder.hpp"
 #include "search/book_pages.hpp"
 #include "search/page_text.hpp"
 #include "search/search_index.hpp"
-#include "common/temporary_folder.hpp"
 
 namespace {
 
@@ -46,8 +46,8 @@ class Words {
 public:
     explicit Words(std::mt19937& random) : random_(random)
     {
-        const char* syllables[] = {"ka", "lo", "mer", "tin", "sa", "ven", "dor", "ri", "qua", "bel",
-                                   "no", "ste", "gra", "phi", "ul", "ton", "ma", "zer", "chi", "ad"};
+        const char* syllables[] = {"ka", "lo",  "mer", "tin", "sa", "ven", "dor", "ri",  "qua", "bel",
+                                   "no", "ste", "gra", "phi", "ul", "ton", "ma",  "zer", "chi", "ad"};
         for (int i = 0; i < 20000; ++i) {
             std::string word;
             for (int n = 1 + i % 3, k = i; n >= 0; --n, k /= 20) word += syllables[k % 20];
@@ -72,8 +72,8 @@ void WriteBook(const fs::path& folder, int pages)
     std::mt19937 random(13);
     Words words(random);
     for (int page = 0; page < pages; ++page) {
-        std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Chapter " +
-                           std::to_string(page) + ": " + words.Next() + " " + words.Next() +
+        std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Chapter " + std::to_string(page) +
+                           ": " + words.Next() + " " + words.Next() +
                            "</title><style>p{margin:0}</style><script>var n = " + std::to_string(page) +
                            ";</script></head><body>";
         for (int paragraph = 0; paragraph < 8; ++paragraph) {
@@ -84,7 +84,8 @@ void WriteBook(const fs::path& folder, int pages)
             html += "&amp; caf&eacute;.</p>\n";
         }
         html += "</body></html>\n";
-        const fs::path file = folder / ("part" + std::to_string(page / 500)) / ("page" + std::to_string(page) + ".html");
+        const fs::path file =
+            folder / ("part" + std::to_string(page / 500)) / ("page" + std::to_string(page) + ".html");
         fs::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << html;
     }
@@ -146,8 +147,8 @@ int main(int argc, char** argv)
     start = Clock::now();
     cpu = std::clock();
     quillora::WriteSearchIndexFile(folder);
-    std::printf("pack-time index: built in %.0f ms (%.0f ms of processor time), %.1f MiB\n",
-                MillisecondsSince(start), CpuMillisecondsSince(cpu),
+    std::printf("pack-time index: built in %.0f ms (%.0f ms of processor time), %.1f MiB\n", MillisecondsSince(start),
+                CpuMillisecondsSince(cpu),
                 static_cast<double>(fs::file_size(folder / quillora::SearchIndexFileName)) / (1024.0 * 1024.0));
 
     start = Clock::now();
@@ -161,16 +162,16 @@ int main(int argc, char** argv)
     start = Clock::now();
     cpu = std::clock();
     const auto in_memory = quillora::SearchIndex::Build(folder);
-    std::printf("runtime index in memory: built in %.0f ms (%.0f ms of processor time)\n",
-                MillisecondsSince(start), CpuMillisecondsSince(cpu));
+    std::printf("runtime index in memory: built in %.0f ms (%.0f ms of processor time)\n", MillisecondsSince(start),
+                CpuMillisecondsSince(cpu));
 
     std::mt19937 random(7);
     Words words(random);
     const std::vector<std::pair<const char*, std::vector<std::string>>> kinds = {
         {"one common word", {words.At(0), words.At(3), words.At(10), words.At(30)}},
         {"one rare word", {words.At(5000), words.At(9000), words.At(15000), words.At(19000)}},
-        {"two words", {words.At(2) + " " + words.At(40), words.At(100) + " " + words.At(700),
-                       words.At(7) + " " + words.At(3000)}},
+        {"two words",
+         {words.At(2) + " " + words.At(40), words.At(100) + " " + words.At(700), words.At(7) + " " + words.At(3000)}},
         {"1-2 letters, whole", {"k", "ma", "s", "qu"}},
         {"prefix of 3-4 letters", {"kal", "merti", "sav", "dorr"}},
         {"no match", {"zzzz", "elephant", "kalo zzz"}},

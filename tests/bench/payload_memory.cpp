@@ -30,8 +30,7 @@ constexpr int HomePageMissingLine = 49;
 
 // Windows-1252 text, so that the whole payload is decoded as that code page.
 constexpr std::string_view Latin1Words = "A p\xE1gina n\xE3o existe; a\xE7\xE3o \x96 cap\xEDtulo. ";
-constexpr std::string_view Latin1MenuLine =
-    "MENUx12_34=LOADHTML \"C:\\Livro\\p\xE1ginas\\cap\xEDtulo 12345.htm\"\r\n";
+constexpr std::string_view Latin1MenuLine = "MENUx12_34=LOADHTML \"C:\\Livro\\p\xE1ginas\\cap\xEDtulo 12345.htm\"\r\n";
 
 struct Shape {
     const char* name;
@@ -144,8 +143,8 @@ int main(int argc, char** argv)
         const double list_mb = static_cast<double>(InChild([&] { return RunStartupPath(book, false); })) / 1024.0;
         const double joined_mb = static_cast<double>(InChild([&] { return RunStartupPath(book, true); })) / 1024.0;
         failures += list_mb == 0 || joined_mb == 0;
-        std::printf("%-40s %10.0f %8.0f (%.2fx) %10.0f (%.2fx)\n", shape.name, text_mb, list_mb,
-                    list_mb / text_mb, joined_mb, joined_mb / text_mb);
+        std::printf("%-40s %10.0f %8.0f (%.2fx) %10.0f (%.2fx)\n", shape.name, text_mb, list_mb, list_mb / text_mb,
+                    joined_mb, joined_mb / text_mb);
     }
     std::remove(book.c_str());
     return failures == 0 ? 0 : 1;

@@ -16,12 +16,12 @@
 #include "common/event_boundary.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
-#include "window/custom_menu.hpp"
 #include "menu/menu_model.hpp"
 #include "menu/profile_reader.hpp"
 #include "payload/payload_writer.hpp"
 #include "payload/setting_index.hpp"
 #include "webview/web_browser.hpp"
+#include "window/custom_menu.hpp"
 #include "window/form_apresentacao.hpp"
 
 namespace {
@@ -52,8 +52,8 @@ void RunUntil(const std::function<bool()>& done)
 void UntilDrawn(GtkWidget* widget)
 {
     bool drawn = false;
-    const quillora::SignalConnection connection = quillora::Connect<gboolean(GtkWidget*, cairo_t*)>(
-        widget, "draw", [&drawn](GtkWidget*, cairo_t*) -> gboolean {
+    const quillora::SignalConnection connection =
+        quillora::Connect<gboolean(GtkWidget*, cairo_t*)>(widget, "draw", [&drawn](GtkWidget*, cairo_t*) -> gboolean {
             drawn = true;
             return FALSE;
         });
@@ -106,7 +106,8 @@ void TimeReader(const std::filesystem::path& folder)
     for (int i = 0; i < 60; ++i) text += "<p>Paragraph " + std::to_string(i) + " of the chapter.</p>";
     std::ofstream(folder / "pages" / "index.html")
         << "<title>Home</title><a id='hide' href='ACTION:HIDESTATUSBAR()'>h</a>"
-           "<a id='load' href='ACTION:LOADHTML %C:\\Books\\Timing\\pages\\chapter.html%'>l</a>" << text;
+           "<a id='load' href='ACTION:LOADHTML %C:\\Books\\Timing\\pages\\chapter.html%'>l</a>"
+        << text;
     std::ofstream(folder / "pages" / "chapter.html") << "<title>Chapter</title>" << text;
     std::string payload;
     for (const auto& line : Settings()) payload += line + "\r\n";

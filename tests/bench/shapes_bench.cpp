@@ -46,8 +46,7 @@ void GenerateAndRasterise(benchmark::State& state)
             benchmark::DoNotOptimize(rectangles.data());
         }
     }
-    state.counters["rects_per_effect"] =
-        static_cast<double>(total) / static_cast<double>(state.iterations());
+    state.counters["rects_per_effect"] = static_cast<double>(total) / static_cast<double>(state.iterations());
 }
 
 void AllEffects(benchmark::internal::Benchmark* bench)

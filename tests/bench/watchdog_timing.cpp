@@ -15,9 +15,9 @@
 #include <optional>
 #include <string>
 
+#include "browsing/web_process_memory.hpp"
 #include "webview/web_browser.hpp"
 #include "webview/web_engine_context.hpp"
-#include "browsing/web_process_memory.hpp"
 #include "webview/web_process_watchdog.hpp"
 
 namespace {
@@ -95,18 +95,22 @@ int main(int argc, char** argv)
                 std::optional<Clock::time_point>* past;
                 std::uint64_t limit;
             } sampling{&peak, &past, limit};
-            const guint sampler = g_timeout_add(20, [](gpointer data) -> gboolean {
-                auto& s = *static_cast<Sampling*>(data);
-                const auto now = quillora::WebProcessesResidentBytes(quillora::ReadProcesses("/proc"), ::getpid());
-                *s.peak = std::max(*s.peak, now);
-                if (now > s.limit && !*s.past) {
-                    *s.past = Clock::now();
-                }
-                return G_SOURCE_CONTINUE;
-            }, &sampling);
+            const guint sampler = g_timeout_add(
+                20,
+                [](gpointer data) -> gboolean {
+                    auto& s = *static_cast<Sampling*>(data);
+                    const auto now = quillora::WebProcessesResidentBytes(quillora::ReadProcesses("/proc"), ::getpid());
+                    *s.peak = std::max(*s.peak, now);
+                    if (now > s.limit && !*s.past) {
+                        *s.past = Clock::now();
+                    }
+                    return G_SOURCE_CONTINUE;
+                },
+                &sampling);
             const auto start = Clock::now();
-            browser.RunScript("let keep = []; for (;;) { const a = new Uint8Array(50 << 20); a.fill(7); keep.push(a); }",
-                              [](const std::string&) {});
+            browser.RunScript(
+                "let keep = []; for (;;) { const a = new Uint8Array(50 << 20); a.fill(7); keep.push(a); }",
+                [](const std::string&) {});
             const bool stopped = RunUntil([&] { return ended; }, std::chrono::seconds(300));
             const auto end = Clock::now();
             g_source_remove(sampler);
@@ -117,8 +121,12 @@ int main(int argc, char** argv)
                         100.0 * static_cast<double>(peak) / static_cast<double>(limit),
                         past ? Milliseconds(end - *past) : -1.0);
             // Let the ended process give its memory back before the next round.
-            RunUntil([&] { return quillora::WebProcessesResidentBytes(quillora::ReadProcesses("/proc"), ::getpid()) < limit / 4; },
-                     std::chrono::seconds(20));
+            RunUntil(
+                [&] {
+                    return quillora::WebProcessesResidentBytes(quillora::ReadProcesses("/proc"), ::getpid()) <
+                           limit / 4;
+                },
+                std::chrono::seconds(20));
         }
     }
     gtk_widget_destroy(window);

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "appearance/animation_shapes.hpp"
 #include "common/event_boundary.hpp"
 #include "payload/payload_writer.hpp"
 #include "payload/setting_index.hpp"
-#include "appearance/animation_shapes.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/window_animation.hpp"
 
@@ -36,15 +36,12 @@ double Median(std::vector<double> values)
 
 void TimeAnimations()
 {
-    std::printf("%-4s %-26s %6s %10s %10s %7s\n", "kind", "effect", "steps", "steps*10ms",
-                "measured", "ratio");
-    const char* names[] = {"disappear, ellipse",      "appear, ellipse",
-                           "disappear, rectangle",    "appear, rectangle",
-                           "disappear, horizontally", "appear, horizontally",
-                           "disappear, vertically",   "appear, vertically",
-                           "disappear, television",   "appear, television",
-                           "disappear, to top",       "appear, to top",
-                           "disappear, to bottom",    "appear, to bottom"};
+    std::printf("%-4s %-26s %6s %10s %10s %7s\n", "kind", "effect", "steps", "steps*10ms", "measured", "ratio");
+    const char* names[] = {"disappear, ellipse",    "appear, ellipse",         "disappear, rectangle",
+                           "appear, rectangle",     "disappear, horizontally", "appear, horizontally",
+                           "disappear, vertically", "appear, vertically",      "disappear, television",
+                           "appear, television",    "disappear, to top",       "appear, to top",
+                           "disappear, to bottom",  "appear, to bottom"};
     for (int kind = 0; kind < 14; ++kind) {
         GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
         gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
@@ -58,8 +55,8 @@ void TimeAnimations()
         }
         const double measured = Milliseconds(Clock::now() - start);
         const double nominal = animation.LastStepCount() * 10.0;
-        std::printf("%-4d %-26s %6d %8.0f ms %7.0f ms %6.2fx\n", kind, names[kind],
-                    animation.LastStepCount(), nominal, measured, measured / nominal);
+        std::printf("%-4d %-26s %6d %8.0f ms %7.0f ms %6.2fx\n", kind, names[kind], animation.LastStepCount(), nominal,
+                    measured, measured / nominal);
         gtk_widget_destroy(window);
     }
 }

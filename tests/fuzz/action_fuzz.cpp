@@ -85,8 +85,8 @@ void CheckCall(const std::string& call)
 }
 
 constexpr std::array<const char*, 12> FailingMembers = {
-    "", "ShowMessage", "SetCaption", "Navigate", "ClickButton", "SetBarVisible",
-    "SetButtonEnabled", "OpenUri", "OpenFile", "ChangeMenuItem", "PrintPreview", "CloseWindow"};
+    "",        "ShowMessage", "SetCaption",     "Navigate",     "ClickButton", "SetBarVisible", "SetButtonEnabled",
+    "OpenUri", "OpenFile",    "ChangeMenuItem", "PrintPreview", "CloseWindow"};
 
 }  // namespace
 

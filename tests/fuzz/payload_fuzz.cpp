@@ -33,8 +33,9 @@ public:
     ScratchFile()
     {
         const char* tmpdir = std::getenv("TMPDIR");
-        std::string dir = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm"
-                          : (tmpdir != nullptr && *tmpdir != '\0') ? tmpdir : "/tmp";
+        std::string dir = ::access("/dev/shm", W_OK) == 0          ? "/dev/shm"
+                          : (tmpdir != nullptr && *tmpdir != '\0') ? tmpdir
+                                                                   : "/tmp";
         std::string name = dir + "/quillora-payload-fuzz-XXXXXX";
         fd_ = ::mkstemp(name.data());
         Check(fd_ >= 0);
@@ -89,8 +90,7 @@ std::optional<std::string> ExpectedText(const std::uint8_t* data, std::size_t si
             return std::nullopt;
         }
         Check(range->offset >= 0 && range->length > 0);
-        Check(range->offset + range->length <=
-              static_cast<std::int64_t>(size - quillora::PayloadTrailer::Size));
+        Check(range->offset + range->length <= static_cast<std::int64_t>(size - quillora::PayloadTrailer::Size));
         return std::string(reinterpret_cast<const char*>(data) + range->offset,
                            static_cast<std::size_t>(range->length));
     } catch (const quillora::IoError&) {

@@ -46,8 +46,7 @@ void CheckDecimal(std::string_view line, std::optional<std::int32_t> number)
         rest.remove_prefix(1);
     }
     const std::size_t digits_from = (!rest.empty() && rest.front() == '-' && !plus) ? 1 : 0;
-    if (rest.size() <= digits_from ||
-        rest.find_first_not_of("0123456789", digits_from) != std::string_view::npos) {
+    if (rest.size() <= digits_from || rest.find_first_not_of("0123456789", digits_from) != std::string_view::npos) {
         return;
     }
     std::int32_t reference = 0;
@@ -67,8 +66,7 @@ struct ThrowBudget {
 };
 
 template <typename Value, typename Try, typename Throwing>
-std::optional<Value> Convert(const std::string& line, Try try_form, Throwing throwing_form,
-                             ThrowBudget& budget)
+std::optional<Value> Convert(const std::string& line, Try try_form, Throwing throwing_form, ThrowBudget& budget)
 {
     Value tried{};
     const bool ok = try_form(line, tried);
@@ -136,8 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The list is cut and converted line by line; it must equal cutting the converted whole.
     quillora::SettingsList list = quillora::SettingsList::FromPayloadBytes(bytes);
     const std::string_view before_nul(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
-    const std::string whole =
-        before_nul.size() == bytes.size() ? decoded : quillora::DecodePayloadText(before_nul);
+    const std::string whole = before_nul.size() == bytes.size() ? decoded : quillora::DecodePayloadText(before_nul);
     const std::vector<std::string> lines = list.Lines();  // copies: taken once
     Check(lines == quillora::SettingsList::FromText(whole).Lines());
 

@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "gui_test_support.hpp"
 #include "appearance/kept_settings.hpp"
+#include "gui_test_support.hpp"
 #include "window/toolkit_setup.hpp"
 
 // Last: X11 defines names that other headers use.
@@ -115,8 +115,8 @@ TEST_F(AboutBoxTest, EmptyTextsAreLeftOutAndTheNameFallsBackOnTheTitle)
     EXPECT_TRUE(ShowAndInspect([&](GtkDialog* dialog) {
         EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dialog)), "About");
         EXPECT_EQ(LabelText(dialog, "Sobre_appname"), "Atlas");
-        for (const char* hidden : {"Sobre_version", "Sobre_description", "Sobre_copyright",
-                                   "Sobre_jump", "Sobre_email"}) {
+        for (const char* hidden :
+             {"Sobre_version", "Sobre_description", "Sobre_copyright", "Sobre_jump", "Sobre_email"}) {
             EXPECT_FALSE(gtk_widget_get_visible(Part(dialog, hidden))) << hidden;
         }
         gtk_dialog_response(dialog, GTK_RESPONSE_OK);

@@ -49,16 +49,14 @@ protected:
     {
         return RunUntil([&] { return test::TitleOf(window->Window()) == title; });
     }
-
 };
 
 TEST_F(ActionLinksTest, EveryWrittenFormOfALinkRunsAsWritten)
 {
-    ASSERT_TRUE(Start(
-        "<a id='upper' href='ACTION:APPLICATIONTITLE %Café com leite%'>1</a>"
-        "<a id='lower' href='action:hidestatusbar()'>2</a>"
-        "<a id='blank' target='_blank' href='ACTION:DISABLEBUTTONNAVIGATION%20%BUTTON_HOME%'>3</a>"
-        "<iframe src='frame.html'></iframe>"));
+    ASSERT_TRUE(Start("<a id='upper' href='ACTION:APPLICATIONTITLE %Café com leite%'>1</a>"
+                      "<a id='lower' href='action:hidestatusbar()'>2</a>"
+                      "<a id='blank' target='_blank' href='ACTION:DISABLEBUTTONNAVIGATION%20%BUTTON_HOME%'>3</a>"
+                      "<iframe src='frame.html'></iframe>"));
     EXPECT_TRUE(TitleBecomes("From a frame"));
     Run("document.getElementById('upper').click()");
     EXPECT_TRUE(TitleBecomes("Café com leite"));
@@ -94,10 +92,10 @@ TEST_F(ActionLinksTest, PagesFromOutsideTheBookRunNothing)
     std::vector<char*> argv;
     for (auto& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
-    ASSERT_TRUE(g_spawn_async(site.Path().c_str(), argv.data(), nullptr,
-                              static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_STDOUT_TO_DEV_NULL |
-                                                       G_SPAWN_STDERR_TO_DEV_NULL),
-                              nullptr, nullptr, &server.pid, nullptr));
+    ASSERT_TRUE(g_spawn_async(
+        site.Path().c_str(), argv.data(), nullptr,
+        static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL),
+        nullptr, nullptr, &server.pid, nullptr));
     ASSERT_TRUE(Start(""));
     ASSERT_TRUE(RunUntil([&] { return Accepts(port); }, std::chrono::seconds(60))) << "the server did not start";
     const std::size_t before = loaded.size();
@@ -106,8 +104,7 @@ TEST_F(ActionLinksTest, PagesFromOutsideTheBookRunNothing)
     ASSERT_EQ(Script("return document.title"), "Remote");
     Run("document.getElementById('r').click()");
     EXPECT_FALSE(RunUntil([&] { return test::TitleOf(window->Window()) == "Taken over"; }, std::chrono::seconds(1)));
-    EXPECT_EQ(Script("return document.title"), "Remote")
-        << "the link stays cancelled";
+    EXPECT_EQ(Script("return document.title"), "Remote") << "the link stays cancelled";
 }
 
 TEST_F(ActionLinksTest, AProgramGetsItsParametersAsAShellWouldSplitThemWithoutAShell)
@@ -118,12 +115,12 @@ TEST_F(ActionLinksTest, AProgramGetsItsParametersAsAShellWouldSplitThemWithoutAS
         // The program also says whether it inherited what the runtime set for its engine alone.
         std::ofstream script(Folder() + "show-arguments");
         script << "#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\n' \"$a\"; done;"
-                  " echo \"dmabuf=${WEBKIT_DISABLE_DMABUF_RENDERER-unset}\"; } > '" << out << "'\n";
+                  " echo \"dmabuf=${WEBKIT_DISABLE_DMABUF_RENDERER-unset}\"; } > '"
+               << out << "'\n";
     }
     std::filesystem::permissions(Folder() + "show-arguments", std::filesystem::perms::owner_all);
-    AtEventBoundary([&] {
-        window->RunAction("EXECUTEOROPENFILE \"[Dir]show-arguments\"==\"one 'two words' $HOME;touch x\"");
-    });
+    AtEventBoundary(
+        [&] { window->RunAction("EXECUTEOROPENFILE \"[Dir]show-arguments\"==\"one 'two words' $HOME;touch x\""); });
     // The script's last line says what it inherited; once it is there, the file is complete.
     std::string written;
     ASSERT_TRUE(RunUntil([&] {
@@ -135,7 +132,7 @@ TEST_F(ActionLinksTest, AProgramGetsItsParametersAsAShellWouldSplitThemWithoutAS
     }));
     const char* readers_own = EngineOnlyVariables().empty() ? std::getenv("WEBKIT_DISABLE_DMABUF_RENDERER") : nullptr;
     EXPECT_EQ(written, std::string("one\ntwo words\n$HOME;touch\nx\ndmabuf=") +
-                               (readers_own != nullptr ? readers_own : "unset") + "\n");
+                           (readers_own != nullptr ? readers_own : "unset") + "\n");
     EXPECT_FALSE(std::filesystem::exists(Folder() + "x"));
 }
 

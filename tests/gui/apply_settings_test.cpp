@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "appearance/animation_shapes.hpp"
 #include "common/event_boundary.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/main_loop_source.hpp"
@@ -12,7 +13,6 @@
 #include "gui_test_support.hpp"
 #include "payload/setting_index.hpp"
 #include "webview/web_browser.hpp"
-#include "appearance/animation_shapes.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/system_colours.hpp"
 
@@ -156,9 +156,10 @@ TEST_F(ApplySettingsTest, ClosingDuringAnAnimationEndsStartUpAtOnce)
         settings[setting::window_width] = settings[setting::window_height] = "32767";
         // The reader closes the window as soon as it shows.
         MainLoopSource closing;
-        const SignalConnection mapped = Connect<void(GtkWidget*)>(window->Widget(), "map", [this, &closing](GtkWidget*) {
-            closing = AddIdle([this] { gtk_window_close(window->Window()); });
-        });
+        const SignalConnection mapped =
+            Connect<void(GtkWidget*)>(window->Widget(), "map", [this, &closing](GtkWidget*) {
+                closing = AddIdle([this] { gtk_window_close(window->Window()); });
+            });
         EXPECT_FALSE(Start()) << kind;
         EXPECT_TRUE(reports.empty()) << kind;
         EXPECT_TRUE(window->QuitRequested()) << kind;
@@ -177,9 +178,10 @@ TEST_F(ApplySettingsTest, ClosingDuringAnAnimationEndsStartUpAtOnce)
 TEST_F(ApplySettingsTest, OnlyExactlyZeroStartsNormal)
 {
     // start_maximized -> state (a border style of 5 keeps the frame and still sets the state)
-    const std::pair<const char*, WindowState> cases[] = {
-        {"0", WindowState::Normal}, {"00", WindowState::Maximized},
-        {"0 ", WindowState::Maximized}, {"", WindowState::Maximized}};
+    const std::pair<const char*, WindowState> cases[] = {{"0", WindowState::Normal},
+                                                         {"00", WindowState::Maximized},
+                                                         {"0 ", WindowState::Maximized},
+                                                         {"", WindowState::Maximized}};
     for (const auto& [text, state] : cases) {
         window = Tform_apresentacao::Create();
         settings[setting::start_maximized] = text;
@@ -275,8 +277,8 @@ Rgb PixelOf(GtkWidget* widget, int x, int y)
     int root_x = 0;
     int root_y = 0;
     gtk_widget_translate_coordinates(widget, toplevel, x, y, &root_x, &root_y);
-    const auto pixbuf = GObjectPtr<GdkPixbuf>::Adopt(
-        gdk_pixbuf_get_from_window(gtk_widget_get_window(toplevel), root_x, root_y, 1, 1));
+    const auto pixbuf =
+        GObjectPtr<GdkPixbuf>::Adopt(gdk_pixbuf_get_from_window(gtk_widget_get_window(toplevel), root_x, root_y, 1, 1));
     const guint8* p = gdk_pixbuf_get_pixels(pixbuf.get());
     return {p[0], p[1], p[2]};
 }
@@ -299,9 +301,11 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
     ASSERT_NE(bar, nullptr);
     gtk_widget_show(window->Widget());
     gtk_window_present(window->Window());
-    ASSERT_TRUE(RunUntil([&] { return gtk_window_is_active(window->Window()) && gtk_widget_get_allocated_width(bar) > 0; }));
+    ASSERT_TRUE(
+        RunUntil([&] { return gtk_window_is_active(window->Window()) && gtk_widget_get_allocated_width(bar) > 0; }));
 
-    const Rgb end = ThemeSystemColour(gtk_widget_get_style_context(window->Widget()), system_colour::GradientActiveCaption);
+    const Rgb end =
+        ThemeSystemColour(gtk_widget_get_style_context(window->Widget()), system_colour::GradientActiveCaption);
     const Rgb start{255, 0, 0};
     const int width = gtk_widget_get_allocated_width(bar);
     // The gradient starts a quarter of the width left of the bar: its left edge shows the
@@ -312,7 +316,8 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
                    static_cast<std::uint8_t>(start.blue + (end.blue - start.blue) * f + 0.5)};
     };
     // Once the bar is painted, its right end is in the end colour.
-    EXPECT_TRUE(RunUntil([&] { return Near(PixelOf(bar, width - 1, 2), end, 0); })) << "the end colour at the right end";
+    EXPECT_TRUE(RunUntil([&] { return Near(PixelOf(bar, width - 1, 2), end, 0); }))
+        << "the end colour at the right end";
     EXPECT_TRUE(Near(PixelOf(bar, 0, 2), mix(0.2), 6));
 }
 

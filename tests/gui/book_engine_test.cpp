@@ -1,8 +1,8 @@
 // The engine under a book: folders of any name, home pages that are no pages, website data that
 // no other book or run sees, and a web process that ends while the book is open, killed or held
 // to its memory limit.
-#include <gtk/gtk.h>
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,37 +75,38 @@ GtkWidget* FindWidget(GtkWidget* widget, GType type)
 std::vector<std::string> MessageBoxesDuring(const std::function<void()>& body)
 {
     std::vector<std::string> captions;
-    const guint closer = g_timeout_add(50, [](gpointer data) -> gboolean {
-        GList* windows = gtk_window_list_toplevels();
-        for (GList* w = windows; w != nullptr; w = w->next) {
-            if (GTK_IS_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
-                const char* title = gtk_window_get_title(GTK_WINDOW(w->data));
-                static_cast<std::vector<std::string>*>(data)->push_back(title != nullptr ? title : "");
-                gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
+    const guint closer = g_timeout_add(
+        50,
+        [](gpointer data) -> gboolean {
+            GList* windows = gtk_window_list_toplevels();
+            for (GList* w = windows; w != nullptr; w = w->next) {
+                if (GTK_IS_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
+                    const char* title = gtk_window_get_title(GTK_WINDOW(w->data));
+                    static_cast<std::vector<std::string>*>(data)->push_back(title != nullptr ? title : "");
+                    gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
+                }
             }
-        }
-        g_list_free(windows);
-        return G_SOURCE_CONTINUE;
-    }, &captions);
+            g_list_free(windows);
+            return G_SOURCE_CONTINUE;
+        },
+        &captions);
     body();
     g_source_remove(closer);
     return captions;
 }
 
 // A page that reads a file of the book and runs an action link, and says how both went in its title.
-const std::string ReadingPage = Page(
-    "reading",
-    "<a id='act' href='ACTION:APPLICATIONTITLE %Action ran%'>a</a><script>"
-    "fetch('data.txt').then(r => r.text()).then(t => { document.title = 'read ' + t; },"
-    "                                               e => { document.title = 'failed ' + e; });"
-    "</script>");
+const std::string ReadingPage =
+    Page("reading", "<a id='act' href='ACTION:APPLICATIONTITLE %Action ran%'>a</a><script>"
+                    "fetch('data.txt').then(r => r.text()).then(t => { document.title = 'read ' + t; },"
+                    "                                               e => { document.title = 'failed ' + e; });"
+                    "</script>");
 
 class BookEngineTest : public test::BookWindowTest {
 protected:
     bool PageTitleIs(const std::string& text)
     {
-        return RunUntil([&] { return Script("return document.title") == text; },
-                        std::chrono::seconds(10));
+        return RunUntil([&] { return Script("return document.title") == text; }, std::chrono::seconds(10));
     }
 };
 
@@ -117,8 +118,7 @@ TEST_F(BookEngineTest, BooksInFoldersOfAnyNameShowTheirPagesReadTheirFilesAndRun
         ASSERT_TRUE(Start({{"index.html", ReadingPage}, {"data.txt", "DATA"}})) << name;
         EXPECT_TRUE(PageTitleIs("read DATA")) << name;
         Script("document.getElementById('act').click(); return ''");
-        EXPECT_TRUE(RunUntil([&] { return test::TitleOf(window->Window()) == "Action ran"; }))
-            << name;
+        EXPECT_TRUE(RunUntil([&] { return test::TitleOf(window->Window()) == "Action ran"; })) << name;
         EXPECT_TRUE(reports.empty()) << name << ": " << FirstReport();
     }
 }
@@ -137,7 +137,8 @@ TEST_F(BookEngineTest, HomePagesThatAreNoFilesGetTheBooksMissingPageBox)
         window = Tform_apresentacao::Create();
         book = std::make_unique<test::EBookFixture>(settings);
         make(std::filesystem::path(book->ProgramPath()).parent_path() / "pages" / "index.html");
-        const auto boxes = MessageBoxesDuring([&] { AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); }); });
+        const auto boxes =
+            MessageBoxesDuring([&] { AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); }); });
         EXPECT_EQ(boxes, std::vector<std::string>{"Quillora"}) << "the book's own warning";
         EXPECT_TRUE(window->QuitRequested());
         EXPECT_FALSE(window->Web().HasDocument());
@@ -168,8 +169,8 @@ TEST_F(BookEngineTest, NoOtherBookOrRunSeesAPagesStoredData)
     window.reset();
     window = Tform_apresentacao::Create();
     loaded.clear();
-    loaded_watch = window->Web().signal_document_complete.Connect(
-        [this](const std::string& url) { loaded.push_back(url); });
+    loaded_watch =
+        window->Web().signal_document_complete.Connect([this](const std::string& url) { loaded.push_back(url); });
     AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
     ASSERT_TRUE(RunUntil([&] { return !loaded.empty(); }));
     EXPECT_EQ(Script(read), "null");
@@ -211,10 +212,13 @@ public:
     {
         // Below the engine's own sources: a look that takes longer than the interval (under the
         // sanitizers) must not keep the news of an ended process from being dispatched.
-        timer_ = g_timeout_add_full(G_PRIORITY_LOW, 50, [](gpointer self) -> gboolean {
-            static_cast<MemorySampler*>(self)->Sample();
-            return G_SOURCE_CONTINUE;
-        }, this, nullptr);
+        timer_ = g_timeout_add_full(
+            G_PRIORITY_LOW, 50,
+            [](gpointer self) -> gboolean {
+                static_cast<MemorySampler*>(self)->Sample();
+                return G_SOURCE_CONTINUE;
+            },
+            this, nullptr);
     }
     ~MemorySampler() { g_source_remove(timer_); }
     MemorySampler(const MemorySampler&) = delete;
@@ -269,15 +273,17 @@ TEST_F(BookEngineTest, AnEndedWebProcessIsReportedAndReloadBringsThePageBack)
         // The engine looks at its memory on the thread that this loop never gives back.
         {"a script that never yields hoards memory",
          [](Tform_apresentacao& book_window, const std::set<pid_t>&) {
-             book_window.Web().RunScript("let keep = []; for (;;) { const a = new Uint8Array(50 << 20); a.fill(7); keep.push(a); }",
-                                    [](const std::string&) {});
+             book_window.Web().RunScript(
+                 "let keep = []; for (;;) { const a = new Uint8Array(50 << 20); a.fill(7); keep.push(a); }",
+                 [](const std::string&) {});
          },
          "more memory"},
         {"a script hoards memory in steps",
          [](Tform_apresentacao& book_window, const std::set<pid_t>&) {
-             book_window.Web().RunScript("window.keep = []; (function more() { const a = new Uint8Array(50 << 20); a.fill(7);"
-                                    " keep.push(a); setTimeout(more, 0); })(); 'started'",
-                                    [](const std::string&) {});
+             book_window.Web().RunScript(
+                 "window.keep = []; (function more() { const a = new Uint8Array(50 << 20); a.fill(7);"
+                 " keep.push(a); setTimeout(more, 0); })(); 'started'",
+                 [](const std::string&) {});
          },
          "more memory"},
     };
@@ -300,10 +306,11 @@ TEST_F(BookEngineTest, AnEndedWebProcessIsReportedAndReloadBringsThePageBack)
         // One look's worth of growth past the limit, and more, stays far below the cap.
         EXPECT_LT(sampler.peak, Limit + 2048 * MiB) << c.what;
         if (sampler.first_past) {
-            std::printf("%s: peak %llu MiB, bar %lld ms after the limit was passed\n", c.what,
-                        static_cast<unsigned long long>(sampler.peak / MiB),
-                        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                   shown - *sampler.first_past).count()));
+            std::printf(
+                "%s: peak %llu MiB, bar %lld ms after the limit was passed\n", c.what,
+                static_cast<unsigned long long>(sampler.peak / MiB),
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(shown - *sampler.first_past).count()));
         }
         EXPECT_STREQ(atk_object_get_name(gtk_widget_get_accessible(bar)), "Page stopped");
         const std::string description = atk_object_get_description(gtk_widget_get_accessible(bar));

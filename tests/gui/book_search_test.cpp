@@ -22,10 +22,7 @@ protected:
         ASSERT_TRUE(test::Xdotool(gtk_widget_get_window(GTK_WIDGET(target)), arguments)) << arguments;
     }
 
-    static int RowCount(GtkListBox* list)
-    {
-        return static_cast<int>(ChildrenOf(GTK_WIDGET(list)).size());
-    }
+    static int RowCount(GtkListBox* list) { return static_cast<int>(ChildrenOf(GTK_WIDGET(list)).size()); }
 
     static const char* RowName(GtkListBox* list, int index)
     {
@@ -43,9 +40,9 @@ TEST_F(BookSearchTest, TypedWordsListPagesBestFirstAndEnterOpensTheChosenOneHigh
     // A book of a few hundred pages; only two speak of the lighthouse, one in its title.
     Pages pages = {{"index.html", Page("Home", "<p>Welcome</p>")}};
     for (int i = 0; i < 300; ++i) {
-        pages.emplace_back("chapter-" + std::to_string(i) + ".html",
-                           Page("Chapter " + std::to_string(i), "<p>The sea and the shore, page " +
-                                                                    std::to_string(i) + ".</p>"));
+        pages.emplace_back(
+            "chapter-" + std::to_string(i) + ".html",
+            Page("Chapter " + std::to_string(i), "<p>The sea and the shore, page " + std::to_string(i) + ".</p>"));
     }
     pages.emplace_back("coast/keeper.html", Page("The Lighthouse", "<p>Its keeper lit the lamp.</p>"));
     pages.emplace_back("harbour.html", Page("Harbour", "<p>Far off, a lighthouse blinked twice.</p>"));
@@ -64,8 +61,8 @@ TEST_F(BookSearchTest, TypedWordsListPagesBestFirstAndEnterOpensTheChosenOneHigh
     EXPECT_STREQ(RowName(search.Results(), 1), "Harbour");
 
     guint matches = 0;
-    g_signal_connect(webkit_web_view_get_find_controller(window->Web().View()), "found-text",
-                     G_CALLBACK(CountMatches), &matches);
+    g_signal_connect(webkit_web_view_get_find_controller(window->Web().View()), "found-text", G_CALLBACK(CountMatches),
+                     &matches);
     Keys(search.Window(), "key Down key Down key Return");  // to the list, the second page, open it
     ASSERT_TRUE(RunUntil([&] { return loaded.size() == 2 && matches > 0; }));
     EXPECT_EQ(window->Web().LocalPathOf(loaded.back()), Folder() + "pages/harbour.html");

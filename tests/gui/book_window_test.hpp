@@ -44,8 +44,8 @@ protected:
             book->WritePage(name, html);
         }
         window = Tform_apresentacao::Create();
-        loaded_watch = window->Web().signal_document_complete.Connect(
-            [this](const std::string& url) { loaded.push_back(url); });
+        loaded_watch =
+            window->Web().signal_document_complete.Connect([this](const std::string& url) { loaded.push_back(url); });
         WindowCreated();
         AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
         if (window->QuitRequested() || !reports.empty()) {

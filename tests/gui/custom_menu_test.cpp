@@ -12,12 +12,11 @@
 namespace quillora {
 namespace {
 
-const std::string Example =
-    "[GERAL]\r\nMENU_0=&Book\r\nMENU_1=&Help\r\n"
-    "[MENU]\r\nITENS_0=Home-@-Print-@-History-@-Exit\r\nITENS_1=About\r\n"
-    "[SUBMENUS]\r\nITENS-|0.2|=Back-@-Forward\r\n"
-    "[ACOES]\r\nMENUx0_0=WEBHOME()\r\nMENUx0_1=WEBPRINTPAGE()\r\nMENUx0_2_0=WEBBACK()\r\n"
-    "MENUx0_2_1=WEBNEXT()\r\nMENUx0_3=APPLICATIONEXIT()\r\nMENUx1_0=SHOWFORMABOUT()\r\n";
+const std::string Example = "[GERAL]\r\nMENU_0=&Book\r\nMENU_1=&Help\r\n"
+                            "[MENU]\r\nITENS_0=Home-@-Print-@-History-@-Exit\r\nITENS_1=About\r\n"
+                            "[SUBMENUS]\r\nITENS-|0.2|=Back-@-Forward\r\n"
+                            "[ACOES]\r\nMENUx0_0=WEBHOME()\r\nMENUx0_1=WEBPRINTPAGE()\r\nMENUx0_2_0=WEBBACK()\r\n"
+                            "MENUx0_2_1=WEBNEXT()\r\nMENUx0_3=APPLICATIONEXIT()\r\nMENUx1_0=SHOWFORMABOUT()\r\n";
 
 class CustomMenuTest : public testing::Test {
 protected:
@@ -25,7 +24,8 @@ protected:
     {
         gtk_container_add(GTK_CONTAINER(window_.get()), bar_);
         gtk_widget_show_all(window_.widget());
-        chosen_watch_ = menu_.signal_item_chosen().Connect([this](const std::string& name) { chosen_.push_back(name); });
+        chosen_watch_ =
+            menu_.signal_item_chosen().Connect([this](const std::string& name) { chosen_.push_back(name); });
     }
 
     void Build(const std::string& definition) { menu_.Build(BuildMenuModel(ProfileText::Parse(definition))); }
@@ -97,10 +97,10 @@ TEST_F(CustomMenuTest, SeparatorsAtTheEndsOrDoubledAreHiddenButKeepTheirPlaces)
 TEST_F(CustomMenuTest, ChoosingAnItemAnnouncesItsNameUnlessItIsDisabled)
 {
     Build(Example);
-    Activate(Item(0, 1));                       // Print
-    Activate(Item(0, 2));                       // History: a sub-menu, no action
+    Activate(Item(0, 1));  // Print
+    Activate(Item(0, 2));  // History: a sub-menu, no action
     menu_.ChangeItem({0, 0}, MenuItemChange::Disable, "");
-    Activate(Item(0, 0));                       // Home, disabled
+    Activate(Item(0, 0));  // Home, disabled
     menu_.ChangeItem({0, 0}, MenuItemChange::Enable, "");
     Activate(Item(0, 0));
     EXPECT_EQ(chosen_, (std::vector<std::string>{"MENUx0_1", "MENUx0_0"}));
@@ -160,7 +160,8 @@ TEST_F(CustomMenuTest, CommandsReachItemsByTheirPositionNow)
     EXPECT_EQ(chosen_.back(), "MENUx0_2");
     // A caption of "-" makes a separator, and text makes it an item again.
     menu_.ChangeItem({0, 0}, MenuItemChange::Rename, "-");
-    EXPECT_EQ(Outline(bar_), "_Book([-=MENUx0_0] _Print=MENUx0_1 _History=MENUx0_2 _Exit=MENUx0_3) _Help(_About=MENUx1_0)");
+    EXPECT_EQ(Outline(bar_),
+              "_Book([-=MENUx0_0] _Print=MENUx0_1 _History=MENUx0_2 _Exit=MENUx0_3) _Help(_About=MENUx1_0)");
     menu_.ChangeItem({0, 0}, MenuItemChange::Rename, "Home");
     Activate(Item(0, 0));
     EXPECT_EQ(chosen_.back(), "MENUx0_0");
@@ -176,8 +177,7 @@ TEST(CustomMenuBar, TakesRoomOnlyWhileItHasMenusAndSoDoesItsScroller)
     gtk_widget_show_all(window.widget());
     CustomMenu menu(GTK_MENU_BAR(bar));
     // definition -> the bar and its scroller shown; a menu that goes hides them again
-    const std::pair<std::string, bool> cases[] = {
-        {"[GERAL]\r\n", false}, {Example, true}, {"[GERAL]\r\n", false}};
+    const std::pair<std::string, bool> cases[] = {{"[GERAL]\r\n", false}, {Example, true}, {"[GERAL]\r\n", false}};
     for (const auto& [definition, shown] : cases) {
         menu.Build(BuildMenuModel(ProfileText::Parse(definition)));
         EXPECT_EQ(gtk_widget_get_visible(bar) != FALSE, shown) << definition;

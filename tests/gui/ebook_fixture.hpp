@@ -37,8 +37,8 @@ inline std::vector<std::string> PlainSettings()
     s[msg_internet_required] = "No connection.";
     s[skin_on] = "0";
     s[skin_index] = "0";
-    const char* hints[] = {"Home", "Back", "Forward", "Refresh", "Stop",
-                           "Select all", "Copy", "Print", "Exit", "About"};
+    const char* hints[] = {"Home",       "Back", "Forward", "Refresh", "Stop",
+                           "Select all", "Copy", "Print",   "Exit",    "About"};
     for (int i = 0; i < 10; ++i) s[static_cast<std::size_t>(hint_home + i)] = hints[i];
     return s;
 }

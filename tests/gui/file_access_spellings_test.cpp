@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "book_window_test.hpp"
@@ -17,10 +17,9 @@ using test::RunUntil;
 
 // Each way reads every address of ADDRESSES, an array, at once and returns what reached the page
 // for each, a text, "image WxH" or "refused", joined by U+0001.
-const char* const ReadByFetch =
-    "return (await Promise.all(ADDRESSES.map(async address => {"
-    "  try { return await (await fetch(address)).text(); } catch (e) { return 'refused'; }"
-    "}))).join('\\u0001');";
+const char* const ReadByFetch = "return (await Promise.all(ADDRESSES.map(async address => {"
+                                "  try { return await (await fetch(address)).text(); } catch (e) { return 'refused'; }"
+                                "}))).join('\\u0001');";
 const char* const ReadBySyncRequest =
     "return ADDRESSES.map(address => {"
     "  const request = new XMLHttpRequest(); request.open('GET', address, false);"
@@ -35,18 +34,17 @@ const char* const ReadByImage =
     "})))).join('\\u0001');";
 // A refused frame never ends loading: once the frames of the book's own files have loaded, the
 // others have had the time those took, and what they show is read.
-const char* const ReadByFrame =
-    "const frames = ADDRESSES.map(address => {"
-    "  const frame = document.createElement('iframe');"
-    "  frame.loaded = new Promise(done => { frame.onload = done; });"
-    "  frame.src = address; document.body.append(frame); return frame;"
-    "});"
-    "await Promise.all(frames.slice(0, OWN).map(frame => frame.loaded));"
-    "await new Promise(done => setTimeout(done, 300));"
-    "const seen = frames.map(frame => {"
-    "  try { return frame.contentDocument.body.innerText; } catch (e) { return 'refused'; }"
-    "});"
-    "frames.forEach(frame => frame.remove()); return seen.join('\\u0001');";
+const char* const ReadByFrame = "const frames = ADDRESSES.map(address => {"
+                                "  const frame = document.createElement('iframe');"
+                                "  frame.loaded = new Promise(done => { frame.onload = done; });"
+                                "  frame.src = address; document.body.append(frame); return frame;"
+                                "});"
+                                "await Promise.all(frames.slice(0, OWN).map(frame => frame.loaded));"
+                                "await new Promise(done => setTimeout(done, 300));"
+                                "const seen = frames.map(frame => {"
+                                "  try { return frame.contentDocument.body.innerText; } catch (e) { return 'refused'; }"
+                                "});"
+                                "frames.forEach(frame => frame.remove()); return seen.join('\\u0001');";
 
 std::vector<std::string> Split(const std::string& joined)
 {
@@ -97,14 +95,14 @@ TEST_F(FileAccessSpellingsTest, EverySpellingOfAPathOutOfTheBookIsRefusedAndTheB
     const std::string own_svg = "<svg xmlns='http://www.w3.org/2000/svg' width='7' height='5'></svg>";
     book_folder = "book";
     book = std::make_unique<test::EBookFixture>(settings, book_folder);
-    for (const auto& [name, content] : std::vector<std::pair<std::string, std::string>>{
-             {"index.html", Page("Home", "home")},
-             {"data.txt", "OWN-TEXT"},
-             {"dot.svg", own_svg},
-             {"sub/page.html", "OWN-SUB"},
-             {"sub/dot.svg", own_svg},
-             {"a b é.txt", "OWN-NAMED"},
-             {"a b é.svg", own_svg}}) {
+    for (const auto& [name, content] :
+         std::vector<std::pair<std::string, std::string>>{{"index.html", Page("Home", "home")},
+                                                          {"data.txt", "OWN-TEXT"},
+                                                          {"dot.svg", own_svg},
+                                                          {"sub/page.html", "OWN-SUB"},
+                                                          {"sub/dot.svg", own_svg},
+                                                          {"a b é.txt", "OWN-NAMED"},
+                                                          {"a b é.svg", own_svg}}) {
         book->WritePage(name, content);
     }
     // Beside the book's folder: a secret, a picture and a name only a listing shows.
@@ -120,8 +118,8 @@ TEST_F(FileAccessSpellingsTest, EverySpellingOfAPathOutOfTheBookIsRefusedAndTheB
     std::filesystem::create_symlink(beside / "secret.txt", pages / "out ^.txt");
     std::filesystem::create_symlink(beside / "secret.svg", pages / "out ^.svg");
     window = Tform_apresentacao::Create();
-    loaded_watch = window->Web().signal_document_complete.Connect(
-        [this](const std::string& url) { loaded.push_back(url); });
+    loaded_watch =
+        window->Web().signal_document_complete.Connect([this](const std::string& url) { loaded.push_back(url); });
     AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
     ASSERT_TRUE(reports.empty()) << FirstReport();
     gtk_widget_show(window->Widget());

@@ -33,8 +33,7 @@ using namespace std::chrono_literals;
 // sanitizers, never for a fixed time. ASSERT_TRUE(RunUntil([&] { return loaded; }));
 // A check that something does NOT happen waits for an event that would come after it, or
 // else for the fault itself: EXPECT_FALSE(RunUntil([&] { return closed; }, 1s)).
-inline bool RunUntil(const std::function<bool()>& done,
-                     std::chrono::milliseconds timeout = 20s)
+inline bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 20s)
 {
     bool timed_out = false;
     const guint timer = g_timeout_add(
@@ -46,7 +45,8 @@ inline bool RunUntil(const std::function<bool()>& done,
         &timed_out);
     // Some conditions change without any event of this loop (a file another process writes, a
     // port that starts to listen): a beat looks at them again.
-    const guint beat = g_timeout_add(20, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+    const guint beat = g_timeout_add(
+        20, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     while (!done() && !timed_out) {
         g_main_context_iteration(nullptr, TRUE);
     }
@@ -63,8 +63,8 @@ inline bool RunUntil(const std::function<bool()>& done,
 class FramePainted {
 public:
     explicit FramePainted(GtkWidget* widget)
-        : clock_(GObjectPtr<GdkFrameClock>::Retain(gtk_widget_get_frame_clock(widget))),
-          painted_(std::make_shared<bool>(false))
+        : clock_(GObjectPtr<GdkFrameClock>::Retain(gtk_widget_get_frame_clock(widget)))
+        , painted_(std::make_shared<bool>(false))
     {
         if (!clock_) {
             ADD_FAILURE() << "no frame clock: the widget is not realized";
@@ -125,8 +125,8 @@ inline std::string TooltipOf(GtkWidget* widget)
 // A page in UTF-8 with a title and a body.
 inline std::string Page(const std::string& title, const std::string& body)
 {
-    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
-           "</title></head><body>" + body + "</body></html>";
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>" + body +
+           "</body></html>";
 }
 
 // Runs `body` as the body of an async JavaScript function in the page and returns the string
@@ -142,8 +142,8 @@ inline std::optional<std::string> EvaluateScript(WebKitWebView* view, const std:
         [](GObject* source, GAsyncResult* result, gpointer data) {
             auto& out = *static_cast<Outcome*>(data);
             GError* error = nullptr;
-            JSCValue* value = webkit_web_view_call_async_javascript_function_finish(
-                WEBKIT_WEB_VIEW(source), result, &error);
+            JSCValue* value =
+                webkit_web_view_call_async_javascript_function_finish(WEBKIT_WEB_VIEW(source), result, &error);
             if (value != nullptr) {
                 gchar* text = jsc_value_to_string(value);
                 out.value = text;
@@ -168,8 +168,8 @@ inline std::optional<std::string> EvaluateScript(WebKitWebView* view, const std:
 // ctrl+c", "mousemove ... click 3"). True when xdotool succeeded.
 inline bool Xdotool(GdkWindow* window, const std::string& arguments)
 {
-    const std::string command = "xdotool windowfocus --sync " +
-                                std::to_string(gdk_x11_window_get_xid(window)) + " " + arguments;
+    const std::string command =
+        "xdotool windowfocus --sync " + std::to_string(gdk_x11_window_get_xid(window)) + " " + arguments;
     int status = -1;
     return g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, &status, nullptr) && status == 0;
 }

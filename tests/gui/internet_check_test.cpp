@@ -48,8 +48,7 @@ gboolean EndLookupAsCancelled(GCancellable*, gpointer task)
     return G_SOURCE_REMOVE;
 }
 
-void SilentLookup(GResolver* resolver, GCancellable* cancellable, GAsyncReadyCallback callback,
-                  gpointer data)
+void SilentLookup(GResolver* resolver, GCancellable* cancellable, GAsyncReadyCallback callback, gpointer data)
 {
     ++lookups_begun;
     GTask* task = g_task_new(resolver, cancellable, callback, data);
@@ -67,8 +66,8 @@ GList* SilentLookupFinish(GResolver*, GAsyncResult* result, GError** error)
 void silent_resolver_class_init(SilentResolverClass* klass)
 {
     auto* resolver = G_RESOLVER_CLASS(klass);
-    resolver->lookup_by_name_async = [](GResolver* r, const gchar*, GCancellable* c,
-                                        GAsyncReadyCallback cb, gpointer d) { SilentLookup(r, c, cb, d); };
+    resolver->lookup_by_name_async = [](GResolver* r, const gchar*, GCancellable* c, GAsyncReadyCallback cb,
+                                        gpointer d) { SilentLookup(r, c, cb, d); };
     resolver->lookup_by_name_finish = SilentLookupFinish;
     resolver->lookup_by_name_with_flags_async = [](GResolver* r, const gchar*, GResolverNameLookupFlags,
                                                    GCancellable* c, GAsyncReadyCallback cb,

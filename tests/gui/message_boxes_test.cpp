@@ -18,8 +18,7 @@ struct Rect {
     int x = 0, y = 0, width = 0, height = 0;
     bool Within(const WorkArea& area) const
     {
-        return x >= area.x && y >= area.y && x + width <= area.x + area.width &&
-               y + height <= area.y + area.height;
+        return x >= area.x && y >= area.y && x + width <= area.x + area.width && y + height <= area.y + area.height;
     }
 };
 
@@ -69,9 +68,9 @@ struct SeenBox {
     Rect box;
     Rect ok;
     std::string text;
-    int lines = 0;        // the text's lines on screen, up to 50
-    int line_height = 0;  // of the text's first line
-    bool scrolls = false; // the text is taller than its view
+    int lines = 0;         // the text's lines on screen, up to 50
+    int line_height = 0;   // of the text's first line
+    bool scrolls = false;  // the text is taller than its view
     bool clicked = false;
     int ticks_after_click = 0;
     bool closed_by_test = false;  // the click did not close it
@@ -86,72 +85,77 @@ struct SeenBox {
 SeenBox LookAtBox(const std::function<void()>& show)
 {
     SeenBox seen;
-    const guint watcher = g_timeout_add(50, [](gpointer data) -> gboolean {
-        auto& out = *static_cast<SeenBox*>(data);
-        GList* toplevels = gtk_window_list_toplevels();
-        for (GList* w = toplevels; w != nullptr; w = w->next) {
-            auto* dialog = static_cast<GtkWidget*>(w->data);
-            GtkWidget* ok = GTK_IS_MESSAGE_DIALOG(dialog)
-                                ? gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK)
-                                : nullptr;
-            if (ok == nullptr || !gtk_widget_get_mapped(ok)) continue;
-            if (!out.seen) {
-                // Looked at and clicked once the box is on the screen and OK stays where it
-                // was at the look before: a box the toolkit has only asked to show cannot take
-                // the keyboard focus, and a click at a place it is about to leave misses it.
-                if (dialog != out.watched) {
-                    out.watched = dialog;
-                    out.drawn = false;
-                    g_signal_connect(dialog, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer box) {
-                        static_cast<SeenBox*>(box)->drawn = true;
-                        return FALSE;
-                    }), &out);
-                    gtk_widget_queue_draw(dialog);
+    const guint watcher = g_timeout_add(
+        50,
+        [](gpointer data) -> gboolean {
+            auto& out = *static_cast<SeenBox*>(data);
+            GList* toplevels = gtk_window_list_toplevels();
+            for (GList* w = toplevels; w != nullptr; w = w->next) {
+                auto* dialog = static_cast<GtkWidget*>(w->data);
+                GtkWidget* ok = GTK_IS_MESSAGE_DIALOG(dialog)
+                                    ? gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK)
+                                    : nullptr;
+                if (ok == nullptr || !gtk_widget_get_mapped(ok)) continue;
+                if (!out.seen) {
+                    // Looked at and clicked once the box is on the screen and OK stays where it
+                    // was at the look before: a box the toolkit has only asked to show cannot take
+                    // the keyboard focus, and a click at a place it is about to leave misses it.
+                    if (dialog != out.watched) {
+                        out.watched = dialog;
+                        out.drawn = false;
+                        g_signal_connect(dialog, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer box) {
+                                             static_cast<SeenBox*>(box)->drawn = true;
+                                             return FALSE;
+                                         }),
+                                         &out);
+                        gtk_widget_queue_draw(dialog);
+                        continue;
+                    }
+                    if (!out.drawn) continue;
+                    const Rect ok_now = OnScreen(ok);
+                    const bool still = ok_now.x == out.last_ok.x && ok_now.y == out.last_ok.y &&
+                                       ok_now.width == out.last_ok.width && ok_now.height == out.last_ok.height;
+                    out.last_ok = ok_now;
+                    if (!still) continue;
+                }
+                if (out.seen) {
+                    // Still up long after the click: close it, so that the test goes on and fails.
+                    if (++out.ticks_after_click > 200) {
+                        out.closed_by_test = true;
+                        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+                    }
                     continue;
                 }
-                if (!out.drawn) continue;
-                const Rect ok_now = OnScreen(ok);
-                const bool still = ok_now.x == out.last_ok.x && ok_now.y == out.last_ok.y &&
-                                   ok_now.width == out.last_ok.width && ok_now.height == out.last_ok.height;
-                out.last_ok = ok_now;
-                if (!still) continue;
-            }
-            if (out.seen) {
-                // Still up long after the click: close it, so that the test goes on and fails.
-                if (++out.ticks_after_click > 200) {
-                    out.closed_by_test = true;
-                    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+                out.seen = true;
+                out.caption = gtk_window_get_title(GTK_WINDOW(dialog));
+                g_object_get(dialog, "message-type", &out.type, nullptr);
+                out.modal = gtk_window_get_modal(GTK_WINDOW(dialog));
+                out.box = OnScreen(dialog);
+                out.ok = OnScreen(ok);
+                if (GtkTextView* view = TextViewIn(dialog)) {
+                    GtkTextBuffer* buffer = gtk_text_view_get_buffer(view);
+                    GtkTextIter start, end;
+                    gtk_text_buffer_get_bounds(buffer, &start, &end);
+                    gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+                    out.text = text;
+                    g_free(text);
+                    out.lines = DisplayLines(view, 50);
+                    GdkRectangle first{};
+                    gtk_text_view_get_iter_location(view, &start, &first);
+                    out.line_height = first.height;
+                    GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view));
+                    out.scrolls = gtk_adjustment_get_upper(scroll) > gtk_adjustment_get_page_size(scroll) + 1;
                 }
-                continue;
+                // Away first: moving to where the pointer already is would wait for a motion that never comes.
+                const std::string click = "mousemove 0 0 mousemove --sync " +
+                                          std::to_string(out.ok.x + out.ok.width / 2) + " " +
+                                          std::to_string(out.ok.y + out.ok.height / 2) + " click 1";
+                out.clicked = test::Xdotool(gtk_widget_get_window(dialog), click);
             }
-            out.seen = true;
-            out.caption = gtk_window_get_title(GTK_WINDOW(dialog));
-            g_object_get(dialog, "message-type", &out.type, nullptr);
-            out.modal = gtk_window_get_modal(GTK_WINDOW(dialog));
-            out.box = OnScreen(dialog);
-            out.ok = OnScreen(ok);
-            if (GtkTextView* view = TextViewIn(dialog)) {
-                GtkTextBuffer* buffer = gtk_text_view_get_buffer(view);
-                GtkTextIter start, end;
-                gtk_text_buffer_get_bounds(buffer, &start, &end);
-                gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
-                out.text = text;
-                g_free(text);
-                out.lines = DisplayLines(view, 50);
-                GdkRectangle first{};
-                gtk_text_view_get_iter_location(view, &start, &first);
-                out.line_height = first.height;
-                GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view));
-                out.scrolls = gtk_adjustment_get_upper(scroll) > gtk_adjustment_get_page_size(scroll) + 1;
-            }
-            // Away first: moving to where the pointer already is would wait for a motion that never comes.
-            const std::string click = "mousemove 0 0 mousemove --sync " + std::to_string(out.ok.x + out.ok.width / 2) +
-                                      " " + std::to_string(out.ok.y + out.ok.height / 2) + " click 1";
-            out.clicked = test::Xdotool(gtk_widget_get_window(dialog), click);
-        }
-        g_list_free(toplevels);
-        return G_SOURCE_CONTINUE;
-    }, &seen);
+            g_list_free(toplevels);
+            return G_SOURCE_CONTINUE;
+        },
+        &seen);
     show();
     g_source_remove(watcher);
     return seen;
@@ -188,7 +192,7 @@ TEST(MessageBoxes, AnyTextStaysOnScreenWithItsOkButtonWithinReach)
         EXPECT_EQ(seen.type, c.error_report ? GTK_MESSAGE_ERROR : GTK_MESSAGE_WARNING) << c.label;
         EXPECT_TRUE(seen.modal) << c.label;
         EXPECT_TRUE(seen.box.Within(area)) << c.label << ": box " << seen.box.width << " x " << seen.box.height
-                                          << " at " << seen.box.x << ", " << seen.box.y;
+                                           << " at " << seen.box.x << ", " << seen.box.y;
         EXPECT_TRUE(seen.ok.Within(area)) << c.label;
         EXPECT_TRUE(seen.clicked) << c.label;
         EXPECT_FALSE(seen.closed_by_test) << c.label << ": the click on OK did not close the box";

@@ -39,8 +39,7 @@ std::string LongDocument()
 int PopplerPageCount(const std::string& pdf_path)
 {
     const GCharPtr uri(g_filename_to_uri(pdf_path.c_str(), nullptr, nullptr));
-    auto document = GObjectPtr<PopplerDocument>::Adopt(
-        poppler_document_new_from_file(uri.get(), nullptr, nullptr));
+    auto document = GObjectPtr<PopplerDocument>::Adopt(poppler_document_new_from_file(uri.get(), nullptr, nullptr));
     return document ? poppler_document_get_n_pages(document.get()) : -1;
 }
 
@@ -200,9 +199,8 @@ TEST_F(PrintPreviewTest, PrintingWithoutAPrinterSaysWhatToDo)
         printer->Print();
         ADD_FAILURE() << "printed without a printer";
     } catch (const Error& error) {
-        EXPECT_STREQ(error.what(),
-                     "There is no printer to print to. Add a printer in the system's printer "
-                     "settings and try again");
+        EXPECT_STREQ(error.what(), "There is no printer to print to. Add a printer in the system's printer "
+                                   "settings and try again");
     }
     EXPECT_FALSE(RunUntil([&] { return !reports.empty(); }, 1s)) << reports.front();
 }
@@ -220,9 +218,8 @@ TEST_F(PrintPreviewTest, DISABLED_MeasureTimeToFirstPage)
         const auto pdf_ready = Clock::now();
         ASSERT_TRUE(RunUntil([&] { return printer->OpenPreview()->PagesRendered() > 0; }));
         const auto first_page = Clock::now();
-        std::printf("pages=%d pdf_ms=%.0f first_page_ms=%.0f total_ms=%.0f\n",
-                    printer->OpenPreview()->PageCount(), ms(pdf_ready - start),
-                    ms(first_page - pdf_ready), ms(first_page - start));
+        std::printf("pages=%d pdf_ms=%.0f first_page_ms=%.0f total_ms=%.0f\n", printer->OpenPreview()->PageCount(),
+                    ms(pdf_ready - start), ms(first_page - pdf_ready), ms(first_page - start));
         gtk_window_close(printer->OpenPreview()->Window());
         ASSERT_TRUE(RunUntil([&] { return printer->OpenPreview() == nullptr; }));
     }

@@ -27,18 +27,18 @@ constexpr const char* WaitFrames = R"(
 TEST_F(ReaderEngineSettingsTest, ACssAnimationAdvancesFromFrameToFrame)
 {
     // a box sliding 1000 px in 60 s -> its position differs between frames some way apart
-    ASSERT_TRUE(Start({{"index.html",
-                        Page("Animated",
-                             "<style>@keyframes slide { from { left: 0px } to { left: 1000px } }"
-                             "#box { position: absolute; width: 20px; height: 20px; background: red;"
-                             " animation: slide 60s linear infinite }</style><div id='box'></div>")}}));
+    ASSERT_TRUE(Start(
+        {{"index.html", Page("Animated", "<style>@keyframes slide { from { left: 0px } to { left: 1000px } }"
+                                         "#box { position: absolute; width: 20px; height: 20px; background: red;"
+                                         " animation: slide 60s linear infinite }</style><div id='box'></div>")}}));
     EXPECT_EQ(Script(std::string(WaitFrames) + R"(
         const left = () => getComputedStyle(document.getElementById('box')).left;
         await frames(2);
         const first = left();
         await frames(30);
         return first !== left() ? 'advanced' : 'still at ' + first;
-    )"), "advanced");
+    )"),
+              "advanced");
 }
 
 TEST_F(ReaderEngineSettingsTest, SmoothScrollingPassesThroughPositionsBetween)
@@ -54,7 +54,8 @@ TEST_F(ReaderEngineSettingsTest, SmoothScrollingPassesThroughPositionsBetween)
             await frames(1);
         }
         return between ? 'smooth' : 'jumped';
-    )"), "smooth");
+    )"),
+              "smooth");
 }
 
 TEST_F(ReaderEngineSettingsTest, TheHomePageIsAskedForOnceTheWindowIsOnTheScreen)
@@ -75,8 +76,8 @@ TEST_F(ReaderEngineSettingsTest, TheHomePageIsAskedForOnceTheWindowIsOnTheScreen
             if (event == WEBKIT_LOAD_STARTED) w.seen->push_back(gtk_widget_get_mapped(w.window));
         },
         &watch);
-    loaded_watch = window->Web().signal_document_complete.Connect(
-        [this](const std::string& url) { loaded.push_back(url); });
+    loaded_watch =
+        window->Web().signal_document_complete.Connect([this](const std::string& url) { loaded.push_back(url); });
     AtEventBoundary([&] { window->FormCreate(book->ProgramPath()); });
     ASSERT_TRUE(test::RunUntil([&] { return !loaded.empty(); }));
     EXPECT_EQ(mapped_at_start, std::vector<bool>{true});

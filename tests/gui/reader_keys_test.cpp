@@ -40,9 +40,9 @@ protected:
     int HighlightedPixels()
     {
         GtkWidget* view = window->Web().Widget();
-        const auto shot = GObjectPtr<GdkPixbuf>::Adopt(gdk_pixbuf_get_from_window(
-            gtk_widget_get_window(view), 0, 0, gtk_widget_get_allocated_width(view),
-            gtk_widget_get_allocated_height(view)));
+        const auto shot = GObjectPtr<GdkPixbuf>::Adopt(
+            gdk_pixbuf_get_from_window(gtk_widget_get_window(view), 0, 0, gtk_widget_get_allocated_width(view),
+                                       gtk_widget_get_allocated_height(view)));
         int count = 0;
         for (int y = 0; shot && y < gdk_pixbuf_get_height(shot.get()); ++y) {
             const guint8* row = gdk_pixbuf_get_pixels(shot.get()) + y * gdk_pixbuf_get_rowstride(shot.get());
@@ -141,9 +141,8 @@ TEST_F(ReaderKeysTest, APageThatCannotLoadExplainsWhyAndLeadsBackAndHome)
         Open({{"index.html", Page("Home", std::string("<a id=l href='") + c.link + "'>on</a>")}});
         FollowAndWait("document.getElementById('l').click()");
         EXPECT_EQ(Script("return document.title"), c.title) << c.link;
-        EXPECT_NE(Script("return document.body.innerText").find(c.link == std::string("missing.html")
-                                                                   ? Folder() + "pages/missing.html"
-                                                                   : c.link),
+        EXPECT_NE(Script("return document.body.innerText")
+                      .find(c.link == std::string("missing.html") ? Folder() + "pages/missing.html" : c.link),
                   std::string::npos)
             << Script("return document.body.innerText");
         FollowAndWait(std::string("document.getElementById('") + c.way_on + "').click()");

@@ -20,35 +20,38 @@ using test::RunUntil;
 std::vector<std::string> BoxTexts(const std::function<void()>& show)
 {
     std::vector<std::string> texts;
-    const guint watcher = g_timeout_add(50, [](gpointer data) -> gboolean {
-        auto& out = *static_cast<std::vector<std::string>*>(data);
-        GList* toplevels = gtk_window_list_toplevels();
-        for (GList* w = toplevels; w != nullptr; w = w->next) {
-            auto* dialog = static_cast<GtkWidget*>(w->data);
-            if (!GTK_IS_MESSAGE_DIALOG(dialog) || !gtk_widget_get_mapped(dialog)) continue;
-            // The text is in the one text view of the box.
-            std::vector<GtkWidget*> pending{dialog};
-            while (!pending.empty()) {
-                GtkWidget* widget = pending.back();
-                pending.pop_back();
-                if (GTK_IS_TEXT_VIEW(widget)) {
-                    GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widget));
-                    GtkTextIter start, end;
-                    gtk_text_buffer_get_bounds(buffer, &start, &end);
-                    gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
-                    out.emplace_back(text);
-                    g_free(text);
-                } else if (GTK_IS_CONTAINER(widget)) {
-                    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-                    for (GList* c = children; c != nullptr; c = c->next) pending.push_back(GTK_WIDGET(c->data));
-                    g_list_free(children);
+    const guint watcher = g_timeout_add(
+        50,
+        [](gpointer data) -> gboolean {
+            auto& out = *static_cast<std::vector<std::string>*>(data);
+            GList* toplevels = gtk_window_list_toplevels();
+            for (GList* w = toplevels; w != nullptr; w = w->next) {
+                auto* dialog = static_cast<GtkWidget*>(w->data);
+                if (!GTK_IS_MESSAGE_DIALOG(dialog) || !gtk_widget_get_mapped(dialog)) continue;
+                // The text is in the one text view of the box.
+                std::vector<GtkWidget*> pending{dialog};
+                while (!pending.empty()) {
+                    GtkWidget* widget = pending.back();
+                    pending.pop_back();
+                    if (GTK_IS_TEXT_VIEW(widget)) {
+                        GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widget));
+                        GtkTextIter start, end;
+                        gtk_text_buffer_get_bounds(buffer, &start, &end);
+                        gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+                        out.emplace_back(text);
+                        g_free(text);
+                    } else if (GTK_IS_CONTAINER(widget)) {
+                        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+                        for (GList* c = children; c != nullptr; c = c->next) pending.push_back(GTK_WIDGET(c->data));
+                        g_list_free(children);
+                    }
                 }
+                gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
             }
-            gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
-        }
-        g_list_free(toplevels);
-        return G_SOURCE_CONTINUE;
-    }, &texts);
+            g_list_free(toplevels);
+            return G_SOURCE_CONTINUE;
+        },
+        &texts);
     show();
     g_source_remove(watcher);
     return texts;

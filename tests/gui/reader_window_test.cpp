@@ -43,8 +43,7 @@ TEST_F(ReaderWindowTest, HomeGoesToTheHomeOrAlternativePageAndReadsItsSwitchAtEv
 {
     using namespace setting;
     const std::vector<std::pair<std::string, std::string>> pages = {
-        {"index.html", Page("Home", "")}, {"other.html", Page("Other", "")},
-        {"alt.html", Page("Alternative", "")}};
+        {"index.html", Page("Home", "")}, {"other.html", Page("Other", "")}, {"alt.html", Page("Alternative", "")}};
     struct Case {
         const char* alt_on;
         const char* alt_page;
@@ -200,10 +199,13 @@ TEST_F(ReaderWindowTest, BlockedRightClicksAndShortcutsNeverReachThePage)
     // Ctrl+V is never blocked: once the page has seen it, the keys before it have come or
     // been stopped, as have the clicks before it.
     const auto seen_v = [this](int count) {
-        return [this, count] { return Script("return String(seen.filter(k => k === 'v').length)") == std::to_string(count); };
+        return [this, count] {
+            return Script("return String(seen.filter(k => k === 'v').length)") == std::to_string(count);
+        };
     };
     for (const auto& c : cases) {
-        settings[block_right_click] = settings[block_ctrl_a] = settings[block_ctrl_c] = settings[block_ctrl_p] = c.block;
+        settings[block_right_click] = settings[block_ctrl_a] = settings[block_ctrl_c] = settings[block_ctrl_p] =
+            c.block;
         settings[select_all_button_visible] = settings[copy_button_visible] = settings[print_button_visible] =
             c.buttons_visible;
         Open({{"index.html", Page("Home", logger)}});
@@ -212,7 +214,8 @@ TEST_F(ReaderWindowTest, BlockedRightClicksAndShortcutsNeverReachThePage)
         gtk_widget_translate_coordinates(window->Web().Widget(), window->Widget(), 40, 40, &x, &y);
         Xdotool("key ctrl+a ctrl+c ctrl+p ctrl+v");
         ASSERT_TRUE(RunUntil(seen_v(1)));
-        Xdotool("mousemove --window " + std::to_string(gdk_x11_window_get_xid(gtk_widget_get_window(window->Widget()))) + " " +
+        Xdotool("mousemove --window " +
+                std::to_string(gdk_x11_window_get_xid(gtk_widget_get_window(window->Widget()))) + " " +
                 std::to_string(x) + " " + std::to_string(y) + " click 3");
         Xdotool("key ctrl+v");
         ASSERT_TRUE(RunUntil(seen_v(2)));

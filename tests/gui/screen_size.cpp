@@ -8,8 +8,8 @@
 #include "gui_test_support.hpp"
 #include "window/work_area.hpp"
 
-#include <gdk/gdkx.h>
 #include <X11/extensions/Xrandr.h>
+#include <gdk/gdkx.h>
 
 namespace quillora::test {
 
@@ -26,8 +26,7 @@ struct ModeInfoFree {
 };
 
 // The mode of that size the server knows, or a new one given to `output`.
-RRMode ModeOfSize(Display* display, Window root, XRRScreenResources& resources, RROutput output,
-                  PixelSize size)
+RRMode ModeOfSize(Display* display, Window root, XRRScreenResources& resources, RROutput output, PixelSize size)
 {
     for (int i = 0; i < resources.nmode; ++i) {
         const XRRModeInfo& mode = resources.modes[i];
@@ -37,7 +36,8 @@ RRMode ModeOfSize(Display* display, Window root, XRRScreenResources& resources, 
         }
     }
     std::string name = std::to_string(size.width) + "x" + std::to_string(size.height);
-    const std::unique_ptr<XRRModeInfo, ModeInfoFree> info(XRRAllocModeInfo(name.c_str(), static_cast<int>(name.size())));
+    const std::unique_ptr<XRRModeInfo, ModeInfoFree> info(
+        XRRAllocModeInfo(name.c_str(), static_cast<int>(name.size())));
     info->width = static_cast<unsigned int>(size.width);
     info->height = static_cast<unsigned int>(size.height);
     const RRMode mode = XRRCreateMode(display, root, info.get());

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "appearance/skin_store.hpp"
 #include "common/error.hpp"
 #include "common/gobject_ptr.hpp"
 #include "common/signal_connection.hpp"
 #include "gui_test_support.hpp"
 #include "window/skin_engine.hpp"
-#include "appearance/skin_store.hpp"
 #include "window/toolkit_setup.hpp"
 
 namespace quillora {
@@ -47,10 +47,7 @@ protected:
         }
     }
 
-    GtkWidget* Widget(const char* name) const
-    {
-        return GTK_WIDGET(gtk_builder_get_object(builder_.get(), name));
-    }
+    GtkWidget* Widget(const char* name) const { return GTK_WIDGET(gtk_builder_get_object(builder_.get(), name)); }
 
     // Waits until the style changes made so far have reached the widgets.
     void Settle() const { ASSERT_TRUE(test::RunUntilPainted(window_)); }
@@ -98,8 +95,7 @@ std::string LineOfSheet(const std::string& sheet, int line)
         start = sheet.find('\n', start);
         start = start == std::string::npos ? start : start + 1;
     }
-    const std::string text =
-        start == std::string::npos ? "" : sheet.substr(start, sheet.find('\n', start) - start);
+    const std::string text = start == std::string::npos ? "" : sheet.substr(start, sheet.find('\n', start) - start);
     return "loaded sheet line " + std::to_string(line + 1) + " \"" + text + "\"";
 }
 
@@ -123,13 +119,11 @@ TEST(StoredSkins, EverySheetParsesWithoutErrorAndDefinesEveryColourItUses)
         const auto sheet = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
         const SignalConnection parsing_error = Connect<void(GtkCssProvider*, GtkCssSection*, GError*)>(
             sheet.get(), "parsing-error", [&](GtkCssProvider*, GtkCssSection* section, GError* error) {
-                errors.push_back(
-                    LineOfSheet(text, static_cast<int>(gtk_css_section_get_start_line(section))) +
-                    ": " + error->message);
+                errors.push_back(LineOfSheet(text, static_cast<int>(gtk_css_section_get_start_line(section))) + ": " +
+                                 error->message);
             });
         GError* raw_error = nullptr;
-        if (!gtk_css_provider_load_from_data(sheet.get(), text.data(), static_cast<gssize>(text.size()),
-                                             &raw_error)) {
+        if (!gtk_css_provider_load_from_data(sheet.get(), text.data(), static_cast<gssize>(text.size()), &raw_error)) {
             const GErrorPtr error(raw_error);
             ADD_FAILURE() << error->message;
         }
@@ -254,8 +248,8 @@ TEST_F(SkinEngineTest, SkinsKeepTheSizesOfTheBars)
     const auto measure = [this] {
         Settle();
         Sizes sizes;
-        for (const char* name : {"b_home", "sep1", "b_volta", "b_about", "toolbar", "barra_estado",
-                                 "barra_estado_panel0", "progresso"}) {
+        for (const char* name :
+             {"b_home", "sep1", "b_volta", "b_about", "toolbar", "barra_estado", "barra_estado_panel0", "progresso"}) {
             GtkWidget* widget = Widget(name);
             sizes[name] = {gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget)};
         }

@@ -42,11 +42,11 @@ protected:
                 cancel = cancel_if(url);
             }
         }));
-        events.push_back(browser->signal_document_complete.Connect(
-            [this](const std::string& url) { completed.push_back(url); }));
+        events.push_back(
+            browser->signal_document_complete.Connect([this](const std::string& url) { completed.push_back(url); }));
         events.push_back(browser->signal_progress_change.Connect([this](int value) { progress.push_back(value); }));
-        events.push_back(browser->signal_title_change.Connect(
-            [this](const std::string& title) { titles.push_back(title); }));
+        events.push_back(
+            browser->signal_title_change.Connect([this](const std::string& title) { titles.push_back(title); }));
         events.push_back(browser->signal_command_state_change.Connect([this](int command, bool enable) {
             (command == CSC_NAVIGATEBACK ? back_enabled : forward_enabled) = enable;
             ++command_states;
@@ -71,8 +71,7 @@ protected:
     void WaitForCompletion(std::size_t completions_before)
     {
         ASSERT_TRUE(RunUntil([&] {
-            return completed.size() > completions_before && !progress.empty() &&
-                   progress.back() == 0;
+            return completed.size() > completions_before && !progress.empty() && progress.back() == 0;
         })) << "no document complete";
     }
 
@@ -246,8 +245,7 @@ TEST_F(WebBrowserTest, ANewWindowIsLoadedInThisViewInstead)
     folder.Write("b.html", Page("B", "b"));
     Load(folder.Write("a.html", Page("A", "<a id='link' target='_blank' href='b.html'>b</a>")));
     // A scripted click stands in for the user's; the safe settings would block it as a pop-up.
-    webkit_settings_set_javascript_can_open_windows_automatically(
-        webkit_web_view_get_settings(browser->View()), TRUE);
+    webkit_settings_set_javascript_can_open_windows_automatically(webkit_web_view_get_settings(browser->View()), TRUE);
     const std::size_t before = completed.size();
     Click("link");
     WaitForCompletion(before);
@@ -260,8 +258,7 @@ TEST_F(WebBrowserTest, ANewWindowThatIsCancelledLoadsNothing)
 {
     folder.Write("b.html", Page("B", "b"));
     Load(folder.Write("a.html", Page("A", "<a id='link' target='_blank' href='b.html'>b</a>")));
-    webkit_settings_set_javascript_can_open_windows_automatically(
-        webkit_web_view_get_settings(browser->View()), TRUE);
+    webkit_settings_set_javascript_can_open_windows_automatically(webkit_web_view_get_settings(browser->View()), TRUE);
     cancel_if = [](const std::string&) { return true; };
     Click("link");
     ASSERT_TRUE(RunUntil([&] { return navigations.back() == folder.Uri("b.html"); }));
@@ -273,8 +270,7 @@ TEST_F(WebBrowserTest, FramesRaiseBeforeNavigateToo)
 {
     folder.Write("inner.html", Page("Inner", "inner"));
     Load(folder.Write("outer.html", Page("Outer", "<iframe src='inner.html'></iframe>")));
-    EXPECT_NE(std::find(navigations.begin(), navigations.end(), folder.Uri("inner.html")),
-              navigations.end());
+    EXPECT_NE(std::find(navigations.begin(), navigations.end(), folder.Uri("inner.html")), navigations.end());
 }
 
 TEST_F(WebBrowserTest, AHandlerThatThrowsIsReportedAndTheCancelItSetStays)
@@ -321,16 +317,12 @@ TEST_F(WebBrowserTest, SelectAllAndCopyPutThePageTextOnTheClipboard)
 
 TEST_F(WebBrowserTest, PagesShowTheirOwnImagesButScriptsCannotReadFiles)
 {
-    folder.Write("dot.svg",
-                 "<svg xmlns='http://www.w3.org/2000/svg' width='7' height='5'></svg>");
+    folder.Write("dot.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='7' height='5'></svg>");
     folder.Write("data.txt", "secret");
     Load(folder.Write("a.html", Page("A", "<img id='img' src='dot.svg'>")));
-    EXPECT_EQ(EvaluateScript(browser->View(),
-                             "return String(document.getElementById('img').naturalWidth);"),
-              "7");
-    EXPECT_EQ(EvaluateScript(browser->View(),
-                             "try { await (await fetch('data.txt')).text(); return 'read'; }"
-                             " catch (e) { return 'refused'; }"),
+    EXPECT_EQ(EvaluateScript(browser->View(), "return String(document.getElementById('img').naturalWidth);"), "7");
+    EXPECT_EQ(EvaluateScript(browser->View(), "try { await (await fetch('data.txt')).text(); return 'read'; }"
+                                              " catch (e) { return 'refused'; }"),
               "refused");
 }
 

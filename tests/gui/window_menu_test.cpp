@@ -52,9 +52,9 @@ TEST(WindowMenuTest, TheDefinitionFileLivesAsLongAsTheWindowAndItemsRunTheirActi
 
     auto settings = test::PlainSettings();
     settings[setting::custom_menu_on] = "-1";
-    for (const char* line : {"[GERAL]", "MENU_0=&Book", "[MENU]", "ITENS_0=&Home-@-Rename &me",
-                             "[ACOES]", "MENUx0_0=APPLICATIONTITLE \"Chosen\"",
-                             "MENUx0_1=RENAMEMENUITEM \"MENUx0_1\"==\"Renamed\""}) {
+    for (const char* line :
+         {"[GERAL]", "MENU_0=&Book", "[MENU]", "ITENS_0=&Home-@-Rename &me", "[ACOES]",
+          "MENUx0_0=APPLICATIONTITLE \"Chosen\"", "MENUx0_1=RENAMEMENUITEM \"MENUx0_1\"==\"Renamed\""}) {
         settings.emplace_back(line);
     }
     test::EBookFixture book(settings);
@@ -78,11 +78,13 @@ TEST(WindowMenuTest, TheDefinitionFileLivesAsLongAsTheWindowAndItemsRunTheirActi
     EXPECT_TRUE(test::RunUntil([&] { return test::TitleOf(window->Window()) == "Chosen"; }));
     gtk_menu_item_activate(FindItem(bar, "MENUx0_1"));
     // Shown with an access letter of its own.
-    EXPECT_TRUE(test::RunUntil([&] {
-        std::string label = gtk_menu_item_get_label(FindItem(bar, "MENUx0_1"));
-        std::erase(label, '_');
-        return label == "Renamed";
-    }, std::chrono::seconds(5)));
+    EXPECT_TRUE(test::RunUntil(
+        [&] {
+            std::string label = gtk_menu_item_get_label(FindItem(bar, "MENUx0_1"));
+            std::erase(label, '_');
+            return label == "Renamed";
+        },
+        std::chrono::seconds(5)));
     EXPECT_TRUE(reports.empty()) << reports.front();
 
     window->FormClose();
@@ -117,7 +119,8 @@ TEST_F(BookWindowTest, ItsMenuNeverMakesTheWindowWiderThanTheWorkArea)
     // definition -> a window, a menu bar and open menus inside the work area
     const Case cases[] = {
         {"a 400-character caption", {"[GERAL]", "MENU_0=" + Repeated("Long ", 80)}},
-        {"two 2047-character captions", {"[GERAL]", "MENU_0=" + std::string(2047, 'W'), "MENU_1=" + std::string(2047, 'm')}},
+        {"two 2047-character captions",
+         {"[GERAL]", "MENU_0=" + std::string(2047, 'W'), "MENU_1=" + std::string(2047, 'm')}},
         {"a hundred menus", many_menus},
         {"a 2047-character item and sub-item",
          {"[GERAL]", "MENU_0=Book", "[MENU]", "ITENS_0=" + std::string(2047, 'W'), "[SUBMENUS]",
@@ -129,8 +132,9 @@ TEST_F(BookWindowTest, ItsMenuNeverMakesTheWindowWiderThanTheWorkArea)
         settings.insert(settings.end(), c.definition.begin(), c.definition.end());
         ASSERT_TRUE(Start({{"index.html", test::Page("Home", "")}})) << c.label << ": " << FirstReport();
         GtkWidget* bar = window->Component("Menu_Normal");
-        ASSERT_TRUE(test::RunUntil([&] { return gtk_widget_get_mapped(bar) && gtk_widget_get_allocated_width(bar) > 1; }))
-            << c.label;
+        ASSERT_TRUE(test::RunUntil([&] {
+            return gtk_widget_get_mapped(bar) && gtk_widget_get_allocated_width(bar) > 1;
+        })) << c.label;
 
         int minimum = 0;
         int natural = 0;

@@ -58,8 +58,8 @@ protected:
     void OpenBook(const EBookFixture& book)
     {
         bool loaded = false;
-        EventConnection watch = window->Web().signal_document_complete.Connect(
-            [&loaded](const std::string&) { loaded = true; });
+        EventConnection watch =
+            window->Web().signal_document_complete.Connect([&loaded](const std::string&) { loaded = true; });
         AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); });
         gtk_widget_show(window->Widget());
         const bool finished = RunUntil([&] { return loaded; });
@@ -86,8 +86,8 @@ TEST_F(WindowTest, BareWindowHasEveryComponentHintAndImage)
     // Tool-bar order: the description's, with the two separators in their places.
     GtkToolbar* toolbar = GTK_TOOLBAR(window->Component("toolbar"));
     ASSERT_EQ(gtk_toolbar_get_n_items(toolbar), 12);
-    const char* order[] = {"b_home", "sep1", "b_volta", "b_proximo", "b_refresh", "b_stop",
-                           "bot_selectall", "botao_copiar", "bt_imprimir", "bt_sair", "sep2", "b_about"};
+    const char* order[] = {"b_home",        "sep1",         "b_volta",     "b_proximo", "b_refresh", "b_stop",
+                           "bot_selectall", "botao_copiar", "bt_imprimir", "bt_sair",   "sep2",      "b_about"};
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(GTK_WIDGET(gtk_toolbar_get_nth_item(toolbar, i)), window->Component(order[i])) << order[i];
     }
@@ -136,11 +136,8 @@ TEST_F(WindowTest, HiddenControlsTakeNoRoom)
     // Without tool bar and status bar the browser takes the whole client area.
     gtk_widget_hide(window->Component("toolbar"));
     gtk_widget_hide(window->Component("barra_estado"));
-    EXPECT_TRUE(RunUntil([&] {
-        return y_of(web) < web_top && gtk_widget_get_allocated_height(web) > web_height;
-    }));
-    EXPECT_EQ(gtk_widget_get_allocated_height(web),
-              gtk_widget_get_allocated_height(window->Component("client_area")));
+    EXPECT_TRUE(RunUntil([&] { return y_of(web) < web_top && gtk_widget_get_allocated_height(web) > web_height; }));
+    EXPECT_EQ(gtk_widget_get_allocated_height(web), gtk_widget_get_allocated_height(window->Component("client_area")));
 }
 
 TEST_F(WindowTest, WithoutPayloadNothingIsAppliedAndNoPageLoads)
@@ -192,16 +189,19 @@ TEST_F(WindowTest, MissingHomePageWarnsAndAsksToEnd)
     settings.insert(settings.end(), {"[GERAL]", "MENU_0=Book", "[MENU]", "ITENS_0=Home"});
     EBookFixture book(settings);
     // The warning is modal; answer it as soon as it is up.
-    const guint closer = g_timeout_add(100, [](gpointer) -> gboolean {
-        GList* toplevels = gtk_window_list_toplevels();
-        for (GList* w = toplevels; w != nullptr; w = w->next) {
-            if (GTK_IS_MESSAGE_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
-                gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
+    const guint closer = g_timeout_add(
+        100,
+        [](gpointer) -> gboolean {
+            GList* toplevels = gtk_window_list_toplevels();
+            for (GList* w = toplevels; w != nullptr; w = w->next) {
+                if (GTK_IS_MESSAGE_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
+                    gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
+                }
             }
-        }
-        g_list_free(toplevels);
-        return G_SOURCE_CONTINUE;
-    }, nullptr);
+            g_list_free(toplevels);
+            return G_SOURCE_CONTINUE;
+        },
+        nullptr);
     AtEventBoundary([&] { window->FormCreate(book.ProgramPath()); });
     g_source_remove(closer);
     EXPECT_TRUE(reports.empty());

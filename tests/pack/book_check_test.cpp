@@ -35,18 +35,18 @@ std::string PageProblems(const fs::path& dir, const std::string& conf, std::init
 TEST(BookCheck, ACleanBookGivesNoMessage)
 {
     TempDir dir;
-    const std::string conf =
-        "home_button_alt_page = pages/contents.html\n"
-        "startup_action = LOADHTML \"C:\\Quillora\\pages\\start.html\"\n"
-        "[[menu]]\n[GERAL]\nMENU_0=Book\n[MENU]\nITENS_0=Maps\n"
-        "[ACOES]\nMENUx0_0=LOADHTML \"C:\\Quillora\\pages\\maps\\north.html\"\n";
+    const std::string conf = "home_button_alt_page = pages/contents.html\n"
+                             "startup_action = LOADHTML \"C:\\Quillora\\pages\\start.html\"\n"
+                             "[[menu]]\n[GERAL]\nMENU_0=Book\n[MENU]\nITENS_0=Maps\n"
+                             "[ACOES]\nMENUx0_0=LOADHTML \"C:\\Quillora\\pages\\maps\\north.html\"\n";
     const auto problems = PageProblems(
         dir.Path(), conf,
         {{"pages/index.html",
           "<html><head><link rel=stylesheet href='style.css?v=2'><script src='app%20one.js'></script></head>\n"
           "<body id=top><a href='http://example.org/x.html'>w</a> <a href='mailto:a@b.org'>m</a>\n"
           "<a href='javascript:void(0)'>j</a> <a href='#'>t</a> <a href='#top'>t</a> <a href='#sec%201'>s</a>\n"
-          "<a name='sec 1'></a><a href='maps/north.html#cape'>n</a> <a href='ACTION:WEBHOME()-@-MESSAGE%20%A%==%B%'>a</a>\n"
+          "<a name='sec 1'></a><a href='maps/north.html#cape'>n</a> <a "
+          "href='ACTION:WEBHOME()-@-MESSAGE%20%A%==%B%'>a</a>\n"
           "<img src='pic.png' srcset='pic.png 1x, pic@2x.png 2x'><iframe src='frame.html'></iframe>\n"
           "<a href='  action:LOADHTML%20%C:\\Quillora\\pages\\loaded.html%'>l</a></body></html>\n"},
          {"pages/\xD0\xB4.html", "<p>\xD0\xB4</p>"},
@@ -57,7 +57,8 @@ TEST(BookCheck, ACleanBookGivesNoMessage)
          {"pages/start.html", "<p>start</p>"},
          {"pages/loaded.html", "<p>loaded</p>"},
          {"pages/frame.html", "<p>frame</p>"},
-         {"pages/maps/north.html", "<h1 id=cape>Cape</h1><a href='../index.html'>home</a><a href='.\\..\\pic.png'>p</a>"},
+         {"pages/maps/north.html",
+          "<h1 id=cape>Cape</h1><a href='../index.html'>home</a><a href='.\\..\\pic.png'>p</a>"},
          {"pages/style.css", ""},
          {"pages/app one.js", ""},
          {"pages/pic.png", ""},
@@ -70,55 +71,54 @@ TEST(BookCheck, ACleanBookGivesNoMessage)
 TEST(BookCheck, EachFaultIsReportedAtItsPageAndLine)
 {
     TempDir dir;
-    const std::string conf =
-        "startup_action = LOADHTML \"pages/chapter.html\"\n"
-        "[[menu]]\n[GERAL]\nMENU_0=Book\n[MENU]\nITENS_0=Gone\n"
-        "[ACOES]\nMENUx0_0=LOADHTML \"C:\\Quillora\\pages\\gone.html\"\n";
-    const auto problems = PageProblems(
-        dir.Path(), conf,
-        {{"pages/index.html",
-          "<html><head>\n"
-          "<link rel=stylesheet href=gone.css>\n"
-          "</head><body>\n"
-          "<a href='chapter.html#nowhere'>1</a>\n"
-          "<a href='../../up.html'>2</a>\n"
-          "<a href='/etc/passwd'>3</a> <a href='file:///etc/hosts'>3b</a>\n"
-          "<img src='Pic.png'>\n"
-          "<a href='ACTION:WEBHOM()-@-WEBSTOP()'>5</a>\n"
-          "<a href='ACTION:LOADHTML%20%C:\\Quillora\\pages\\missing.html%'>6</a>\n"
-          "<script src='.hidden.js'></script>\n"
-          "<a href=chapter.html>ok</a> <a href='#here'>7</a>\n"
-          "</body></html>\n"},
-         {"pages/chapter.html", "<h1 id=intro>Chapter</h1>"},
-         {"pages/orphan.html", "<a href=index.html>back</a>"},
-         {"pages/pic.png", ""},
-         {"pages/.hidden.js", ""}});
+    const std::string conf = "startup_action = LOADHTML \"pages/chapter.html\"\n"
+                             "[[menu]]\n[GERAL]\nMENU_0=Book\n[MENU]\nITENS_0=Gone\n"
+                             "[ACOES]\nMENUx0_0=LOADHTML \"C:\\Quillora\\pages\\gone.html\"\n";
+    const auto problems =
+        PageProblems(dir.Path(), conf,
+                     {{"pages/index.html", "<html><head>\n"
+                                           "<link rel=stylesheet href=gone.css>\n"
+                                           "</head><body>\n"
+                                           "<a href='chapter.html#nowhere'>1</a>\n"
+                                           "<a href='../../up.html'>2</a>\n"
+                                           "<a href='/etc/passwd'>3</a> <a href='file:///etc/hosts'>3b</a>\n"
+                                           "<img src='Pic.png'>\n"
+                                           "<a href='ACTION:WEBHOM()-@-WEBSTOP()'>5</a>\n"
+                                           "<a href='ACTION:LOADHTML%20%C:\\Quillora\\pages\\missing.html%'>6</a>\n"
+                                           "<script src='.hidden.js'></script>\n"
+                                           "<a href=chapter.html>ok</a> <a href='#here'>7</a>\n"
+                                           "</body></html>\n"},
+                      {"pages/chapter.html", "<h1 id=intro>Chapter</h1>"},
+                      {"pages/orphan.html", "<a href=index.html>back</a>"},
+                      {"pages/pic.png", ""},
+                      {"pages/.hidden.js", ""}});
     // input: one book -> expected: exactly these lines, source first, then page by page
-    EXPECT_EQ(problems,
-              "book.conf:1: setting startup_action: LOADHTML \"pages/chapter.html\" opens r.html, which is not a file of the "
-              "book (write LOADHTML \"C:\\Quillora\\pages\\chapter.html\")\n"
-              "book.conf:8: menu: LOADHTML \"C:\\Quillora\\pages\\gone.html\" opens pages/gone.html, which is not "
-              "a file of the book\n"
-              "pages/index.html:2: style sheet 'gone.css': pages/gone.css is not a file of the book\n"
-              "pages/index.html:4: warning: link 'chapter.html#nowhere': pages/chapter.html has no anchor named "
-              "'nowhere'\n"
-              "pages/index.html:5: link '../../up.html' leads out of the e-book's folder\n"
-              "pages/index.html:6: link '/etc/passwd' is an absolute file path, which the reader's machine does "
-              "not have; write it relative to the page\n"
-              "pages/index.html:6: link 'file:///etc/hosts' is an absolute file path, which the reader's machine "
-              "does not have; write it relative to the page\n"
-              "pages/index.html:7: image 'Pic.png': pages/Pic.png is not a file of the book (did you mean "
-              "pages/pic.png?)\n"
-              "pages/index.html:8: warning: unknown command WEBHOM() (did you mean WEBHOME()?) in an action link; "
-              "the e-book passes over it\n"
-              "pages/index.html:8: warning: unknown command WEBSTOP() (did you mean WEBSTOP?) in an action link; "
-              "the e-book passes over it\n"
-              "pages/index.html:9: LOADHTML \"C:\\Quillora\\pages\\missing.html\" opens pages/missing.html, which "
-              "is not a file of the book\n"
-              "pages/index.html:10: script '.hidden.js': pages/.hidden.js is left out of the e-book: a hidden file "
-              "(--include-hidden copies hidden names)\n"
-              "pages/index.html:11: warning: link '#here': pages/index.html has no anchor named 'here'\n"
-              "pages/orphan.html: warning: no link leads to this page from the home page\n");
+    EXPECT_EQ(
+        problems,
+        "book.conf:1: setting startup_action: LOADHTML \"pages/chapter.html\" opens r.html, which is not a file of the "
+        "book (write LOADHTML \"C:\\Quillora\\pages\\chapter.html\")\n"
+        "book.conf:8: menu: LOADHTML \"C:\\Quillora\\pages\\gone.html\" opens pages/gone.html, which is not "
+        "a file of the book\n"
+        "pages/index.html:2: style sheet 'gone.css': pages/gone.css is not a file of the book\n"
+        "pages/index.html:4: warning: link 'chapter.html#nowhere': pages/chapter.html has no anchor named "
+        "'nowhere'\n"
+        "pages/index.html:5: link '../../up.html' leads out of the e-book's folder\n"
+        "pages/index.html:6: link '/etc/passwd' is an absolute file path, which the reader's machine does "
+        "not have; write it relative to the page\n"
+        "pages/index.html:6: link 'file:///etc/hosts' is an absolute file path, which the reader's machine "
+        "does not have; write it relative to the page\n"
+        "pages/index.html:7: image 'Pic.png': pages/Pic.png is not a file of the book (did you mean "
+        "pages/pic.png?)\n"
+        "pages/index.html:8: warning: unknown command WEBHOM() (did you mean WEBHOME()?) in an action link; "
+        "the e-book passes over it\n"
+        "pages/index.html:8: warning: unknown command WEBSTOP() (did you mean WEBSTOP?) in an action link; "
+        "the e-book passes over it\n"
+        "pages/index.html:9: LOADHTML \"C:\\Quillora\\pages\\missing.html\" opens pages/missing.html, which "
+        "is not a file of the book\n"
+        "pages/index.html:10: script '.hidden.js': pages/.hidden.js is left out of the e-book: a hidden file "
+        "(--include-hidden copies hidden names)\n"
+        "pages/index.html:11: warning: link '#here': pages/index.html has no anchor named 'here'\n"
+        "pages/orphan.html: warning: no link leads to this page from the home page\n");
 }
 
 // --check fails on the pages' errors; packing reports the same lines as warnings and still
@@ -128,12 +128,13 @@ TEST(BookCheck, CheckFailsOnAPageFaultWhilePackingOnlyWarns)
     TempDir dir;
     WriteFile(dir / "book/book.conf", "");
     WriteFile(dir / "book/pages/index.html", "<a href=gone.html>x</a>");
-    WriteFile(dir / "quillora", "\x7F" "ELF not really a program");
+    WriteFile(dir / "quillora", "\x7F"
+                                "ELF not really a program");
     const auto check = RunPack({"--check", (dir / "book").string()}, dir.Path());
     EXPECT_EQ(check.err, "pages/index.html:1: link 'gone.html': pages/gone.html is not a file of the book\n");
     EXPECT_EQ(check.exit_code, 1);
-    const auto pack = RunPack({"--runtime", (dir / "quillora").string(), (dir / "book").string(),
-                               (dir / "out/b").string()}, dir.Path());
+    const auto pack = RunPack(
+        {"--runtime", (dir / "quillora").string(), (dir / "book").string(), (dir / "out/b").string()}, dir.Path());
     EXPECT_EQ(pack.err, "pages/index.html:1: warning: link 'gone.html': pages/gone.html is not a file of the book\n");
     EXPECT_EQ(pack.exit_code, 0);
     EXPECT_TRUE(fs::exists(dir / "out/b"));

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "book_plan.hpp"
+#include "pack_test_support.hpp"
 #include "package_files.hpp"
 #include "package_metadata.hpp"
-#include "pack_test_support.hpp"
 #include "program_run.hpp"
 #include "runtime_package_facts.hpp"
 #include "runtime_symbols.hpp"
@@ -43,7 +43,8 @@ TEST(PackageRules, NamesVersionsMaintainersAndSummaries)
         {PackageNameProblem, "+x", "must start with a letter or a digit"},
         {PackageNameProblem, "My Atlas", "may hold only lower-case letters, digits, '+', '-' and '.', not 'M'"},
         {PackageNameProblem, "my_atlas", "may hold only lower-case letters, digits, '+', '-' and '.', not '_'"},
-        {PackageNameProblem, "atlas\xC3\xA9", "may hold only lower-case letters, digits, '+', '-' and '.', not a non-ASCII character"},
+        {PackageNameProblem, "atlas\xC3\xA9",
+         "may hold only lower-case letters, digits, '+', '-' and '.', not a non-ASCII character"},
         {PackageVersionProblem, "1.0", ""},
         {PackageVersionProblem, "2.0~rc1+git20260101", ""},
         {PackageVersionProblem, "1a", ""},
@@ -123,13 +124,12 @@ protected:
 
 TEST_F(PackageFields, TakenFromTheOptionsTheSourcesFieldsOrTheSettings)
 {
-    const std::string settings =
-        "title = atlas\n"
-        "about_version = 1.0\n"
-        "about_email = atlas@example.org\n"
-        "about_description = Maps of the north.<!>Three chapters.<!>\n"
-        "about_web_address = https://atlas.example.org/\n"
-        "about_copyright = \xC2\xA9 2026 Ana Lima\n";
+    const std::string settings = "title = atlas\n"
+                                 "about_version = 1.0\n"
+                                 "about_email = atlas@example.org\n"
+                                 "about_description = Maps of the north.<!>Three chapters.<!>\n"
+                                 "about_web_address = https://atlas.example.org/\n"
+                                 "about_copyright = \xC2\xA9 2026 Ana Lima\n";
     const auto [derived, none] = Resolve(settings);
     EXPECT_EQ(none, "");
     EXPECT_EQ(derived.name, "atlas");
@@ -140,11 +140,10 @@ TEST_F(PackageFields, TakenFromTheOptionsTheSourcesFieldsOrTheSettings)
     EXPECT_EQ(derived.web_address, "https://atlas.example.org/");
     EXPECT_EQ(derived.copyright, "\xC2\xA9 2026 Ana Lima");
 
-    const std::string fields = settings +
-                               "package_name = atlas-book\n"
-                               "package_version = 2.0\n"
-                               "package_maintainer = Ana Lima <ana@example.org>\n"
-                               "package_summary = An atlas\n";
+    const std::string fields = settings + "package_name = atlas-book\n"
+                                          "package_version = 2.0\n"
+                                          "package_maintainer = Ana Lima <ana@example.org>\n"
+                                          "package_summary = An atlas\n";
     const auto [set, no_problem] = Resolve(fields);
     EXPECT_EQ(no_problem, "");
     EXPECT_EQ(set.name, "atlas-book");
@@ -170,31 +169,40 @@ TEST_F(PackageFields, EveryProblemAtTheLineThatGaveTheValue)
     const std::string good = "about_version = 1.0\nabout_email = a@b.org\nabout_description = Maps\n";
     // source, options -> what --check --deb reports
     const Case cases[] = {
-        {"title = My Atlas\n" + good, {},
+        {"title = My Atlas\n" + good,
+         {},
          "book.conf:1: setting title: the package name 'My Atlas', taken from title, may hold only "
          "lower-case letters, digits, '+', '-' and '.', not 'M'; set package_name = my-atlas\n"},
-        {good, {},
+        {good,
+         {},
          "book.conf: setting title: the package name 'Untitled e-book', taken from the default title, "
          "may hold only lower-case letters, digits, '+', '-' and '.', not 'U'; set package_name = untitled-e-book\n"},
-        {"title = x\n" + good + "package_name = My_Atlas\n", {},
+        {"title = x\n" + good + "package_name = My_Atlas\n",
+         {},
          "book.conf:5: setting package_name: the package name 'My_Atlas' may hold only lower-case "
          "letters, digits, '+', '-' and '.', not 'M' (did you mean my-atlas?)\n"},
-        {"title = atlas\n" + good, {"Atlas", std::nullopt, std::nullopt, std::nullopt},
+        {"title = atlas\n" + good,
+         {"Atlas", std::nullopt, std::nullopt, std::nullopt},
          "book.conf: option --package-name: the package name 'Atlas' may hold only lower-case "
          "letters, digits, '+', '-' and '.', not 'A' (did you mean atlas?)\n"},
-        {"title = atlas\nabout_version = Edition 1.0\nabout_email = a@b.org\nabout_description = Maps\n", {},
+        {"title = atlas\nabout_version = Edition 1.0\nabout_email = a@b.org\nabout_description = Maps\n",
+         {},
          "book.conf:2: setting about_version: the package version 'Edition 1.0', taken from "
          "about_version, must start with a digit; set package_version = 1.0\n"},
-        {"title = atlas\nabout_email = a@b.org\nabout_description = Maps\n", {},
+        {"title = atlas\nabout_email = a@b.org\nabout_description = Maps\n",
+         {},
          "book.conf: setting about_version: the package needs a version: set package_version (such as 1.0) "
          "or about_version\n"},
-        {"title = atlas\nabout_version = 1\nabout_description = Maps\n", {},
+        {"title = atlas\nabout_version = 1\nabout_description = Maps\n",
+         {},
          "book.conf: setting about_email: the package needs a maintainer: set package_maintainer = "
          "Name <address> or about_email\n"},
-        {"title = atlas\nabout_version = 1\nabout_email = a@b.org\n", {},
+        {"title = atlas\nabout_version = 1\nabout_email = a@b.org\n",
+         {},
          "book.conf: setting about_description: the package needs a summary: set package_summary "
          "or about_description\n"},
-        {"title = atlas\n" + good + "package_maintainer = Ana\npackage_summary = \" \"\npackage_version = v2\n", {},
+        {"title = atlas\n" + good + "package_maintainer = Ana\npackage_summary = \" \"\npackage_version = v2\n",
+         {},
          "book.conf:5: setting package_maintainer: the package maintainer 'Ana' must be written 'Name <address>'\n"
          "book.conf:6: setting package_summary: the package summary ' ' is empty\n"
          "book.conf:7: setting package_version: the package version 'v2' must start with a digit "
@@ -232,24 +240,25 @@ PackageMetadata Sample()
 TEST(PackageFiles, TextsOfThePackage)
 {
     const auto m = Sample();
-    EXPECT_EQ(ControlText(m, "amd64", "libc6 (>= 2.34)", 12),
-              "Package: atlas-book\nVersion: 1.0\nArchitecture: amd64\n"
-              "Maintainer: Ana & Co <ana@example.org>\nInstalled-Size: 12\nDepends: libc6 (>= 2.34)\n"
-              "Section: doc\nPriority: optional\nHomepage: https://www.atlas.example.org:8080/x\n"
-              "Description: Maps <of> the north\n"
-              " A long line\n xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx and\n more words.\n .\n"
-              " Atlas \"North\" is an e-book that opens in a window of its own. Start it from\n"
-              " the applications menu, or with the command atlas-book.\n");
+    EXPECT_EQ(
+        ControlText(m, "amd64", "libc6 (>= 2.34)", 12),
+        "Package: atlas-book\nVersion: 1.0\nArchitecture: amd64\n"
+        "Maintainer: Ana & Co <ana@example.org>\nInstalled-Size: 12\nDepends: libc6 (>= 2.34)\n"
+        "Section: doc\nPriority: optional\nHomepage: https://www.atlas.example.org:8080/x\n"
+        "Description: Maps <of> the north\n"
+        " A long line\n xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx and\n more words.\n .\n"
+        " Atlas \"North\" is an e-book that opens in a window of its own. Start it from\n"
+        " the applications menu, or with the command atlas-book.\n");
     EXPECT_EQ(PackageLauncherText(m),
               "[Desktop Entry]\nType=Application\nVersion=1.0\nName=Atlas \"North\"\n"
               "Comment=Maps <of> the north\nIcon=atlas-book\nExec=/usr/bin/atlas-book\n"
               "Terminal=false\nCategories=Education;\nKeywords=e-book;book;\nStartupWMClass=atlas-book\n");
     const auto metainfo = MetainfoText(m);
-    for (const char* part : {"<id>org.example.atlas.atlas_book</id>", "<name>Atlas &quot;North&quot;</name>",
-                             "<summary>Maps &lt;of&gt; the north</summary>", "<p>Maps &lt;of&gt; the north.</p>",
-                             "<developer_name>Ana &amp; Co</developer_name>",
-                             "<launchable type=\"desktop-id\">atlas-book.desktop</launchable>",
-                             "<binary>atlas-book</binary>"}) {
+    for (const char* part :
+         {"<id>org.example.atlas.atlas_book</id>", "<name>Atlas &quot;North&quot;</name>",
+          "<summary>Maps &lt;of&gt; the north</summary>", "<p>Maps &lt;of&gt; the north.</p>",
+          "<developer_name>Ana &amp; Co</developer_name>",
+          "<launchable type=\"desktop-id\">atlas-book.desktop</launchable>", "<binary>atlas-book</binary>"}) {
         EXPECT_NE(metainfo.find(part), std::string::npos) << part << "\n" << metainfo;
     }
     EXPECT_EQ(ChangelogText(m, "0.1.0", "Wed, 09 Dec 2026 22:00:00 +0000"),
@@ -289,7 +298,9 @@ TEST(PackageFiles, ComponentIds)
 TEST(RuntimeFacts, SymbolsAndRecordedDepends)
 {
     std::string elf(64, '\0');
-    elf.replace(0, 6, "\x7F" "ELF\x02\x01");
+    elf.replace(0, 6,
+                "\x7F"
+                "ELF\x02\x01");
     EXPECT_FALSE(CarriesSymbols(elf));  // no section table
     EXPECT_FALSE(CarriesSymbols("not a program"));
     const std::string program = quillora::test::ReadFile(QUILLORA_PACK_EXE);
@@ -336,17 +347,19 @@ TEST(PackToolDeb, WritesTheDebianPackageBesideTheBook)
     }
     TempDir dir;
     const fs::path runtime = dir / "quillora";
-    WriteFile(runtime, std::string("\x7F" "ELF stand-in", 13));
-    const auto source = MakeBookFolder(dir / "book",
-                                       "title = Atlas\nabout_version = 1.0\nabout_email = a@b.org\n"
-                                       "about_description = Maps\npackage_name = atlas\n");
+    WriteFile(runtime, std::string("\x7F"
+                                   "ELF stand-in",
+                                   13));
+    const auto source = MakeBookFolder(dir / "book", "title = Atlas\nabout_version = 1.0\nabout_email = a@b.org\n"
+                                                     "about_description = Maps\npackage_name = atlas\n");
     const std::vector<std::string> pack = {"--runtime", runtime.string(), "--deb", source.string(),
                                            (dir / "out/").string()};
 
     auto run = RunPack(pack, dir.Path());
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_NE(run.err.find(runtime.string() + ".depends, which names the packages it needs, is missing"),
-              std::string::npos) << run.err;
+              std::string::npos)
+        << run.err;
     EXPECT_FALSE(fs::exists(dir / "out")) << "nothing is written when the package cannot be made";
 
     WriteFile(runtime.string() + ".depends", "Architecture: all\nDepends: libc6\n");

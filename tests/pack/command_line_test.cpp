@@ -72,10 +72,12 @@ TEST(CommandLine, PackageOptions)
     const Case cases[] = {
         {{"--deb", "book", "out/"}, Mode::Pack, {}},
         {{"--check", "--deb", "book"}, Mode::Check, {}},
-        {{"--de", "--package-name=atlas", "--package-version", "2.0~rc1", "book", "out/"}, Mode::Pack,
+        {{"--de", "--package-name=atlas", "--package-version", "2.0~rc1", "book", "out/"},
+         Mode::Pack,
          {"atlas", "2.0~rc1", std::nullopt, std::nullopt}},
         {{"-c", "--deb", "--package-maintainer=A B <a@b.org>", "--package-summary", "Maps", "book"},
-         Mode::Check, {std::nullopt, std::nullopt, "A B <a@b.org>", "Maps"}},
+         Mode::Check,
+         {std::nullopt, std::nullopt, "A B <a@b.org>", "Maps"}},
     };
     for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.arguments);

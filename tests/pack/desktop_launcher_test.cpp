@@ -60,7 +60,7 @@ TEST(DesktopLauncher, TitlesAndNamesReadBackAsWritten)
         std::string title;
         std::string folder;
         std::string book_name;
-        std::string name;  // the Name read back
+        std::string name;          // the Name read back
         std::string window_class;  // StartupWMClass: the book's app id
     };
     // title, folder, book name -> Name; the book's name and folder always come back whole as
@@ -79,8 +79,8 @@ TEST(DesktopLauncher, TitlesAndNamesReadBackAsWritten)
         const std::string text = DesktopLauncherText(c.title, folder / c.book_name, folder / "atlas.svg");
         const ReadLauncher read = Read(text);
         EXPECT_EQ(read.name, c.name) << text;
-        EXPECT_EQ(read.keys, (std::vector<std::string>{"Type", "Version", "Name", "Icon", "Exec", "Terminal",
-                                                       "StartupWMClass"}))
+        EXPECT_EQ(read.keys,
+                  (std::vector<std::string>{"Type", "Version", "Name", "Icon", "Exec", "Terminal", "StartupWMClass"}))
             << text;
         EXPECT_EQ(read.window_class, c.window_class) << text;
         ASSERT_EQ(read.exec.size(), 7u) << text;

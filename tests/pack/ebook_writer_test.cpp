@@ -190,30 +190,27 @@ TEST_F(EbookWriter, RefusesWhatWouldLoseTheAuthorsFiles)
 {
     auto request = Request();
     request.output = source_ / "pages" / "inner" / "book";  // pages copied into pages/inner/pages
-    EXPECT_EQ(Failure(request), "the page folder " + (source_ / "pages").string() +
-                                    " cannot be copied into itself (" +
+    EXPECT_EQ(Failure(request), "the page folder " + (source_ / "pages").string() + " cannot be copied into itself (" +
                                     (source_ / "pages" / "inner" / "pages").string() + ")");
 
     request = Request();
     request.output = out_ / "pages";
-    EXPECT_EQ(Failure(request), "the e-book " + (out_ / "pages").string() +
-                                    " would have the name of its page folder");
+    EXPECT_EQ(Failure(request), "the e-book " + (out_ / "pages").string() + " would have the name of its page folder");
 
     // A page folder named like the launcher would be swapped out by it.
     request = Request();
     WriteFile(source_ / "book.desktop" / "index.html", "home");
     request.page_folders = {Planned(source_ / "book.desktop")};
     request.replace = true;
-    EXPECT_EQ(Failure(request), "the e-book's launcher " + (out_ / "book.desktop").string() +
-                                    " would have the name of its page folder");
+    EXPECT_EQ(Failure(request),
+              "the e-book's launcher " + (out_ / "book.desktop").string() + " would have the name of its page folder");
 
     request = Request();
     fs::create_directories(out_ / "pages" / "x" / "pages");
     request.page_folders = {Planned(out_ / "pages" / "x" / "pages")};
     request.replace = true;
-    EXPECT_EQ(Failure(request), "the page folder " + (out_ / "pages" / "x" / "pages").string() +
-                                    " lies inside " + (out_ / "pages").string() +
-                                    ", which the e-book's page folder would replace");
+    EXPECT_EQ(Failure(request), "the page folder " + (out_ / "pages" / "x" / "pages").string() + " lies inside " +
+                                    (out_ / "pages").string() + ", which the e-book's page folder would replace");
     EXPECT_EQ(Listing(out_), Names{"pages"});
 }
 

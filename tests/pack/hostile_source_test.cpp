@@ -37,14 +37,14 @@ TEST(HostileSource, RefusedOrReadBoundedWithoutWaiting)
     // source -> exactly the problems reported
     const Case cases[] = {
         {"/dev/zero", "/dev/zero: cannot read the book source: it is a character device, not a text file\n"},
-        {dir / "fifo.conf", (dir / "fifo.conf").string() +
-                                ": cannot read the book source: it is a FIFO (named pipe), not a text file\n"},
-        {dir / "folder", (dir / "folder" / "book.conf").string() +
-                             ": cannot read the book source: it is a folder, not a text file\n"},
+        {dir / "fifo.conf",
+         (dir / "fifo.conf").string() + ": cannot read the book source: it is a FIFO (named pipe), not a text file\n"},
+        {dir / "folder",
+         (dir / "folder" / "book.conf").string() + ": cannot read the book source: it is a folder, not a text file\n"},
         {dir / "huge", (dir / "huge" / "book.conf").string() +
                            ": the book source is larger than 16 MiB, the limit for a book's settings and menu\n"},
-        {dir / "limit", (dir / "limit" / "book.conf").string() +
-                            ":2: the file holds a NUL byte; a book source is a text file\n"},
+        {dir / "limit",
+         (dir / "limit" / "book.conf").string() + ":2: the file holds a NUL byte; a book source is a text file\n"},
         // a name far longer than any setting gets no suggestion and is shown cut; a near one still does
         {dir / "names", (dir / "names" / "book.conf").string() + ":1: setting " + std::string(48, 'w') +
                             "... (1048587 bytes): no such setting\n" + (dir / "names" / "book.conf").string() +

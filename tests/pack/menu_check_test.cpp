@@ -20,22 +20,21 @@ std::string Problems(const std::string& definition)
     return diagnostics.FormatAll();
 }
 
-const char* const WellFormed =
-    "[GERAL]\n"
-    "MENU_0=&Book\n"
-    "MENU_1=&Help\n"
-    "[MENU]\n"
-    "ITENS_0=Home-@-Print-@-History-@-Exit\n"
-    "ITENS_1=About\n"
-    "[SUBMENUS]\n"
-    "ITENS-|0.2|=Back-@-Forward\n"
-    "[ACOES]\n"
-    "MENUx0_0=WEBHOME()\n"
-    "MENUx0_1=WEBPRINTPAGE()\n"
-    "MENUx0_2_0=WEBBACK()\n"
-    "MENUx0_2_1=WEBNEXT()\n"
-    "MENUx0_3=APPLICATIONEXIT()\n"
-    "MENUx1_0=SHOWFORMABOUT()\n";
+const char* const WellFormed = "[GERAL]\n"
+                               "MENU_0=&Book\n"
+                               "MENU_1=&Help\n"
+                               "[MENU]\n"
+                               "ITENS_0=Home-@-Print-@-History-@-Exit\n"
+                               "ITENS_1=About\n"
+                               "[SUBMENUS]\n"
+                               "ITENS-|0.2|=Back-@-Forward\n"
+                               "[ACOES]\n"
+                               "MENUx0_0=WEBHOME()\n"
+                               "MENUx0_1=WEBPRINTPAGE()\n"
+                               "MENUx0_2_0=WEBBACK()\n"
+                               "MENUx0_2_1=WEBNEXT()\n"
+                               "MENUx0_3=APPLICATIONEXIT()\n"
+                               "MENUx1_0=SHOWFORMABOUT()\n";
 
 TEST(MenuCheck, AWellFormedDefinitionHasNoProblems)
 {
@@ -65,18 +64,17 @@ TEST(MenuCheck, ProblemsWithTheirLines)
         {"[GERAL]\nMENU_00=A\n",
          "book.conf:1: menu: [GERAL] has no MENU_0 (menus are numbered from MENU_0 without gaps)\n"
          "book.conf:2: menu: key MENU_00 in [GERAL] is not MENU_0, MENU_1, ...\n"},
-        {"[GERAL]\nMENU_0=A\nmenu_0=B\n",
-         "book.conf:3: menu: menu_0 is given twice in [GERAL] (first on line 2)\n"},
+        {"[GERAL]\nMENU_0=A\nmenu_0=B\n", "book.conf:3: menu: menu_0 is given twice in [GERAL] (first on line 2)\n"},
         {"[GERAL]\nMENU_0=\n", "book.conf:2: warning: menu: MENU_0 gives its menu an empty caption\n"},
-        {"[GERAL]\nMENU_0=A\n[geral]\n",
-         "book.conf:3: menu: section [GERAL] is given twice (first on line 1)\n"},
+        {"[GERAL]\nMENU_0=A\n[geral]\n", "book.conf:3: menu: section [GERAL] is given twice (first on line 1)\n"},
         {"[GERAL\n", "book.conf:1: menu: a section header ends with ']'\n"},
         {"MENU_0=A\n[GERAL]\nMENU_0=A\n",
          "book.conf:1: warning: menu: KEY=value line before the first section; the menu never reads it\n"},
-        {"[EXTRAS]\nA=B\n",
-         "book.conf:1: warning: menu: unknown section [EXTRAS]; the menu reads [GERAL], [MENU], [SUBMENUS] and [ACOES]\n"},
+        {"[EXTRAS]\nA=B\n", "book.conf:1: warning: menu: unknown section [EXTRAS]; the menu reads [GERAL], [MENU], "
+                            "[SUBMENUS] and [ACOES]\n"},
         {"[GERAL]\nMENU_0=A\n; MENU_1=Old menu\n", ""},  // a ';' line is a comment, "=" or not
-        {"[GERAL]\nMENU_0=A\n=B\n", "book.conf:3: warning: menu: the line has no key before '='; the menu never reads it\n"},
+        {"[GERAL]\nMENU_0=A\n=B\n",
+         "book.conf:3: warning: menu: the line has no key before '='; the menu never reads it\n"},
         {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=\n[SUBMENUS]\nITENS-|0.0|=\n",
          "book.conf:4: warning: menu: ITENS_0 gives its menu no entries: the caption list is empty\n"
          "book.conf:6: warning: menu: ITENS-|0.0| is never read: there is no item MENUx0_0\n"},
@@ -92,10 +90,13 @@ TEST(MenuCheck, ProblemsWithTheirLines)
          "MENUx0_1=WEBHOME()\nMENUx0_2=WEBHOME()\nMENUx0_1_0=WEBBACK()\nMENUx0_1_1=WEBBACK()\nMENUx0=WEBHOME()\n",
          "book.conf:9: warning: menu: MENUx0_2 is never read: there is no item MENUx0_2\n"
          "book.conf:11: warning: menu: MENUx0_1_1 is never read: there is no item MENUx0_1_1\n"
-         "book.conf:12: warning: menu: key MENUx0 in [ACOES] is not an item name such as MENUx0_1 or MENUx0_1_2; the menu never reads it\n"},
+         "book.conf:12: warning: menu: key MENUx0 in [ACOES] is not an item name such as MENUx0_1 or MENUx0_1_2; the "
+         "menu never reads it\n"},
         {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=X\n[ACOES]\nMENUx0_0=WEBHOME-@-MESSAGE(\"a\")\n",
-         "book.conf:6: warning: menu: unknown command WEBHOME (did you mean WEBHOME()?) in the action of MENUx0_0; the e-book passes over it\n"
-         "book.conf:6: warning: menu: unknown command MESSAGE(\"A\") in the action of MENUx0_0; the e-book passes over it\n"},
+         "book.conf:6: warning: menu: unknown command WEBHOME (did you mean WEBHOME()?) in the action of MENUx0_0; the "
+         "e-book passes over it\n"
+         "book.conf:6: warning: menu: unknown command MESSAGE(\"A\") in the action of MENUx0_0; the e-book passes over "
+         "it\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Problems(c.definition), c.problems) << c.definition;
@@ -166,8 +167,8 @@ TEST(MenuCheck, MenusPastTheBoundsAreRefusedAndOverlongCaptionsWarned)
         {"[GERAL]\nMENU_0=" + std::string(101, 'x') + "\n",
          "book.conf:2: warning: menu: the caption of MENU_0 is 101 characters long; the menu shows about the "
          "first 100, then '…'\n"},
-        {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=B-@-" + Repeated("é", 150) + "\n[SUBMENUS]\nITENS-|0.1|=" +
-             std::string(2047, 'y') + "\n",
+        {"[GERAL]\nMENU_0=A\n[MENU]\nITENS_0=B-@-" + Repeated("é", 150) +
+             "\n[SUBMENUS]\nITENS-|0.1|=" + std::string(2047, 'y') + "\n",
          "book.conf:4: warning: menu: the caption of MENUx0_1 is 150 characters long; the menu shows about the "
          "first 100, then '…'\n"
          "book.conf:6: warning: menu: the caption of MENUx0_1_0 is 2047 characters long; the menu shows about the "

@@ -34,10 +34,10 @@ TEST(OutputCommit, AnythingThatAppearsLateIsReplacedOnlyWhenAsked)
     // late files, replace -> refused name (everything as before) or the new book in place
     const Case cases[] = {
         {false, false, false, false, nullptr},
-        {false, true, false, false, "book"},    // the pages placed first are taken back
+        {false, true, false, false, "book"},  // the pages placed first are taken back
         {true, false, false, false, "pages"},
-        {true, true, true, true, nullptr},      // both swapped, the old ones gone
-        {true, true, true, false, "book"},      // the swapped-in pages are swapped back
+        {true, true, true, true, nullptr},  // both swapped, the old ones gone
+        {true, true, true, false, "book"},  // the swapped-in pages are swapped back
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.old_pages << c.old_book << c.replace_pages << c.replace_book);
@@ -108,7 +108,8 @@ TEST(OutputCommit, InterruptedAndDeadRunsLeaveNothingBehind)
             commit.CreateTemporaryFile();
             const fs::path staging = commit.CreateTemporaryFolder();
             for (int i = 0; i < 200; ++i) {
-                WriteFile(staging / "pages" / ("chapter" + std::to_string(i % 7)) / (std::to_string(i) + ".html"), "page");
+                WriteFile(staging / "pages" / ("chapter" + std::to_string(i % 7)) / (std::to_string(i) + ".html"),
+                          "page");
             }
             (void)::write(ready[1], "r", 1);
             for (;;) {
@@ -137,9 +138,9 @@ TEST(OutputCommit, InterruptedAndDeadRunsLeaveNothingBehind)
     const Leftover leftovers[] = {
         {".book.packing-AbC123", false, true},
         {".book.packing-pages-xYz789", true, true},
-        {".book.packing-Live00", false, false},        // locked below: a live run's
-        {".book.packing-pages-Live01", true, false},   // likewise
-        {".book.packing-ABC1234", false, false},       // not the exact naming
+        {".book.packing-Live00", false, false},       // locked below: a live run's
+        {".book.packing-pages-Live01", true, false},  // likewise
+        {".book.packing-ABC1234", false, false},      // not the exact naming
         {".book.packing-AB.123", false, false},
         {".other.packing-ABC123", false, false},       // another e-book's
         {".book.packing-pages-File00", false, false},  // a file under a folder's name

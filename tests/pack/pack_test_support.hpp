@@ -54,8 +54,7 @@ struct RunResult {
 // Runs quillora-pack (or a copy of it at `tool`) with the arguments, capturing what it prints.
 // No shell is involved; a launcher (such as setpriv with its options) runs the tool when given.
 inline RunResult RunPack(const std::vector<std::string>& arguments, const fs::path& scratch,
-                         const std::vector<std::string>& launcher = {},
-                         const fs::path& tool = QUILLORA_PACK_EXE)
+                         const std::vector<std::string>& launcher = {}, const fs::path& tool = QUILLORA_PACK_EXE)
 {
     const fs::path out_file = scratch / ".run-stdout";
     const fs::path err_file = scratch / ".run-stderr";

@@ -20,7 +20,9 @@ using testing::WriteFile;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-const std::string FakeRuntime = std::string("\x7F" "ELF not really a program\0\x01\x02", 29);
+const std::string FakeRuntime = std::string("\x7F"
+                                            "ELF not really a program\0\x01\x02",
+                                            29);
 
 class PackTool : public ::testing::Test {
 protected:
@@ -96,26 +98,25 @@ TEST_F(PackTool, WritesAnEbookWhosePayloadHas103LinesThenTheMenu)
 
 TEST_F(PackTool, CheckReportsEveryProblemAtOnceAndPackingWritesNothing)
 {
-    const auto conf = MakeBookFolder(dir_ / "book",
-                                     "title = Atlas\n"
-                                     "toolbar_visible = yes\n"
-                                     "window_width = wide\n"
-                                     "titel = x\n"
-                                     "home_page = pages/missing.html\n"
-                                     "animation_on = -1\n"
-                                     "animation_kind = 99\n"
-                                     "[[menu]]\n"
-                                     "[GERAL]\n"
-                                     "MENU_1=Help\n");
+    const auto conf = MakeBookFolder(dir_ / "book", "title = Atlas\n"
+                                                    "toolbar_visible = yes\n"
+                                                    "window_width = wide\n"
+                                                    "titel = x\n"
+                                                    "home_page = pages/missing.html\n"
+                                                    "animation_on = -1\n"
+                                                    "animation_kind = 99\n"
+                                                    "[[menu]]\n"
+                                                    "[GERAL]\n"
+                                                    "MENU_1=Help\n");
     const std::string c = conf.string();
     const std::string expected =
-        c + ":2: setting toolbar_visible: 'yes' is not a valid boolean value (write -1 for on or 0 for off)\n" +
-        c + ":3: setting window_width: 'wide' is not a valid integer value (write a whole number)\n" +
-        c + ":4: setting titel: no such setting (did you mean title?)\n" +
-        c + ":5: setting home_page: page not found: " + (dir_ / "book" / "pages" / "missing.html").string() + "\n" +
-        c + ":7: warning: setting animation_kind: no animation runs; the animations are numbered 0 to 13\n" +
-        c + ":9: menu: [GERAL] has no MENU_0 (menus are numbered from MENU_0 without gaps)\n" +
-        c + ":10: menu: MENU_1 is never read: with 1 keys in [GERAL] the menus are MENU_0 to MENU_0\n";
+        c + ":2: setting toolbar_visible: 'yes' is not a valid boolean value (write -1 for on or 0 for off)\n" + c +
+        ":3: setting window_width: 'wide' is not a valid integer value (write a whole number)\n" + c +
+        ":4: setting titel: no such setting (did you mean title?)\n" + c +
+        ":5: setting home_page: page not found: " + (dir_ / "book" / "pages" / "missing.html").string() + "\n" + c +
+        ":7: warning: setting animation_kind: no animation runs; the animations are numbered 0 to 13\n" + c +
+        ":9: menu: [GERAL] has no MENU_0 (menus are numbered from MENU_0 without gaps)\n" + c +
+        ":10: menu: MENU_1 is never read: with 1 keys in [GERAL] the menus are MENU_0 to MENU_0\n";
 
     const auto check = Run({"--check", conf.string()});
     EXPECT_EQ(check.exit_code, 1);
@@ -145,7 +146,8 @@ TEST_F(PackTool, AMissingSourceOrRuntimeIsReportedPlainly)
     EXPECT_EQ(missing.err, (dir_ / "nothing").string() + ": cannot read the book source: No such file or directory\n");
 
     MakeBookFolder(dir_ / "book", "");
-    const auto no_runtime = Run({"--runtime", (dir_ / "none").string(), (dir_ / "book").string(), (dir_ / "o").string()});
+    const auto no_runtime =
+        Run({"--runtime", (dir_ / "none").string(), (dir_ / "book").string(), (dir_ / "o").string()});
     EXPECT_EQ(no_runtime.exit_code, 1);
     EXPECT_EQ(no_runtime.err, "quillora-pack: error: the runtime " + (dir_ / "none").string() + " does not exist\n");
     EXPECT_FALSE(fs::exists(dir_ / "o"));
@@ -238,8 +240,10 @@ TEST_F(PackTool, Windows1252TextsWhenAsked)
     const auto conf = MakeBookFolder(dir_ / "book2", "title = 北\nabout_title = About\nabout_app_name = A\n");
     const auto refused = Pack(dir_ / "book2", dir_ / "out2" / "b", {"-e", "windows-1252"});
     EXPECT_EQ(refused.exit_code, 1);
-    EXPECT_EQ(refused.err, conf.string() + ":1: setting title: character U+5317 cannot be written in windows-1252\n"
-                           "quillora-pack: error: " + conf.string() + " has 1 problem; no e-book written\n");
+    EXPECT_EQ(refused.err, conf.string() +
+                               ":1: setting title: character U+5317 cannot be written in windows-1252\n"
+                               "quillora-pack: error: " +
+                               conf.string() + " has 1 problem; no e-book written\n");
     EXPECT_FALSE(fs::exists(dir_ / "out2"));
 }
 

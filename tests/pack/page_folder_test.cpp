@@ -33,10 +33,9 @@ Names Tree(const fs::path& folder)
 // "{dir}", "{pages}" and "{conf}" in an expected text stand for the case's paths.
 std::string Expand(std::string text, const fs::path& dir)
 {
-    const std::pair<std::string, std::string> names[] = {
-        {"{pages}", (dir / "book" / "pages").string()},
-        {"{conf}", (dir / "book" / "book.conf").string()},
-        {"{dir}", dir.string()}};
+    const std::pair<std::string, std::string> names[] = {{"{pages}", (dir / "book" / "pages").string()},
+                                                         {"{conf}", (dir / "book" / "book.conf").string()},
+                                                         {"{dir}", dir.string()}};
     for (const auto& [name, value] : names) {
         for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size())) {
             text.replace(at, name.size(), value);
@@ -65,27 +64,47 @@ TEST(PageFolder, CheckAndPackingAgreeOnEveryHostileFolder)
     const std::string hidden = "(--include-hidden copies hidden names)";
     // made in the page folder -> what --check says, how many errors stop packing, what is shipped
     const HostileFolder cases[] = {
-        {"hidden file", [](auto dir) { WriteFile(dir / "book/pages/.env", "TOKEN=1"); }, {},
-         "{pages}/.env" + left_out + "a hidden file " + hidden + "\n", 0, {"index.html"}},
-        {"hidden folder", [](auto dir) { WriteFile(dir / "book/pages/.ssh/id_rsa", "KEY"); }, {},
-         "{pages}/.ssh" + left_out + "a hidden folder " + hidden + "\n", 0, {"index.html"}},
-        {"hidden folder, asked for", [](auto dir) { WriteFile(dir / "book/pages/.well-known/a", "A"); },
-         {"--include-hidden"}, "", 0, {".well-known/", ".well-known/a", "index.html"}},
+        {"hidden file",
+         [](auto dir) { WriteFile(dir / "book/pages/.env", "TOKEN=1"); },
+         {},
+         "{pages}/.env" + left_out + "a hidden file " + hidden + "\n",
+         0,
+         {"index.html"}},
+        {"hidden folder",
+         [](auto dir) { WriteFile(dir / "book/pages/.ssh/id_rsa", "KEY"); },
+         {},
+         "{pages}/.ssh" + left_out + "a hidden folder " + hidden + "\n",
+         0,
+         {"index.html"}},
+        {"hidden folder, asked for",
+         [](auto dir) { WriteFile(dir / "book/pages/.well-known/a", "A"); },
+         {"--include-hidden"},
+         "",
+         0,
+         {".well-known/", ".well-known/a", "index.html"}},
         {"link to a file outside",
          [](auto dir) {
              WriteFile(dir / "secret.txt", "S");
              Link("../../secret.txt", dir / "book/pages/notes.txt");
          },
-         {}, "{pages}/notes.txt" + left_out + "a link to {dir}/secret.txt, outside the page folder\n", 0,
+         {},
+         "{pages}/notes.txt" + left_out + "a link to {dir}/secret.txt, outside the page folder\n",
+         0,
          {"index.html"}},
         {"link to a folder outside",
          [](auto dir) {
              WriteFile(dir / "home/.ssh/id_rsa", "KEY");
              Link(dir / "home", dir / "book/pages/home");
          },
-         {}, "{pages}/home" + left_out + "a link to {dir}/home, outside the page folder\n", 0, {"index.html"}},
-        {"dangling link", [](auto dir) { Link("../jquery/jquery.js", dir / "book/pages/jquery.js"); }, {},
-         "{pages}/jquery.js" + left_out + "a link to ../jquery/jquery.js, which does not exist\n", 0,
+         {},
+         "{pages}/home" + left_out + "a link to {dir}/home, outside the page folder\n",
+         0,
+         {"index.html"}},
+        {"dangling link",
+         [](auto dir) { Link("../jquery/jquery.js", dir / "book/pages/jquery.js"); },
+         {},
+         "{pages}/jquery.js" + left_out + "a link to ../jquery/jquery.js, which does not exist\n",
+         0,
          {"index.html"}},
         {"links within, copied as what they point to",
          [](auto dir) {
@@ -93,14 +112,18 @@ TEST(PageFolder, CheckAndPackingAgreeOnEveryHostileFolder)
              Link("index.html", dir / "book/pages/start.html");
              Link("img", dir / "book/pages/pictures");
          },
-         {}, "", 0, {"img/", "img/map.svg", "index.html", "pictures/", "pictures/map.svg", "start.html"}},
+         {},
+         "",
+         0,
+         {"img/", "img/map.svg", "index.html", "pictures/", "pictures/map.svg", "start.html"}},
         {"link to a folder that holds it",
          [](auto dir) {
              fs::create_directory(dir / "book/pages/img");
              Link("..", dir / "book/pages/img/up");
          },
          {},
-         "{pages}/img/up" + left_out + "a link to {pages}, a folder that holds the link\n", 0,
+         "{pages}/img/up" + left_out + "a link to {pages}, a folder that holds the link\n",
+         0,
          {"img/", "index.html"}},
         {"link within to a hidden file",
          [](auto dir) {
@@ -110,15 +133,23 @@ TEST(PageFolder, CheckAndPackingAgreeOnEveryHostileFolder)
          {},
          "{pages}/.draft.html" + left_out + "a hidden file " + hidden + "\n" + "{pages}/draft.html" + left_out +
              "a link to the hidden {pages}/.draft.html " + hidden + "\n",
-         0, {"index.html"}},
-        {"named pipe", [](auto dir) { ASSERT_EQ(::mkfifo((dir / "book/pages/feed").c_str(), 0644), 0); }, {},
-         "{pages}/feed" + left_out + "a named pipe, not a page\n", 0, {"index.html"}},
+         0,
+         {"index.html"}},
+        {"named pipe",
+         [](auto dir) { ASSERT_EQ(::mkfifo((dir / "book/pages/feed").c_str(), 0644), 0); },
+         {},
+         "{pages}/feed" + left_out + "a named pipe, not a page\n",
+         0,
+         {"index.html"}},
         {"unreadable file",
          [](auto dir) {
              WriteFile(dir / "book/pages/locked.html", "L");
              fs::permissions(dir / "book/pages/locked.html", fs::perms::none);
          },
-         {}, "{pages}/locked.html: cannot read the file: Permission denied\n", 1, {}},
+         {},
+         "{pages}/locked.html: cannot read the file: Permission denied\n",
+         1,
+         {}},
         {"home page that leads outside",
          [](auto dir) {
              fs::remove(dir / "book/pages/index.html");
@@ -129,25 +160,31 @@ TEST(PageFolder, CheckAndPackingAgreeOnEveryHostileFolder)
          "{pages}/index.html" + left_out + "a link to {dir}/index.html, outside the page folder\n" +
              "{conf}: setting home_page: the page {pages}/index.html is left out of the e-book: a link to "
              "{dir}/index.html, outside the page folder (the default value)\n",
-         1, {}},
+         1,
+         {}},
         {"missing page folder",
-         [](auto dir) { WriteFile(dir / "book/book.conf", "home_page = gone/index.html\n"); }, {},
-         "{conf}:1: setting home_page: page folder not found: {dir}/book/gone\n", 1, {}},
+         [](auto dir) { WriteFile(dir / "book/book.conf", "home_page = gone/index.html\n"); },
+         {},
+         "{conf}:1: setting home_page: page folder not found: {dir}/book/gone\n",
+         1,
+         {}},
         {"text that windows-1252 cannot hold",
-         [](auto dir) { 
-             WriteFile(dir / "book/book.conf", "title = 北\nabout_title = About\nabout_app_name = A\n");
-         },
+         [](auto dir) { WriteFile(dir / "book/book.conf", "title = 北\nabout_title = About\nabout_app_name = A\n"); },
          {"--encoding", "windows-1252"},
-         "{conf}:1: setting title: character U+5317 cannot be written in windows-1252\n", 1, {}},
+         "{conf}:1: setting title: character U+5317 cannot be written in windows-1252\n",
+         1,
+         {}},
     };
 
     TempDir temp;
     const fs::path root = fs::canonical(temp.Path());
     // Permissions do not bind root, so then the tool runs as nobody on a tree open to it.
     const bool as_root = ::geteuid() == 0;
-    const Names launcher = as_root ? Names{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} : Names{};
+    const Names launcher =
+        as_root ? Names{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} : Names{};
     fs::permissions(root, fs::perms::all);
-    WriteFile(root / "quillora", "\x7F" "ELF not really a program");
+    WriteFile(root / "quillora", "\x7F"
+                                 "ELF not really a program");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const fs::path dir = root / c.name;

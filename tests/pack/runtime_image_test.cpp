@@ -13,7 +13,9 @@ using testing::TempDir;
 namespace fs = std::filesystem;
 using testing::WriteFile;
 
-const std::string Program = std::string("\x7F" "ELF fake runtime\0 with a NUL", 29);
+const std::string Program = std::string("\x7F"
+                                        "ELF fake runtime\0 with a NUL",
+                                        29);
 
 TEST(RuntimeImage, ABareProgramIsTakenWhole)
 {
@@ -27,8 +29,7 @@ TEST(RuntimeImage, AnEbookGivesBackTheProgramInFrontOfItsSettings)
 {
     EXPECT_EQ(BareRuntimeImage(AppendPayload(Program, "title\r\n"), "rt"), Program);
     // A trailer that locates no text (length 0) right after the program.
-    EXPECT_EQ(BareRuntimeImage(Program + MakeTrailer(static_cast<std::int32_t>(Program.size()), 0), "rt"),
-              Program);
+    EXPECT_EQ(BareRuntimeImage(Program + MakeTrailer(static_cast<std::int32_t>(Program.size()), 0), "rt"), Program);
 }
 
 TEST(RuntimeImage, ATrailerThatDoesNotEndItsTextIsRefused)

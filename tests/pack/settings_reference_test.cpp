@@ -31,8 +31,7 @@ std::vector<std::string> Cells(const std::string& row)
 // "`x`" -> x; anything else (a default described in words) -> nullopt.
 std::optional<std::string> SingleCode(const std::string& cell)
 {
-    if (cell.size() >= 2 && cell.front() == '`' && cell.back() == '`' &&
-        cell.find('`', 1) == cell.size() - 1) {
+    if (cell.size() >= 2 && cell.front() == '`' && cell.back() == '`' && cell.find('`', 1) == cell.size() - 1) {
         return cell.substr(1, cell.size() - 2);
     }
     return std::nullopt;
@@ -51,8 +50,7 @@ TEST(SettingsReference, EverySettingIsDocumentedWithItsKindAndDefault)
             continue;
         }
         const auto cells = Cells(row);
-        if (cells.size() != 5 || cells[0].empty() ||
-            cells[0].find_first_not_of("0123456789") != std::string::npos) {
+        if (cells.size() != 5 || cells[0].empty() || cells[0].find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
         const int index = std::stoi(cells[0]);

@@ -61,8 +61,7 @@ TEST(SourceText, ValuesAreTrimmedUnlessQuoted)
 TEST(SourceText, SourceValueReadsBackUnchanged)
 {
     // value -> the source form of it reads back as the same value
-    const std::string values[] = {"", " a", "a ", "\t", "\"x\"", "\"", "plain", "a\"b", "a \"b\"",
-                                  "#hash", " both "};
+    const std::string values[] = {"", " a", "a ", "\t", "\"x\"", "\"", "plain", "a\"b", "a \"b\"", "#hash", " both "};
     for (const auto& value : values) {
         EXPECT_EQ(ValueOf("title = " + SourceValue(value)), value) << '[' << value << ']';
     }
@@ -83,24 +82,24 @@ TEST(SourceText, CommentsBlankLinesAndAnyOrder)
 
 TEST(SourceText, EveryProblemIsReportedWithItsLine)
 {
-    const auto parsed = Parse(
-        "titel = A\n"                       // 1: misspelt
-        "title = B\n"                       // 2
-        "title = C\n"                       // 3: repeated
-        "about_title = \"open\n"            // 4: unterminated quote
-        "just words\n"                      // 5: no '='
-        "[GERAL]\n"                         // 6: a menu section before the marker
-        " = value\n"                        // 7: no name
-        "about_email = \xC3\x28\n"          // 8: not UTF-8
-        "about_version = a\x01z\n"          // 9: control character
-        "about_app_name = a\rb\n"           // 10: a lone CR
-        "Title = D\n");                     // 11: names are written in small letters
+    const auto parsed = Parse("titel = A\n"               // 1: misspelt
+                              "title = B\n"               // 2
+                              "title = C\n"               // 3: repeated
+                              "about_title = \"open\n"    // 4: unterminated quote
+                              "just words\n"              // 5: no '='
+                              "[GERAL]\n"                 // 6: a menu section before the marker
+                              " = value\n"                // 7: no name
+                              "about_email = \xC3\x28\n"  // 8: not UTF-8
+                              "about_version = a\x01z\n"  // 9: control character
+                              "about_app_name = a\rb\n"   // 10: a lone CR
+                              "Title = D\n");             // 11: names are written in small letters
     EXPECT_EQ(parsed.problems,
               "book.conf:1: setting titel: no such setting (did you mean title?)\n"
               "book.conf:3: setting title: set twice (first on line 2)\n"
               "book.conf:4: setting about_title: a value that starts with a double quote must end with one\n"
               "book.conf:5: expected 'name = value', a '#' comment or the line [[menu]]\n"
-              "book.conf:6: expected 'name = value', a '#' comment or the line [[menu]] (menu sections go below the [[menu]] line)\n"
+              "book.conf:6: expected 'name = value', a '#' comment or the line [[menu]] (menu sections go below the "
+              "[[menu]] line)\n"
               "book.conf:7: expected a setting name before '='\n"
               "book.conf:8: the line is not valid UTF-8 text\n"
               "book.conf:9: the line holds control character 1\n"
@@ -112,7 +111,9 @@ TEST(SourceText, EveryProblemIsReportedWithItsLine)
 
 TEST(SourceText, ABinaryFileGivesOneMessage)
 {
-    const auto parsed = Parse(std::string("title = x\n\x7F" "ELF\0\x01\xFF\xFE\n\n\x80", 21));
+    const auto parsed = Parse(std::string("title = x\n\x7F"
+                                          "ELF\0\x01\xFF\xFE\n\n\x80",
+                                          21));
     EXPECT_EQ(parsed.problems, "book.conf:2: the file holds a NUL byte; a book source is a text file\n");
     EXPECT_TRUE(parsed.source.settings.empty());
 }
@@ -125,15 +126,14 @@ TEST(SourceText, UnknownNameFarFromAnySettingHasNoHint)
 
 TEST(SourceText, LinesBelowTheMenuMarkerAreKeptAsWritten)
 {
-    const auto parsed = Parse(
-        "title = T\n"
-        "[[Menu]]\n"
-        "[GERAL]\n"
-        "  MENU_0 = &Book  \n"
-        "\n"
-        "# not a comment down here\n"
-        "title = also just a menu line\r\n"
-        "\n");
+    const auto parsed = Parse("title = T\n"
+                              "[[Menu]]\n"
+                              "[GERAL]\n"
+                              "  MENU_0 = &Book  \n"
+                              "\n"
+                              "# not a comment down here\n"
+                              "title = also just a menu line\r\n"
+                              "\n");
     EXPECT_EQ(parsed.problems, "");
     EXPECT_TRUE(parsed.source.has_menu);
     EXPECT_EQ(parsed.source.menu_marker_line, 2);

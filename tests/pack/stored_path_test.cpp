@@ -25,7 +25,8 @@ TEST(StoredPath, SourcePathsBecomeStoredPaths)
         {"content/web/intro.htm", "C:\\Quillora\\web\\intro.htm", "/books/atlas/content/web", "web", "intro.htm"},
         {"../shared/start.html", "C:\\Quillora\\shared\\start.html", "/books/shared", "shared", "start.html"},
         {"/srv/site/home.html", "C:\\Quillora\\site\\home.html", "/srv/site", "site", "home.html"},
-        {"sidor/välkommen.html", "C:\\Quillora\\sidor\\välkommen.html", "/books/atlas/sidor", "sidor", "välkommen.html"},
+        {"sidor/välkommen.html", "C:\\Quillora\\sidor\\välkommen.html", "/books/atlas/sidor", "sidor",
+         "välkommen.html"},
         // Stored paths, as a dump of another e-book prints them, stay as they are.
         {"D:\\Books\\Atlas\\index.htm", "D:\\Books\\Atlas\\index.htm", "/books/atlas/Atlas", "Atlas", "index.htm"},
         {"Atlas\\index.htm", "Atlas\\index.htm", "/books/atlas/Atlas", "Atlas", "index.htm"},

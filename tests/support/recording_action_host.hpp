@@ -56,8 +56,7 @@ public:
     {
         Record("OpenFile", path + ", " + parameters);
     }
-    void ChangeMenuItem(const MenuAddress& address, MenuItemChange change,
-                        const std::string& caption) override
+    void ChangeMenuItem(const MenuAddress& address, MenuItemChange change, const std::string& caption) override
     {
         static constexpr std::array<const char*, 4> changes{"Disable", "Enable", "Rename", "Delete"};
         std::string text = changes.at(static_cast<std::size_t>(change));
@@ -66,17 +65,14 @@ public:
         }
         Record("ChangeMenuItem", change == MenuItemChange::Rename ? text + ", " + caption : text);
     }
-    void DisableReferencedMenuItem(const std::string& name) override
-    {
-        Record("DisableReferencedMenuItem", name);
-    }
+    void DisableReferencedMenuItem(const std::string& name) override { Record("DisableReferencedMenuItem", name); }
 
 private:
     static std::size_t Index(ToolButton button) { return static_cast<std::size_t>(button); }
     static const char* Name(ToolButton button)
     {
-        static constexpr std::array<const char*, 10> names{
-            "Home", "Back", "Forward", "Refresh", "Stop", "SelectAll", "Copy", "Print", "Exit", "About"};
+        static constexpr std::array<const char*, 10> names{"Home",      "Back", "Forward", "Refresh", "Stop",
+                                                           "SelectAll", "Copy", "Print",   "Exit",    "About"};
         return names.at(Index(button));
     }
 

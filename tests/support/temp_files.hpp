@@ -44,10 +44,7 @@ public:
     TempDir() : folder_(TemporaryFolder::Create("quillora-test")) {}
 
     const std::filesystem::path& Path() const { return folder_.Path(); }
-    std::filesystem::path operator/(const std::filesystem::path& relative) const
-    {
-        return Path() / relative;
-    }
+    std::filesystem::path operator/(const std::filesystem::path& relative) const { return Path() / relative; }
     // The path of `name` inside the folder (the file need not exist).
     std::string File(std::string_view name) const { return (Path() / name).string(); }
     // Writes `content` to `name` in the folder and returns its full path.
@@ -58,10 +55,7 @@ public:
         return path;
     }
     // The file:// address of `name` as the engine writes it; the caller gives it escaped.
-    std::string Uri(const std::string& escaped_name) const
-    {
-        return "file://" + Path().string() + "/" + escaped_name;
-    }
+    std::string Uri(const std::string& escaped_name) const { return "file://" + Path().string() + "/" + escaped_name; }
 
 private:
     TemporaryFolder folder_;

@@ -5,14 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "common/error.hpp"
 #include "appearance/kept_settings.hpp"
+#include "common/error.hpp"
 
 namespace quillora {
 namespace {
 
-KeptSettings AboutTexts(const std::string& description, const std::string& copyright,
-                        const std::string& size = "20")
+KeptSettings AboutTexts(const std::string& description, const std::string& copyright, const std::string& size = "20")
 {
     KeptSettings kept;
     kept.about_title = "About the Atlas";
@@ -37,13 +36,13 @@ TEST(AboutDescription, CutAtEverySeparatorEachLineEnded)
         {"", ""},
         {"one", "one\n"},
         {"one<!>two", "one\ntwo\n"},
-        {"one<!><!>two", "one\n\ntwo\n"},     // an empty piece between separators stays
-        {"one<!>", "one\n"},                  // an empty rest adds nothing
+        {"one<!><!>two", "one\n\ntwo\n"},  // an empty piece between separators stays
+        {"one<!>", "one\n"},               // an empty rest adds nothing
         {"<!>", "\n"},
         {"<!>one", "\none\n"},
-        {"one<!<!>>two", "one<!\n>two\n"},    // matched left to right, never overlapping
+        {"one<!<!>>two", "one<!\n>two\n"},  // matched left to right, never overlapping
         {"one<!>two<!>", "one\ntwo\n"},
-        {"one<! >two<>", "one<! >two<>\n"},   // exact separator only
+        {"one<! >two<>", "one<! >two<>\n"},  // exact separator only
     };
     for (const Case& c : cases) {
         AboutFields fields;
@@ -60,11 +59,8 @@ TEST(AboutDescription, ShownWithoutTheLastBreak)
     };
     // Description -> label text
     const Case cases[] = {
-        {"", ""},
-        {"one\ntwo\n", "one\ntwo"},
-        {"one\n\ntwo\n", "one\n\ntwo"},
-        {"one\n\n", "one\n"},
-        {"\n", ""},        // only empty lines: nothing to show
+        {"", ""},     {"one\ntwo\n", "one\ntwo"}, {"one\n\ntwo\n", "one\n\ntwo"}, {"one\n\n", "one\n"},
+        {"\n", ""},  // only empty lines: nothing to show
         {"\n\n", ""},
     };
     for (const Case& c : cases) {
@@ -87,8 +83,8 @@ TEST(AboutCopyright, OnlyTheBareSignKeepsWhatTheFieldHolds)
         {"earlier", "\xC2\xA9", "earlier"},
         {"earlier", "\xC2\xA9 2026 Atlas", "\xC2\xA9 2026 Atlas"},
         {"earlier", "", ""},
-        {"", "\xC2\xA9 ", "\xC2\xA9 "},         // whole text compared
-        {"", "\xA9", "\xA9"},                   // the sign is UTF-8 text, not the 8-bit code
+        {"", "\xC2\xA9 ", "\xC2\xA9 "},  // whole text compared
+        {"", "\xA9", "\xA9"},            // the sign is UTF-8 text, not the 8-bit code
         {"", "(c)", "(c)"},
     };
     for (const Case& c : cases) {
@@ -120,9 +116,9 @@ TEST(AboutLinks, AnAddressWithAtSignIsMailed)
     // link text -> address opened
     const Case cases[] = {
         {"atlas@example.org", "mailto:atlas@example.org"},
-        {"mailto:atlas@example.org", "mailto:atlas@example.org"},   // scheme given: complete
+        {"mailto:atlas@example.org", "mailto:atlas@example.org"},  // scheme given: complete
         {"https://example.org/@atlas", "https://example.org/@atlas"},
-        {"C:atlas@example.org", "mailto:C:atlas@example.org"},      // one letter is no scheme
+        {"C:atlas@example.org", "mailto:C:atlas@example.org"},  // one letter is no scheme
         {"1a:atlas@example.org", "mailto:1a:atlas@example.org"},
         {"a b:atlas@example.org", "mailto:a b:atlas@example.org"},
         {"https://quillora.example.org", "https://quillora.example.org"},

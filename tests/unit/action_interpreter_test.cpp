@@ -27,13 +27,11 @@ TEST(ActionInterpreter, EachWordReachesItsHostMember)
         "SHOWBUTTONSNAVIGATIONS()-@-SHOWORHIDEBUTTONSNAVIGATIONS()-@-WEBPRINTPREVIEW()-@-"
         "WEBPAGESETUP()";
     EXPECT_EQ(CallsOf(every_simple_word),
-              (Calls{"MaximizeWindow()", "MinimizeApplication()", "ClickButton(Home)",
-                     "ClickButton(Back)", "ClickButton(Forward)", "ClickButton(Refresh)",
-                     "StopLoading()", "ClickButton(SelectAll)", "ClickButton(Copy)",
-                     "ClickButton(Print)", "ClickButton(About)", "SetBarVisible(Status, off)",
-                     "SetBarVisible(Status, on)", "SetBarVisible(Tool, off)",
-                     "SetBarVisible(Tool, on)", "SetBarVisible(Tool, off)", "PrintPreview()",
-                     "PageSetup()"}));
+              (Calls{"MaximizeWindow()", "MinimizeApplication()", "ClickButton(Home)", "ClickButton(Back)",
+                     "ClickButton(Forward)", "ClickButton(Refresh)", "StopLoading()", "ClickButton(SelectAll)",
+                     "ClickButton(Copy)", "ClickButton(Print)", "ClickButton(About)", "SetBarVisible(Status, off)",
+                     "SetBarVisible(Status, on)", "SetBarVisible(Tool, off)", "SetBarVisible(Tool, on)",
+                     "SetBarVisible(Tool, off)", "PrintPreview()", "PageSetup()"}));
 }
 
 TEST(ActionInterpreter, CommandsAndTheirParameters)
@@ -58,13 +56,10 @@ TEST(ActionInterpreter, CommandsAndTheirParameters)
         // Button names keep their letter case; the command words do not.
         {"enablebuttonnavigation \"BUTTON_HOME\"", {"SetButtonEnabled(Home, on)"}},
         {"ENABLEBUTTONNAVIGATION \"button_home\"-@-ENABLEBUTTONNAVIGATION BUTTON_HOME", {}},
-        {"DISABLEBUTTONNAVIGATION \"BUTTON_HOME\"-@-WEBHOME()",
-         {"SetButtonEnabled(Home, off)", "ClickButton(Home)"}},
+        {"DISABLEBUTTONNAVIGATION \"BUTTON_HOME\"-@-WEBHOME()", {"SetButtonEnabled(Home, off)", "ClickButton(Home)"}},
         {"DISABLEBUTTONNAVIGATION \"BUTTON_EXIT\"", {"SetButtonEnabled(Exit, off)"}},
-        {"SHOWORHIDESTATUSBAR()-@-SHOWORHIDESTATUSBAR()",
-         {"SetBarVisible(Status, off)", "SetBarVisible(Status, on)"}},
-        {"LOADHTML \"C:\\Quillora\\pages\\maps\\north.html\"",
-         {"Navigate(/opt/atlas/pages/maps/north.html)"}},
+        {"SHOWORHIDESTATUSBAR()-@-SHOWORHIDESTATUSBAR()", {"SetBarVisible(Status, off)", "SetBarVisible(Status, on)"}},
+        {"LOADHTML \"C:\\Quillora\\pages\\maps\\north.html\"", {"Navigate(/opt/atlas/pages/maps/north.html)"}},
         {"DESABILITARMENU \"mnuHelp\"", {"DisableReferencedMenuItem(mnuHelp)"}},
         {"WEBLINK \"http://x.org\"-@-WEBLINK \"\"-@-WEBLINK \"x.org\"",
          {"OpenUri(http://x.org)", "OpenUri(http://x.org)"}},
@@ -119,12 +114,21 @@ TEST(ActionInterpreter, AnErrorEndsTheRunAndEarlierCommandsKeepTheirEffect)
     };
     // (action, failing host member, home page) -> calls made, error
     const Case cases[] = {
-        {"WEBHOME()-@-WEBPRINTPREVIEW()-@-WEBHOME()", "PrintPreview", "C:\\b\\p\\i.htm",
-         {"ClickButton(Home)", "PrintPreview()"}, test::RecordingHostFailure},
-        {"WEBHOME()-@-LOADHTML \"C:\\b\\p\\x.htm\"-@-WEBHOME()", "", "index.htm",
-         {"ClickButton(Home)"}, "List index out of bounds (-1)"},
-        {"WEBHOME()-@-DISABLEMENUITEM \"MENUx0_a\"-@-WEBHOME()", "", "C:\\b\\p\\i.htm",
-         {"ClickButton(Home)"}, "'a' is not a valid integer value"},
+        {"WEBHOME()-@-WEBPRINTPREVIEW()-@-WEBHOME()",
+         "PrintPreview",
+         "C:\\b\\p\\i.htm",
+         {"ClickButton(Home)", "PrintPreview()"},
+         test::RecordingHostFailure},
+        {"WEBHOME()-@-LOADHTML \"C:\\b\\p\\x.htm\"-@-WEBHOME()",
+         "",
+         "index.htm",
+         {"ClickButton(Home)"},
+         "List index out of bounds (-1)"},
+        {"WEBHOME()-@-DISABLEMENUITEM \"MENUx0_a\"-@-WEBHOME()",
+         "",
+         "C:\\b\\p\\i.htm",
+         {"ClickButton(Home)"},
+         "'a' is not a valid integer value"},
         {"ENABLEMENUITEM \"MENUx0_\"", "", "C:\\b\\p\\i.htm", {}, "'' is not a valid integer value"},
     };
     for (const auto& c : cases) {

@@ -65,7 +65,8 @@ TEST(ShellRequests, OpenFileRefusesTextsLongerThan1024Characters)
     // (file name, parameters) -> message
     const std::tuple<std::string, std::string, const char*> cases[] = {
         {limit + "y", "", "The file name of EXECUTEOROPENFILE is 1025 characters long; at most 1024 are allowed"},
-        {"a", accented + "é", "The parameter text of EXECUTEOROPENFILE is 1025 characters long; at most 1024 are allowed"},
+        {"a", accented + "é",
+         "The parameter text of EXECUTEOROPENFILE is 1025 characters long; at most 1024 are allowed"},
     };
     for (const auto& [file, parameters, message] : cases) {
         try {

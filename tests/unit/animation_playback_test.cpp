@@ -20,8 +20,7 @@ TEST(AnimationPlayback, WhatTheDisplayCanDoDecidesHowTheEffectPlays)
         {false, false, AnimationPlayback::AtOnce},  // neither: no pause for nothing
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PlaybackFor({.shapes = c.shapes, .opacity = c.opacity}), c.playback)
-            << c.shapes << c.opacity;
+        EXPECT_EQ(PlaybackFor({.shapes = c.shapes, .opacity = c.opacity}), c.playback) << c.shapes << c.opacity;
     }
 }
 
@@ -37,11 +36,17 @@ TEST(AnimationPlayback, FadesEndWhollyShownOrWhollyGone)
     constexpr auto Disappear = AnimationDirection::Disappear;
     // direction, step of steps -> opacity
     const Case cases[] = {
-        {Appear, 1, 4, 0.25},  {Appear, 2, 4, 0.5},    {Appear, 4, 4, 1.0},
-        {Disappear, 1, 4, 0.75}, {Disappear, 4, 4, 0.0},
+        {Appear, 1, 4, 0.25},
+        {Appear, 2, 4, 0.5},
+        {Appear, 4, 4, 1.0},
+        {Disappear, 1, 4, 0.75},
+        {Disappear, 4, 4, 0.0},
         // Out of range steps stay within 0..1; no steps at all is the end state.
-        {Appear, 0, 4, 0.0},   {Appear, 5, 4, 1.0},    {Disappear, 9, 4, 0.0},
-        {Appear, 1, 0, 1.0},   {Disappear, 1, 0, 0.0},
+        {Appear, 0, 4, 0.0},
+        {Appear, 5, 4, 1.0},
+        {Disappear, 9, 4, 0.0},
+        {Appear, 1, 0, 1.0},
+        {Disappear, 1, 0, 0.0},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(FadeOpacity(c.direction, c.step, c.steps), c.opacity)

@@ -14,9 +14,8 @@ namespace quillora {
 namespace {
 
 constexpr AnimationShape AllShapes[] = {
-    AnimationShape::Ellipse,    AnimationShape::Rectangle, AnimationShape::Horizontally,
-    AnimationShape::Vertically, AnimationShape::Television, AnimationShape::ToTop,
-    AnimationShape::ToBottom,
+    AnimationShape::Ellipse,    AnimationShape::Rectangle, AnimationShape::Horizontally, AnimationShape::Vertically,
+    AnimationShape::Television, AnimationShape::ToTop,     AnimationShape::ToBottom,
 };
 
 std::set<std::pair<int, int>> Pixels(const ShapeRegion& region)
@@ -39,9 +38,8 @@ TEST(AnimationShapes, RegionCountsOfAn800x600Window)
 {
     // shape -> number of regions
     const std::pair<AnimationShape, std::size_t> cases[] = {
-        {AnimationShape::Ellipse, 151},    {AnimationShape::Rectangle, 151},
-        {AnimationShape::Horizontally, 200}, {AnimationShape::Vertically, 150},
-        {AnimationShape::Television, 199}, {AnimationShape::ToTop, 300},
+        {AnimationShape::Ellipse, 151},    {AnimationShape::Rectangle, 151},  {AnimationShape::Horizontally, 200},
+        {AnimationShape::Vertically, 150}, {AnimationShape::Television, 199}, {AnimationShape::ToTop, 300},
         {AnimationShape::ToBottom, 300},
     };
     for (const auto& [shape, count] : cases)
@@ -52,12 +50,9 @@ TEST(AnimationShapes, FirstRegionOfEachShape)
 {
     // Every shape but horizontally already cuts 2 pixels off the window at its first step.
     const std::pair<AnimationShape, ShapeRegion> cases[] = {
-        {AnimationShape::Ellipse, {0, 2, 800, 598, true}},
-        {AnimationShape::Rectangle, {0, 2, 800, 598, false}},
-        {AnimationShape::Horizontally, {0, 0, 800, 600, false}},
-        {AnimationShape::Vertically, {0, 2, 800, 598, false}},
-        {AnimationShape::Television, {0, 2, 800, 598, false}},
-        {AnimationShape::ToTop, {0, 0, 800, 598, false}},
+        {AnimationShape::Ellipse, {0, 2, 800, 598, true}},       {AnimationShape::Rectangle, {0, 2, 800, 598, false}},
+        {AnimationShape::Horizontally, {0, 0, 800, 600, false}}, {AnimationShape::Vertically, {0, 2, 800, 598, false}},
+        {AnimationShape::Television, {0, 2, 800, 598, false}},   {AnimationShape::ToTop, {0, 0, 800, 598, false}},
         {AnimationShape::ToBottom, {0, 2, 800, 600, false}},
     };
     for (const auto& [shape, first] : cases)
@@ -83,8 +78,7 @@ TEST(AnimationShapes, LastRegionsOfEachShape)
         EXPECT_EQ(regions[regions.size() - 2], ends.first) << static_cast<int>(shape);
         EXPECT_EQ(regions.back(), ends.second) << static_cast<int>(shape);
         // Horizontally stops at a 4-pixel column; every other shape ends on an empty region.
-        EXPECT_EQ(regions.back().IsEmpty(), shape != AnimationShape::Horizontally)
-            << static_cast<int>(shape);
+        EXPECT_EQ(regions.back().IsEmpty(), shape != AnimationShape::Horizontally) << static_cast<int>(shape);
     }
 }
 
@@ -96,23 +90,20 @@ TEST(AnimationShapes, TelevisionClosesTopAndBottomThenTheSides)
     for (int i = 0; i < 149; ++i)
         EXPECT_EQ(regions[i], (ShapeRegion{0, 2 * (i + 1), 800, 600 - 2 * (i + 1), false})) << i;
     for (int i = 0; i < 50; ++i)
-        EXPECT_EQ(regions[149 + i], (ShapeRegion{8 * (i + 1), 298, 800 - 8 * (i + 1), 302, false}))
-            << i;
+        EXPECT_EQ(regions[149 + i], (ShapeRegion{8 * (i + 1), 298, 800 - 8 * (i + 1), 302, false})) << i;
 }
 
 TEST(AnimationShapes, WindowOfWidthOneHasNoEllipseRectangleOrHorizontalRegion)
 {
     // shape -> regions for a window 1 x 600
     const std::pair<AnimationShape, std::size_t> cases[] = {
-        {AnimationShape::Ellipse, 0},    {AnimationShape::Rectangle, 0},
-        {AnimationShape::Horizontally, 0}, {AnimationShape::Vertically, 150},
-        {AnimationShape::Television, 149}, {AnimationShape::ToTop, 300},
+        {AnimationShape::Ellipse, 0},      {AnimationShape::Rectangle, 0},    {AnimationShape::Horizontally, 0},
+        {AnimationShape::Vertically, 150}, {AnimationShape::Television, 149}, {AnimationShape::ToTop, 300},
         {AnimationShape::ToBottom, 300},
     };
     for (const auto& [shape, count] : cases)
         EXPECT_EQ(GenerateShapeRegions(shape, 1, 600).size(), count) << static_cast<int>(shape);
-    for (int kind = 0; kind < 6; ++kind)
-        EXPECT_TRUE(EffectRegions(*EffectForKind(kind), 1, 600).empty()) << kind;
+    for (int kind = 0; kind < 6; ++kind) EXPECT_TRUE(EffectRegions(*EffectForKind(kind), 1, 600).empty()) << kind;
 }
 
 TEST(AnimationShapes, EffectTableMapsTheFourteenKinds)
@@ -121,20 +112,17 @@ TEST(AnimationShapes, EffectTableMapsTheFourteenKinds)
     using D = AnimationDirection;
     // animation_kind -> effect
     const std::pair<int, AnimationEffect> cases[] = {
-        {0, {S::Ellipse, D::Disappear}},      {1, {S::Ellipse, D::Appear}},
-        {2, {S::Rectangle, D::Disappear}},    {3, {S::Rectangle, D::Appear}},
-        {4, {S::Horizontally, D::Disappear}}, {5, {S::Horizontally, D::Appear}},
-        {6, {S::Vertically, D::Disappear}},   {7, {S::Vertically, D::Appear}},
-        {8, {S::Television, D::Disappear}},   {9, {S::Television, D::Appear}},
-        {10, {S::ToTop, D::Disappear}},       {11, {S::ToTop, D::Appear}},
-        {12, {S::ToBottom, D::Disappear}},    {13, {S::ToBottom, D::Appear}},
+        {0, {S::Ellipse, D::Disappear}},    {1, {S::Ellipse, D::Appear}},         {2, {S::Rectangle, D::Disappear}},
+        {3, {S::Rectangle, D::Appear}},     {4, {S::Horizontally, D::Disappear}}, {5, {S::Horizontally, D::Appear}},
+        {6, {S::Vertically, D::Disappear}}, {7, {S::Vertically, D::Appear}},      {8, {S::Television, D::Disappear}},
+        {9, {S::Television, D::Appear}},    {10, {S::ToTop, D::Disappear}},       {11, {S::ToTop, D::Appear}},
+        {12, {S::ToBottom, D::Disappear}},  {13, {S::ToBottom, D::Appear}},
     };
     for (const auto& [kind, effect] : cases) {
         ASSERT_TRUE(EffectForKind(kind).has_value()) << kind;
         EXPECT_EQ(*EffectForKind(kind), effect) << kind;
     }
-    for (int kind : {-1, 14, 255, -2147483647 - 1, 2147483647})
-        EXPECT_FALSE(EffectForKind(kind).has_value()) << kind;
+    for (int kind : {-1, 14, 255, -2147483647 - 1, 2147483647}) EXPECT_FALSE(EffectForKind(kind).has_value()) << kind;
 }
 
 TEST(AnimationShapes, AppearPlaysTheRegionsFromTheSmallest)
@@ -232,16 +220,13 @@ TEST(RasteriseRegion, SmallEllipsesByHand)
               (std::vector<PixelRect>{{1, 0, 2, 1}, {0, 1, 4, 1}, {0, 2, 4, 1}, {1, 3, 2, 1}}));
     EXPECT_EQ(RasteriseRegion({5, 7, 6, 8, true}), (std::vector<PixelRect>{{5, 7, 1, 1}}));
     EXPECT_EQ(RasteriseRegion({0, 0, 2, 1, true}), (std::vector<PixelRect>{{0, 0, 2, 1}}));
-    EXPECT_EQ(RasteriseRegion({0, 0, 1, 3, true}),
-              (std::vector<PixelRect>{{0, 0, 1, 1}, {0, 1, 1, 1}, {0, 2, 1, 1}}));
+    EXPECT_EQ(RasteriseRegion({0, 0, 1, 3, true}), (std::vector<PixelRect>{{0, 0, 1, 1}, {0, 1, 1, 1}, {0, 2, 1, 1}}));
     // 3 x 3: the corner centres lie inside (X^2 + Y^2 = 8 <= 9 in half pixels).
-    EXPECT_EQ(RasteriseRegion({0, 0, 3, 3, true}),
-              (std::vector<PixelRect>{{0, 0, 3, 1}, {0, 1, 3, 1}, {0, 2, 3, 1}}));
+    EXPECT_EQ(RasteriseRegion({0, 0, 3, 3, true}), (std::vector<PixelRect>{{0, 0, 3, 1}, {0, 1, 3, 1}, {0, 2, 3, 1}}));
     // 5 x 5: the corner centres of the outer rows lie outside (16 + 16 > 25), their neighbours
     // inside (4 + 16 <= 25).
     EXPECT_EQ(RasteriseRegion({0, 0, 5, 5, true}),
-              (std::vector<PixelRect>{{1, 0, 3, 1}, {0, 1, 5, 1}, {0, 2, 5, 1}, {0, 3, 5, 1},
-                                      {1, 4, 3, 1}}));
+              (std::vector<PixelRect>{{1, 0, 3, 1}, {0, 1, 5, 1}, {0, 2, 5, 1}, {0, 3, 5, 1}, {1, 4, 3, 1}}));
 }
 
 TEST(RasteriseRegion, FirstEllipseOfAn800x600Window)
@@ -261,7 +246,7 @@ TEST(RasteriseRegion, FirstEllipseOfAn800x600Window)
 TEST(RasteriseRegion, EllipsesAreSymmetricAndConvex)
 {
     const ShapeRegion boxes[] = {
-        {0, 0, 7, 5, true},      {3, 1, 40, 9, true},  {10, 20, 11, 80, true},
+        {0, 0, 7, 5, true},       {3, 1, 40, 9, true},      {10, 20, 11, 80, true},
         {0, 0, 1919, 1079, true}, {-20, -10, 21, 11, true},
     };
     for (const ShapeRegion& box : boxes) {

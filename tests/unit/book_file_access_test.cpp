@@ -41,15 +41,13 @@ TEST(BookFileAccessRules, BlockEveryFileAddressButTheBooksOwnFilesEachSpelledOne
     const Case cases[] = {
         {{}, ""},
         // The link with all under it, its letters' escapes in either case.
-        {{{"x"}, {}},
-         Block("[^?#]*%58") + Block("[^?#]*%78") + Block("x$") + Block("x[/?#]")},
+        {{{"x"}, {}}, Block("[^?#]*%58") + Block("[^?#]*%78") + Block("x$") + Block("x[/?#]")},
         // In a folder, with a dot: the separator and the dot are refused escaped already.
         {{{"d/a.b"}, {}},
-         Block("[^?#]*%41") + Block("[^?#]*%42") + Block("[^?#]*%44") + Block("[^?#]*%61") +
-             Block("[^?#]*%62") + Block("[^?#]*%64") + Block("d\\\\/a\\\\.b$") + Block("d\\\\/a\\\\.b[/?#]")},
+         Block("[^?#]*%41") + Block("[^?#]*%42") + Block("[^?#]*%44") + Block("[^?#]*%61") + Block("[^?#]*%62") +
+             Block("[^?#]*%64") + Block("d\\\\/a\\\\.b$") + Block("d\\\\/a\\\\.b[/?#]")},
         // Blanks and letters outside ASCII reach the rules escaped only; digits have no case.
-        {{{"1 \xC3\xA9"}, {}},
-         Block("[^?#]*%31") + Block("1%20%C3%A9$") + Block("1%20%C3%A9[/?#]")},
+        {{{"1 \xC3\xA9"}, {}}, Block("[^?#]*%31") + Block("1%20%C3%A9$") + Block("1%20%C3%A9[/?#]")},
         // The engine escapes a "^" itself.
         {{{"^"}, {}}, Block("%5E$") + Block("%5E[/?#]")},
         // A "%" may be written as it is or escaped: the start up to it is blocked.
@@ -57,8 +55,7 @@ TEST(BookFileAccessRules, BlockEveryFileAddressButTheBooksOwnFilesEachSpelledOne
         // Links to folders inside count only when some link leads out.
         {{{}, {"in"}}, ""},
         {{{"1"}, {"2"}},
-         Block("[^?#]*%31") + Block("[^?#]*%32") + Block("1$") + Block("1[/?#]") + Block("2$") +
-             Block("2[/?#]")},
+         Block("[^?#]*%31") + Block("[^?#]*%32") + Block("1$") + Block("1[/?#]") + Block("2$") + Block("2[/?#]")},
     };
     for (const Case& c : cases) {
         const std::string where = c.links.leading_out.empty() ? "" : c.links.leading_out.front();

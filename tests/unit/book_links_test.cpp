@@ -31,18 +31,18 @@ TEST(BookLinks, LinksWhoseTargetLiesOutsideTheBooksRealFolderAreFound)
     fs::create_directories(folder / "outside");
     // link in the book -> where it leads (what matters is where it ends, not what it says)
     const std::vector<std::pair<std::string, fs::path>> links = {
-        {"pages/same.html", "index.html"},                          // a file inside
-        {"pages/alias", "sub"},                                     // a folder inside
-        {"pages/self", "."},                                        // the folder that holds it
+        {"pages/same.html", "index.html"},                         // a file inside
+        {"pages/alias", "sub"},                                    // a folder inside
+        {"pages/self", "."},                                       // the folder that holds it
         {"pages/around", book / ".." / "book" / "pages" / "sub"},  // inside, by a way out and back
-        {"pages/sub/up.txt", "../../../secret.txt"},                // a file beside the book
-        {"pages/outside", folder / "outside"},                      // a folder beside the book
-        {"pages/bookish", "../../bookish"},                         // beside, its name like the book's
-        {"top", ".."},                                              // the folder that holds the book
+        {"pages/sub/up.txt", "../../../secret.txt"},               // a file beside the book
+        {"pages/outside", folder / "outside"},                     // a folder beside the book
+        {"pages/bookish", "../../bookish"},                        // beside, its name like the book's
+        {"top", ".."},                                             // the folder that holds the book
         {"root", "/"},
-        {"pages/gone", "nothing-here"},                             // nowhere: it could be made later
-        {"pages/loop", "loop"},                                     // a link to itself
-        {"pages/chain", "sub/up.txt"},                              // a link inside to one that leads out
+        {"pages/gone", "nothing-here"},  // nowhere: it could be made later
+        {"pages/loop", "loop"},          // a link to itself
+        {"pages/chain", "sub/up.txt"},   // a link inside to one that leads out
     };
     for (const auto& [link, target] : links) {
         fs::create_symlink(target, book / link);
@@ -53,8 +53,8 @@ TEST(BookLinks, LinksWhoseTargetLiesOutsideTheBooksRealFolderAreFound)
     for (const std::string& start : {book.string() + "/", (folder / "book-link").string() + "/"}) {
         const BookLinks found = FindBookLinks(start);
         EXPECT_EQ(Sorted(found.leading_out),
-                  (std::vector<std::string>{"pages/bookish", "pages/chain", "pages/gone", "pages/loop",
-                                            "pages/outside", "pages/sub/up.txt", "root", "top"}))
+                  (std::vector<std::string>{"pages/bookish", "pages/chain", "pages/gone", "pages/loop", "pages/outside",
+                                            "pages/sub/up.txt", "root", "top"}))
             << start;
         EXPECT_EQ(Sorted(found.folders_inside), (std::vector<std::string>{"pages/alias", "pages/around", "pages/self"}))
             << start;

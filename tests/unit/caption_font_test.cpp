@@ -25,21 +25,21 @@ TEST(FieldOfSeparatedText, PicksTheNthField)
     const Case cases[] = {
         {1, ",", "Arial,12,clRed,Negrito", "Arial"},
         {4, ",", "Arial,12,clRed,Negrito", "Negrito"},
-        {5, ",", "Arial,12,clRed,Negrito", ""},            // fewer fields than n
-        {0, ",", "Arial,12", ""},                          // no field 0
+        {5, ",", "Arial,12,clRed,Negrito", ""},  // fewer fields than n
+        {0, ",", "Arial,12", ""},                // no field 0
         {-1, ",", "Arial,12", ""},
         {1, ",", "", ""},
-        {2, ",", "a,,b", ""},                              // an empty field counts
+        {2, ",", "a,,b", ""},  // an empty field counts
         {3, ",", "a,,b", "b"},
-        {2, ",", "a,", ""},                                // a final separator adds no field
-        {1, ",", " a ", " a "},                            // fields are not trimmed
-        {2, "x", "aXbxc", "b"},                            // the separator ignores letter case
+        {2, ",", "a,", ""},      // a final separator adds no field
+        {1, ",", " a ", " a "},  // fields are not trimmed
+        {2, "x", "aXbxc", "b"},  // the separator ignores letter case
         {3, "X", "aXbxc", "c"},
         {2, "-@-", "one-@-two-@-three", "two"},
         {2, "ab", "1AB2aB3", "2"},
-        {2, "", "a,b", ""},                                // no separator: one field
+        {2, "", "a,b", ""},  // no separator: one field
         {1, "", "a,b", "a,b"},
-        {2, ",", "a\rb,c", "b"},                           // line ends inside the text end a field
+        {2, ",", "a\rb,c", "b"},  // line ends inside the text end a field
         {3, ",", "a\r\nb,c", "c"},
         {3, ",", "a,b\0,c"s, ""},                          // a NUL ends the text
         {2, ",", "caf\xC3\xA9,th\xC3\xA9", "th\xC3\xA9"},  // UTF-8 passes through
@@ -78,7 +78,7 @@ TEST(CaptionFontDescription, StyleWordsInExactCaseAnywhereInTheField)
         {"AtravessadaSublinhadaItalicoNegrito", true, true, true, true},
         {"xxNegritoyy", true, false, false, false},
         {"negrito ITALICO sublinhada", false, false, false, false},  // case matters
-        {"Itálico", false, false, false, false},                       // so does the accent
+        {"Itálico", false, false, false, false},                     // so does the accent
         {"Negrit", false, false, false, false},
         {"Normal", false, false, false, false},
     };
@@ -94,8 +94,8 @@ TEST(CaptionFontDescription, StyleWordsInExactCaseAnywhereInTheField)
 
 TEST(CaptionFontDescription, MissingStyleFieldMeansRegular)
 {
-    CaptionFont font{.name = "Old", .size = 9, .colour = 1, .bold = true, .italic = true,
-                     .underline = true, .strikeout = true};
+    CaptionFont font{
+        .name = "Old", .size = 9, .colour = 1, .bold = true, .italic = true, .underline = true, .strikeout = true};
     ApplyCaptionFontDescription("Verdana,10,$00FF00", font);
     EXPECT_EQ(font.name, "Verdana");
     EXPECT_EQ(font.size, 10);

@@ -27,11 +27,16 @@ int TenPerCharacter(std::string_view text)
 }
 
 constexpr CaptionMetrics Metrics{
-    .frame_width = 4,           .frame_height = 4,
-    .dialog_frame_width = 3,    .dialog_frame_height = 3,
-    .caption_height = 19,       .small_caption_height = 15,
-    .caption_button_width = 18, .small_caption_button_width = 13,
-    .small_icon_width = 16,     .small_icon_height = 16,
+    .frame_width = 4,
+    .frame_height = 4,
+    .dialog_frame_width = 3,
+    .dialog_frame_height = 3,
+    .caption_height = 19,
+    .small_caption_height = 15,
+    .caption_button_width = 18,
+    .small_caption_button_width = 13,
+    .small_icon_width = 16,
+    .small_icon_height = 16,
 };
 
 constexpr FrameButtons AllButtons{.window_menu = true, .minimize = true, .maximize = true, .help = true};
@@ -78,8 +83,7 @@ TEST(CaptionButtons, FrameDecidesWhichButtonsShow)
         {F::Sizeable, no_menu, {.help = true}},  // no window menu: no minimise or maximise
         {F::Dialog, no_menu, {.help = true}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(CaptionButtons(c.style, c.in), c.out) << static_cast<int>(c.style);
+    for (const Case& c : cases) EXPECT_EQ(CaptionButtons(c.style, c.in), c.out) << static_cast<int>(c.style);
 }
 
 TEST(CaptionButtons, PlacesCountAMissingPartnerOfMinimiseOrMaximise)
@@ -151,9 +155,9 @@ TEST(GradientBands, BandColoursRoundToTheNearest)
     const Rgb black{0, 0, 0};
     const Rgb white{255, 255, 255};
     // (start, end, k, n) -> colour
-    EXPECT_EQ(BandColour(black, white, 1, 64), (Rgb{4, 4, 4}));        // 4.05
+    EXPECT_EQ(BandColour(black, white, 1, 64), (Rgb{4, 4, 4}));         // 4.05
     EXPECT_EQ(BandColour(black, white, 32, 64), (Rgb{130, 130, 130}));  // 129.52
-    EXPECT_EQ(BandColour(white, black, 1, 64), (Rgb{251, 251, 251}));  // 250.95
+    EXPECT_EQ(BandColour(white, black, 1, 64), (Rgb{251, 251, 251}));   // 250.95
     EXPECT_EQ(BandColour({10, 200, 0}, {20, 100, 255}, 21, 64), (Rgb{13, 167, 85}));
     // Exact halves go to the even neighbour: 0.5 -> 0, 1.5 -> 2, 7.5 -> 8 either way.
     EXPECT_EQ(BandColour({0, 0, 5}, {1, 3, 10}, 1, 3), (Rgb{0, 2, 8}));
@@ -187,7 +191,7 @@ TEST(ShortenCaptionText, KeepsAsManyLeadingCharactersAsFit)
     // text, pixels (10 per character) -> shown text
     const Case cases[] = {
         {"Hello", 50, "Hello"},
-        {"Hello", 49, "H..."},      // "Hel..." and "He..." are too wide
+        {"Hello", 49, "H..."},  // "Hel..." and "He..." are too wide
         {"Hello world", 80, "Hello..."},
         {"Hello world", 30, "..."},
         {"Hello world", 0, "..."},  // drawn even when "..." does not fit
@@ -198,8 +202,7 @@ TEST(ShortenCaptionText, KeepsAsManyLeadingCharactersAsFit)
         {"Cora\xC3\xA7\xC3\xA3o de le\xC3\xA3o", 80, "Cora\xC3\xA7..."},  // whole characters
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ShortenCaptionText(c.text, c.available, TenPerCharacter), c.shown)
-            << c.text << " in " << c.available;
+        EXPECT_EQ(ShortenCaptionText(c.text, c.available, TenPerCharacter), c.shown) << c.text << " in " << c.available;
 }
 
 TEST(ShortenCaptionText, SameResultAsTryingEveryLengthInTurn)
@@ -273,8 +276,7 @@ TEST(PlanCaption, InactiveWindowShowsAPlainBarAndTheInactiveTextColour)
     window.system_paints_gradients = false;
     const auto plan = PlanCaption(style, window, "Book", GreyTheme, TenPerCharacter);
     ASSERT_TRUE(plan.has_value());
-    EXPECT_EQ(plan->background,
-              (std::vector<ColourBand>{{0, plan->area.rect.width, GreyTheme(3)}}));
+    EXPECT_EQ(plan->background, (std::vector<ColourBand>{{0, plan->area.rect.width, GreyTheme(3)}}));
     EXPECT_EQ(plan->text_colour, GreyTheme(19));
 }
 
@@ -304,8 +306,7 @@ TEST(PlanCaption, NoFrameNothingToPaint)
 
 TEST(PlanCaption, LongTitleIsShortenedToTheSpaceLeft)
 {
-    const auto plan = PlanCaption({}, SizeableWindow(true), std::string(200, 'a'), GreyTheme,
-                                  TenPerCharacter);
+    const auto plan = PlanCaption({}, SizeableWindow(true), std::string(200, 'a'), GreyTheme, TenPerCharacter);
     ASSERT_TRUE(plan.has_value());
     // 718 pixels after the icon: 71 characters, so 68 of the title and "...".
     EXPECT_EQ(plan->text, std::string(68, 'a') + "...");

@@ -14,8 +14,7 @@ TEST(DecorationLayout, FollowsTheButtonsTheFrameShows)
     };
     // frame style + buttons -> GTK decoration layout
     const Case cases[] = {
-        {FrameStyle::Sizeable, {.window_menu = true, .minimize = true, .maximize = true},
-         ":minimize,maximize,close"},
+        {FrameStyle::Sizeable, {.window_menu = true, .minimize = true, .maximize = true}, ":minimize,maximize,close"},
         {FrameStyle::Single, {.window_menu = true}, ":close"},
         {FrameStyle::Sizeable, {}, ":"},
         // Without the window menu there are no minimise and maximise boxes either.

@@ -37,8 +37,8 @@ TEST(ScrollbarRules, EachColourDrawsItsPartAndUnusableOnesLeaveItAlone)
          {"background-color"}},
         // the arrow colour fills the four arrows, written safely into the image address
         {{"", "", "", "", "", "rgb(255, 0, 0)", ""},
-         {"fill='rgb%28255%2C%200%2C%200%29'", "vertical:decrement", "vertical:increment",
-          "horizontal:decrement", "horizontal:increment"},
+         {"fill='rgb%28255%2C%200%2C%200%29'", "vertical:decrement", "vertical:increment", "horizontal:decrement",
+          "horizontal:increment"},
          {"fill='rgb("}},
     };
     for (const auto& c : cases) {

@@ -19,14 +19,14 @@ TEST(ReportFullStop, AddedOnlyAfterCharactersThatSortAfterTheFullStop)
     // text -> as the report shows it
     const Case cases[] = {
         {"File not found", "File not found."},
-        {"I/O error 5", "I/O error 5."},                        // digits sort after '.'
+        {"I/O error 5", "I/O error 5."},                                   // digits sort after '.'
         {"List index out of bounds (3)", "List index out of bounds (3)"},  // ')' sorts before
         {"Done.", "Done."},
-        {"Really?", "Really?."},                                // '?' sorts after '.'
+        {"Really?", "Really?."},  // '?' sorts after '.'
         {"Stop!", "Stop!"},
-        {"a/", "a/."},                                          // '/' sorts right after '.'
+        {"a/", "a/."},  // '/' sorts right after '.'
         {"a-", "a-"},
-        {"Não", "Não."},                                        // non-ASCII letters too
+        {"Não", "Não."},  // non-ASCII letters too
         {"", ""},
     };
     for (const auto& c : cases) {
@@ -52,8 +52,8 @@ TEST_F(EventBoundaryTest, ReportsErrorsOnceAndSwallowsSilentAborts)
     EXPECT_FALSE(AtEventBoundary([] { throw SilentAbort(); }));
     EXPECT_FALSE(AtEventBoundary([] { throw std::runtime_error("out of range"); }));
     EXPECT_FALSE(AtEventBoundary([] { throw 42; }));
-    EXPECT_EQ(reports, (std::vector<std::string>{"'yes' is not a valid boolean value.",
-                                                  "out of range.", "Unknown error."}));
+    EXPECT_EQ(reports,
+              (std::vector<std::string>{"'yes' is not a valid boolean value.", "out of range.", "Unknown error."}));
 }
 
 TEST_F(EventBoundaryTest, AFailingReporterDoesNotEscape)

@@ -62,8 +62,8 @@ G_DEFINE_TYPE(Poker, poker, G_TYPE_OBJECT)
 guint poked_signal = 0;
 void poker_class_init(PokerClass* cls)
 {
-    poked_signal = g_signal_new("poked", G_TYPE_FROM_CLASS(cls), G_SIGNAL_RUN_LAST, 0, nullptr,
-                                nullptr, nullptr, G_TYPE_INT, 1, G_TYPE_INT);
+    poked_signal = g_signal_new("poked", G_TYPE_FROM_CLASS(cls), G_SIGNAL_RUN_LAST, 0, nullptr, nullptr, nullptr,
+                                G_TYPE_INT, 1, G_TYPE_INT);
 }
 void poker_init(Poker*) {}
 
@@ -82,12 +82,11 @@ TEST(SignalConnect, CallsTheCallableAtTheEventBoundaryAndDropsItWithTheConnectio
 
     auto calls = std::make_shared<int>(0);
     {
-        SignalConnection doubled = Connect<int(Poker*, int)>(
-            poker.get(), "poked", [calls](Poker*, int value) {
-                ++*calls;
-                if (value < 0) throw std::runtime_error("no negative pokes");
-                return 2 * value;
-            });
+        SignalConnection doubled = Connect<int(Poker*, int)>(poker.get(), "poked", [calls](Poker*, int value) {
+            ++*calls;
+            if (value < 0) throw std::runtime_error("no negative pokes");
+            return 2 * value;
+        });
         EXPECT_EQ(calls.use_count(), 2);  // the handler keeps its own copy
         EXPECT_EQ(Poke(poker.get(), 21), 42);
         // An exception stops at the boundary: reported, and the handler's zero value returned.

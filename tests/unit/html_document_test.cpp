@@ -47,8 +47,16 @@ TEST(HtmlDocument, ReadsTheEncodingTheEngineShows)
         {"UTF-16LE mark", std::string("\xFF\xFE<\0p\0>\0\xE9\0", 10), "\xC3\xA9"},
         {"UTF-16 declared in ASCII bytes is UTF-8", "<meta charset=utf-16><p>caf\xC3\xA9</p>", "caf\xC3\xA9"},
         // A byte the encoding lacks stands for a character of its own, and the page reads on.
-        {"Windows-1252's undefined byte", "<p>a\x81" "b</p>", "a\xC2\x81" "b"},
-        {"a stray byte in declared UTF-8", "<meta charset=utf-8><p>a\xFF" "b</p>", "a\xEF\xBF\xBD" "b"},
+        {"Windows-1252's undefined byte",
+         "<p>a\x81"
+         "b</p>",
+         "a\xC2\x81"
+         "b"},
+        {"a stray byte in declared UTF-8",
+         "<meta charset=utf-8><p>a\xFF"
+         "b</p>",
+         "a\xEF\xBF\xBD"
+         "b"},
         {"broken markup read as far as it goes", "<p>open <b>bold</p> after", "open bold after"},
         {"nothing at all", "", "(no root)"},
     };

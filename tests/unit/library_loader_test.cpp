@@ -24,16 +24,20 @@ TEST(LibraryLoader, FillsTheSlotsOnlyWhenEveryLibraryAndFunctionIsFound)
         // A function is looked for in every library, in order.
         {{"libm.so.6", "libglib-2.0.so.0"}, {"g_free", "cos"}, nullptr, ""},
         {{}, {}, nullptr, ""},
-        {{"libquillora-absent.so.0"}, {"g_free"},
+        {{"libquillora-absent.so.0"},
+         {"g_free"},
          "libquillora-absent.so.0: cannot open shared object file: No such file or directory",
          "libquillora-absent.so.0"},
         // A later library missing: nothing is written although the first one had the function.
-        {{"libglib-2.0.so.0", "libquillora-absent.so.0"}, {"g_free"},
+        {{"libglib-2.0.so.0", "libquillora-absent.so.0"},
+         {"g_free"},
          "libquillora-absent.so.0: cannot open shared object file: No such file or directory",
          "libquillora-absent.so.0"},
         // An older library without a function the program calls.
-        {{"libm.so.6", "libglib-2.0.so.0"}, {"g_free", "quillora_no_such_function"},
-         "libglib-2.0.so.0 has no function quillora_no_such_function", "libglib-2.0.so.0"},
+        {{"libm.so.6", "libglib-2.0.so.0"},
+         {"g_free", "quillora_no_such_function"},
+         "libglib-2.0.so.0 has no function quillora_no_such_function",
+         "libglib-2.0.so.0"},
     };
     static int untouched = 0;
     for (const auto& c : cases) {

@@ -8,12 +8,11 @@
 namespace quillora {
 namespace {
 
-const char* const Example =
-    "[GERAL]\r\nMENU_0=&Book\r\nMENU_1=&Help\r\n"
-    "[MENU]\r\nITENS_0=Home-@-Print-@-History-@-Exit\r\nITENS_1=About\r\n"
-    "[SUBMENUS]\r\nITENS-|0.2|=Back-@-Forward\r\n"
-    "[ACOES]\r\nMENUx0_0=WEBHOME()\r\nMENUx0_1=WEBPRINTPAGE()\r\nMENUx0_2_0=WEBBACK()\r\n"
-    "MENUx0_2_1=WEBNEXT()\r\nMENUx0_3=APPLICATIONEXIT()\r\nMENUx1_0=SHOWFORMABOUT()\r\n";
+const char* const Example = "[GERAL]\r\nMENU_0=&Book\r\nMENU_1=&Help\r\n"
+                            "[MENU]\r\nITENS_0=Home-@-Print-@-History-@-Exit\r\nITENS_1=About\r\n"
+                            "[SUBMENUS]\r\nITENS-|0.2|=Back-@-Forward\r\n"
+                            "[ACOES]\r\nMENUx0_0=WEBHOME()\r\nMENUx0_1=WEBPRINTPAGE()\r\nMENUx0_2_0=WEBBACK()\r\n"
+                            "MENUx0_2_1=WEBNEXT()\r\nMENUx0_3=APPLICATIONEXIT()\r\nMENUx1_0=SHOWFORMABOUT()\r\n";
 
 // The tree as one line: caption, "=name" when named, "*" when it has an action, children in ().
 std::string Outline(const MenuEntry& entry)
@@ -42,9 +41,8 @@ TEST(MenuModel, BuiltFromTheDefinition)
     };
     // definition -> the menu bar's tree
     const Case cases[] = {
-        {Example,
-         "(&Book(Home=MENUx0_0* Print=MENUx0_1* History=MENUx0_2(Back=MENUx0_2_0* Forward=MENUx0_2_1*) "
-         "Exit=MENUx0_3*) &Help(About=MENUx1_0*))"},
+        {Example, "(&Book(Home=MENUx0_0* Print=MENUx0_1* History=MENUx0_2(Back=MENUx0_2_0* Forward=MENUx0_2_1*) "
+                  "Exit=MENUx0_3*) &Help(About=MENUx1_0*))"},
         // Two separators in a row leave an empty caption between; "-" is still named and counted.
         {"[GERAL]\nMENU_0=F\n[MENU]\nITENS_0=Open-@--@-Exit\n[ACOES]\nMENUx0_2=APPLICATIONEXIT()\n",
          "(F(Open=MENUx0_0 =MENUx0_1 Exit=MENUx0_2*))"},
@@ -151,9 +149,10 @@ TEST(MenuModel, TheBuildStopsAtTheBounds)
         // Full to the entry with nothing more to take; then one sub-item more finds no room.
         {Sized(10, 499), 10, 5000, ""},
         {Sized(10, 499, "[SUBMENUS]\nITENS-|9.498|=A\n"), 10, 5000, "all[9.498] 0/1 "},
-        {Sized(150, 600), 100, 5000, "menus[] 100/150 list[0] 500/600 list[1] 500/600 list[2] 500/600 "
-                                      "list[3] 500/600 list[4] 500/600 list[5] 500/600 list[6] 500/600 "
-                                      "list[7] 500/600 list[8] 500/600 list[9] 500/600 all[9] 400/600 "},
+        {Sized(150, 600), 100, 5000,
+         "menus[] 100/150 list[0] 500/600 list[1] 500/600 list[2] 500/600 "
+         "list[3] 500/600 list[4] 500/600 list[5] 500/600 list[6] 500/600 "
+         "list[7] 500/600 list[8] 500/600 list[9] 500/600 all[9] 400/600 "},
     };
     for (const auto& c : cases) {
         const auto built = BuildBoundedMenu(ProfileText::Parse(c.definition));

@@ -13,7 +13,8 @@ TEST(MessageWrapWidth, ShortTextsKeepTheirWidthLongOnesWrapAndVeryLongOnesWiden)
     // A text of `area` square pixels: its height is the area over the width it wraps at.
     // `extra` pixels more stand for the lines that words too long for a line's end add.
     const auto text_of = [](long long area, int extra) {
-        return [area, extra](int width) { return static_cast<int>(std::min<long long>(area / width + extra, INT_MAX)); };
+        return
+            [area, extra](int width) { return static_cast<int>(std::min<long long>(area / width + extra, INT_MAX)); };
     };
     const MessageWidths widths{300, 400, 1000, 600};
     struct Case {

@@ -29,12 +29,12 @@ TEST(WithParagraphBreaks, CutsOnlyTooLongStretchesWhereWrappingCouldBreak)
     // text -> laid out text, with paragraphs of at most 4 bytes
     const Case cases[] = {
         {"", ""},
-        {"abcd", "abcd"},                   // exactly the limit
-        {"ab\ncd\r\nef", "ab\ncd\r\nef"},   // line ends of every kind start a paragraph
-        {"ab cdef", "ab\ncdef"},            // the blank becomes the line end
-        {"a b cdefg", "a b\ncdef\ng"},      // the last blank within the limit
-        {" abcdef", " abc\ndef"},           // a leading blank is no place to break
-        {"abcdefghij", "abcd\nefgh\nij"},   // no blank: a line end is inserted
+        {"abcd", "abcd"},                                // exactly the limit
+        {"ab\ncd\r\nef", "ab\ncd\r\nef"},                // line ends of every kind start a paragraph
+        {"ab cdef", "ab\ncdef"},                         // the blank becomes the line end
+        {"a b cdefg", "a b\ncdef\ng"},                   // the last blank within the limit
+        {" abcdef", " abc\ndef"},                        // a leading blank is no place to break
+        {"abcdefghij", "abcd\nefgh\nij"},                // no blank: a line end is inserted
         {"ab\xC3\xA9\xC3\xA9", "ab\xC3\xA9\n\xC3\xA9"},  // never inside a character
         {"abc\xE2\x82\xAC", "abc\n\xE2\x82\xAC"},
         {"\x80\x80\x80\x80\x80\x80", "\x80\x80\x80\x80\n\x80\x80"},  // not UTF-8: bytes

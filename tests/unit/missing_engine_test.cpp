@@ -10,8 +10,7 @@
 namespace quillora {
 namespace {
 
-constexpr const char* Reason =
-    "libwebkit2gtk-4.1.so.0: cannot open shared object file: No such file or directory";
+constexpr const char* Reason = "libwebkit2gtk-4.1.so.0: cannot open shared object file: No such file or directory";
 
 TEST(MissingEngine, TheLineAndTheWindowNameTheEngineAndItsPackages)
 {

@@ -57,20 +57,10 @@ TEST(HasUriScheme, NeedsALetterThenSchemeCharactersThenAColon)
         bool expected;
     };
     const Case cases[] = {
-        {"file:///a", true},
-        {"http://x", true},
-        {"action:WEBHOME()", true},
-        {"ACTION:", true},
-        {"a+b-c.d:x", true},
-        {"about:blank", true},
-        {"/home/x.html", false},
-        {"page.html", false},
-        {":x", false},
-        {"1abc:x", false},
-        {"a b:x", false},
-        {"books/x:y", false},
-        {"", false},
-        {"abc", false},
+        {"file:///a", true}, {"http://x", true},    {"action:WEBHOME()", true}, {"ACTION:", true},
+        {"a+b-c.d:x", true}, {"about:blank", true}, {"/home/x.html", false},    {"page.html", false},
+        {":x", false},       {"1abc:x", false},     {"a b:x", false},           {"books/x:y", false},
+        {"", false},         {"abc", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(HasUriScheme(c.input), c.expected) << c.input;

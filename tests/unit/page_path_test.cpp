@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/error.hpp"
 #include "book/page_path.hpp"
+#include "common/error.hpp"
 
 namespace quillora {
 namespace {

@@ -48,14 +48,14 @@ void NoteAllocation(std::size_t size)
 }  // namespace
 
 #ifdef QUILLORA_ASAN_HOOKS
-extern "C" int __sanitizer_install_malloc_and_free_hooks(
-    void (*malloc_hook)(const volatile void*, std::size_t), void (*free_hook)(const volatile void*));
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, std::size_t),
+                                                         void (*free_hook)(const volatile void*));
 
 namespace {
 // Both hooks must be given, or none is installed.
-const bool allocation_watch_installed = __sanitizer_install_malloc_and_free_hooks(
-    [](const volatile void*, std::size_t size) { NoteAllocation(size); },
-    [](const volatile void*) {}) != 0;
+const bool allocation_watch_installed =
+    __sanitizer_install_malloc_and_free_hooks([](const volatile void*, std::size_t size) { NoteAllocation(size); },
+                                              [](const volatile void*) {}) != 0;
 }  // namespace
 #else
 namespace {
@@ -143,9 +143,8 @@ TEST(PayloadTrailerFormat, SignatureAndLittleEndianFieldsAsOnDisk)
 {
     // offset 0x01020304, length -2 -> 04 03 02 01, FE FF FF FF after the signature.
     const std::string trailer = MakeTrailer(0x01020304, -2);
-    const std::string expected =
-        "\x05\xA1\xAB\x9F\xA8\xED\xC3\x45\x89\xF4\x36\x93\x15\xA9\x47\xEB"
-        "\x04\x03\x02\x01\xFE\xFF\xFF\xFF";
+    const std::string expected = "\x05\xA1\xAB\x9F\xA8\xED\xC3\x45\x89\xF4\x36\x93\x15\xA9\x47\xEB"
+                                 "\x04\x03\x02\x01\xFE\xFF\xFF\xFF";
     EXPECT_EQ(trailer, std::string(expected.data(), 24));
 }
 
@@ -265,8 +264,7 @@ TEST_F(PayloadTest, ImpossibleTrailersFailInEveryOperationWithoutTouchingTheBuff
         {"text starting beyond the end", 5000, 1, "Read beyond end of file"},
         {"offset plus length overflows 32 bits", INT_MAX - 3, 8, "Read beyond end of file"},
         {"both near the 32-bit limit", INT_MAX, INT_MAX, "Read beyond end of file"},
-        {"negative offset", -1, 4,
-         "The book's payload trailer is damaged (data_offset -1): I/O error 22"},
+        {"negative offset", -1, 4, "The book's payload trailer is damaged (data_offset -1): I/O error 22"},
         {"most negative offset", INT_MIN, 4,
          "The book's payload trailer is damaged (data_offset -2147483648): I/O error 22"},
     };

@@ -52,12 +52,11 @@ TEST(PreviewLayout, ZoomStepsFromAnyZoom)
         double to;
     };
     // zoom, direction -> next step
+    // A fitted zoom a hair under a step counts as that step; the ends hold; SetZoom keeps 0.05 at
+    // the smallest zoom first.
     const Case cases[] = {
-        {1.0, true, 1.25},      {1.0, false, 0.8},
-        {0.9999, true, 1.25},   // a fitted zoom a hair under a step counts as that step
-        {1.1, false, 1.0},      {0.3, true, 0.33},
-        {8.0, true, 8.0},       {0.1, false, 0.1},  // the ends hold
-        {0.05, true, 0.25},     // SetZoom keeps 0.05 at the smallest zoom first
+        {1.0, true, 1.25}, {1.0, false, 0.8}, {0.9999, true, 1.25}, {1.1, false, 1.0},
+        {0.3, true, 0.33}, {8.0, true, 8.0},  {0.1, false, 0.1},    {0.05, true, 0.25},
     };
     for (const Case& c : cases) {
         PreviewLayout layout({kPage});
@@ -105,9 +104,9 @@ TEST(PreviewLayout, VisiblePagesAndCurrentPage)
     };
     // band -> pages it touches (first > last: none)
     const Band bands[] = {
-        {0, 16, 3, -1},      // only the top gap
-        {0, 17, 0, 0},       // one pixel row of page 0
-        {144, 161, 1, 1},    // page 0 ends where the band starts
+        {0, 16, 3, -1},    // only the top gap
+        {0, 17, 0, 0},     // one pixel row of page 0
+        {144, 161, 1, 1},  // page 0 ends where the band starts
         {0, 1000, 0, 2},
     };
     for (const Band& b : bands) {
@@ -120,11 +119,10 @@ TEST(PreviewLayout, VisiblePagesAndCurrentPage)
     };
     // scroll -> current page (the one showing most of itself, the earlier on a tie)
     const Scroll scrolls[] = {
-        {0, 0},
-        {100, 0},     // 44 rows of page 0, 40 of page 1
-        {110, 1},     // 34 against 50
-        {102, 0},     // 42 each
-        {1000, 2},    // past the end: the last page
+        {0, 0},    {100, 0},  // 44 rows of page 0, 40 of page 1
+        {110, 1},             // 34 against 50
+        {102, 0},             // 42 each
+        {1000, 2},            // past the end: the last page
     };
     for (const Scroll& s : scrolls) {
         EXPECT_EQ(layout.PageAt(s.scroll), s.page) << s.scroll;

@@ -17,23 +17,23 @@ TEST(ProfileReader, ValuesAsTheMenuReadsThem)
     };
     // file text, section, key -> value
     const Case cases[] = {
-        {"[GERAL]\nMENU_0=Book\n", "geral", "menu_0", "Book"},              // names in any case
+        {"[GERAL]\nMENU_0=Book\n", "geral", "menu_0", "Book"},  // names in any case
         {"[ geral ]\r\n  Menu_0 \t=\t Book of  days \r\n", "GERAL", "MENU_0", "Book of  days"},
-        {"[A]\rK=1\rL=2\r", "A", "L", "2"},                                 // lone CR ends a line
-        {"[A]\nK=a=b==c\n", "A", "K", "a=b==c"},                            // the first "=" splits
+        {"[A]\rK=1\rL=2\r", "A", "L", "2"},       // lone CR ends a line
+        {"[A]\nK=a=b==c\n", "A", "K", "a=b==c"},  // the first "=" splits
         {"[A]\nK=\"quoted\"\n", "A", "K", "quoted"},
         {"[A]\nK='quoted'\n", "A", "K", "quoted"},
-        {"[A]\nK=\"'x'\"\n", "A", "K", "'x'"},                              // one pair only
+        {"[A]\nK=\"'x'\"\n", "A", "K", "'x'"},  // one pair only
         {"[A]\nK=\"open\n", "A", "K", "\"open"},
         {"[A]\nK=\"mixed'\n", "A", "K", "\"mixed'"},
-        {"[A]\nK=\"\n", "A", "K", "\""},                                    // a lone quote stays
+        {"[A]\nK=\"\n", "A", "K", "\""},  // a lone quote stays
         {"[A]\nK= \" padded \" \n", "A", "K", " padded "},
-        {"[A]\nK=first\nk=second\n", "A", "K", "first"},                    // first key wins
-        {"[A]\nK=first\n[B]\n[a]\nK=second\n", "A", "K", "first"},          // first section wins
+        {"[A]\nK=first\nk=second\n", "A", "K", "first"},            // first key wins
+        {"[A]\nK=first\n[B]\n[a]\nK=second\n", "A", "K", "first"},  // first section wins
         {"[A]\n;K=comment\n", "A", "K", ""},
         {"[A] trailing\nK=v\n", "A", "K", "v"},
-        {"K=v\n[A]\n", "A", "K", ""},                                       // before any section
-        {"[A]\nK=v\n[B\nL=w\n", "A", "L", ""},                              // a broken header ends A
+        {"K=v\n[A]\n", "A", "K", ""},           // before any section
+        {"[A]\nK=v\n[B\nL=w\n", "A", "L", ""},  // a broken header ends A
         {"[A]\nK=v\n", "B", "K", ""},
         {"", "A", "K", ""},
     };
@@ -45,7 +45,8 @@ TEST(ProfileReader, ValuesAsTheMenuReadsThem)
 TEST(ProfileReader, KeyNamesInFileOrderEachOnce)
 {
     using Names = std::vector<std::string>;
-    const auto text = ProfileText::Parse("[G]\nMENU_1=b\n\nMENU_0=a\nmenu_1=c\nno equals\n=x\n;MENU_9=d\n[H]\nZ=1\n[g]\nMENU_7=e\n");
+    const auto text =
+        ProfileText::Parse("[G]\nMENU_1=b\n\nMENU_0=a\nmenu_1=c\nno equals\n=x\n;MENU_9=d\n[H]\nZ=1\n[g]\nMENU_7=e\n");
     EXPECT_EQ(text.KeyNames("g"), (Names{"MENU_1", "MENU_0"}));
     EXPECT_EQ(text.KeyNames("missing"), Names{});
 }
@@ -67,8 +68,8 @@ TEST(ProfileReader, ValuesAreCutAt2047CharactersNeverInsideOne)
 
 TEST(ProfileReader, NotesForTheLinesItPassesOver)
 {
-    const auto text = ProfileText::Parse("X=1\n[A]\nK=1\nk=2\nplain\n=v\n[B\n[a]\n[C]\nL=" +
-                                         std::string(2048, 'y') + "\n", 10);
+    const auto text =
+        ProfileText::Parse("X=1\n[A]\nK=1\nk=2\nplain\n=v\n[B\n[a]\n[C]\nL=" + std::string(2048, 'y') + "\n", 10);
     struct Expected {
         ProfileNoteKind kind;
         int line;

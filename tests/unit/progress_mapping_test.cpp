@@ -66,8 +66,7 @@ TEST(ProgressMapping, EveryLoadEndsWithOneZero)
 TEST(ProgressMapping, NeverZeroWhileLoadingAndNeverTheSameValueTwice)
 {
     // fractions -> values (tiny fractions round up to 1, the last before 1.0 down to 99)
-    EXPECT_EQ(Feed({F(0.001), F(0.004), F(0.006), F(0.994), F(0.999), F(1.0)}),
-              (std::vector<int>{1, 99, 100, 0}));
+    EXPECT_EQ(Feed({F(0.001), F(0.004), F(0.006), F(0.994), F(0.999), F(1.0)}), (std::vector<int>{1, 99, 100, 0}));
     EXPECT_EQ(Feed({F(0.5), F(0.5), F(0.504), F(0.51)}), (std::vector<int>{50, 51}));
 }
 

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "actions/shell_requests.hpp"
-#include "common/error.hpp"
-#include "support/temp_files.hpp"
-#include "common/temporary_folder.hpp"
 #include "book/self_path.hpp"
+#include "common/error.hpp"
+#include "common/temporary_folder.hpp"
+#include "support/temp_files.hpp"
 
 namespace quillora {
 namespace {
@@ -25,11 +25,9 @@ TEST(ReaderMessages, NameTheFileOrFolderAndWhatIsWrongWithIt)
     };
     // situation -> message
     const Case cases[] = {
-        {"a book that may be run but not read",
-         OwnFileErrorText("/opt/atlas/atlas", IoErrorFromErrno(EACCES)),
+        {"a book that may be run but not read", OwnFileErrorText("/opt/atlas/atlas", IoErrorFromErrno(EACCES)),
          "The book cannot read its own file /opt/atlas/atlas: Permission denied"},
-        {"a read that the disk failed",
-         OwnFileErrorText("/opt/atlas/atlas", IoErrorFromErrno(EIO)),
+        {"a read that the disk failed", OwnFileErrorText("/opt/atlas/atlas", IoErrorFromErrno(EIO)),
          "The book cannot read its own file /opt/atlas/atlas: Input/output error"},
         {"the runtime's own finding keeps its words",
          OwnFileErrorText("/opt/atlas/atlas", IoError(ReadBeyondEndOfFileText)), "Read beyond end of file"},

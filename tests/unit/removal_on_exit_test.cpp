@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "book/book_addresses.hpp"
 #include "menu/menu_file.hpp"
 #include "support/temp_files.hpp"
-#include "book/book_addresses.hpp"
 
 namespace quillora {
 namespace {
@@ -41,11 +41,13 @@ TEST(RemovalOnExit, TheMenuFileAndTheBooksLinkFolderGoWhenTheProgramIsKilled)
             const BookAddresses addresses = BookAddresses::ForFolder(book);
             // The link folder, wherever the temporary folder is: the one above the link the
             // pages' addresses name. Empty when the book got no link.
-            gchar* engine_path = g_filename_from_uri(addresses.AddressOf(book + "index.html").c_str(), nullptr, nullptr);
+            gchar* engine_path =
+                g_filename_from_uri(addresses.AddressOf(book + "index.html").c_str(), nullptr, nullptr);
             const std::string linked_page = engine_path != nullptr ? engine_path : "";
             g_free(engine_path);
-            const std::string link_folder =
-                linked_page == book + "index.html" ? std::string() : fs::path(linked_page).parent_path().parent_path().string();
+            const std::string link_folder = linked_page == book + "index.html"
+                                                ? std::string()
+                                                : fs::path(linked_page).parent_path().parent_path().string();
             if (::write(pipe_ends[1], link_folder.data(), link_folder.size()) !=
                 static_cast<ssize_t>(link_folder.size())) {
                 ::_exit(2);

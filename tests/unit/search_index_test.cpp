@@ -35,8 +35,8 @@ TEST(SearchQuery, EveryWordQuotedLastOneAPrefix)
         {" \t ", ""},
         {"fox", "\"fox\"*"},
         {"  quick   brown fox ", "\"quick\" \"brown\" \"fox\"*"},
-        {"brown fo", "\"brown\" \"fo\""},                 // too short to start words
-        {"caf\xC3\xA9", "\"caf\xC3\xA9\"*"},                 // three characters, four bytes
+        {"brown fo", "\"brown\" \"fo\""},     // too short to start words
+        {"caf\xC3\xA9", "\"caf\xC3\xA9\"*"},  // three characters, four bytes
         {"say \"hi\"", "\"say\" \"\"\"hi\"\"\"*"},
         {"NEAR(a b) OR ***", "\"NEAR(a\" \"b)\" \"OR\" \"***\"*"},
         {std::string("sea\0shore\x01\x7F", 12), "\"sea\" \"shore\"*"},  // control characters part words
@@ -68,13 +68,17 @@ TEST_F(BookSearch, FindsRanksAndShowsContext)
 
     // words -> pages, best first
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"fox", {"foxes.htm", "index.html", "rivers/long.HTML"}},   // the title match first
-        {"FOX mill", {"rivers/long.HTML"}},                          // every word, any case
-        {"colour riv", {"index.html"}},                              // the last word a prefix
+        {"fox", {"foxes.htm", "index.html", "rivers/long.HTML"}},  // the title match first
+        {"FOX mill", {"rivers/long.HTML"}},                        // every word, any case
+        {"colour riv", {"index.html"}},                            // the last word a prefix
         {"elephant", {}},
         {"", {}},
         // What the reader types is never query syntax, and never an error.
-        {"\"", {}}, {"NEAR(fox", {}}, {"*", {}}, {"fox AND", {}}, {"-fox", {"foxes.htm", "index.html", "rivers/long.HTML"}},
+        {"\"", {}},
+        {"NEAR(fox", {}},
+        {"*", {}},
+        {"fox AND", {}},
+        {"-fox", {"foxes.htm", "index.html", "rivers/long.HTML"}},
         {"'); DROP TABLE pages; --", {}},
     };
     for (const auto& [words, paths] : cases) {
@@ -84,8 +88,7 @@ TEST_F(BookSearch, FindsRanksAndShowsContext)
     const auto hits = index.Find("mill");
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits[0].title, "long.HTML");  // no title: the file's name
-    EXPECT_NE(hits[0].context.find(std::string{MatchStart} + "mill" + MatchEnd), std::string::npos)
-        << hits[0].context;
+    EXPECT_NE(hits[0].context.find(std::string{MatchStart} + "mill" + MatchEnd), std::string::npos) << hits[0].context;
     EXPECT_EQ(index.Find("fox", 2).size(), 2u);
 
     // Closing the book while it is indexed stops the indexing instead of waiting for it.
@@ -104,14 +107,16 @@ TEST_F(BookSearch, PackedIndexUsedOnlyWhileFresh)
     // change to the book -> the packed index is no longer used
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"a page rewritten", [&] { Page("a.html", "<p>bananas!</p>"); }},
-        {"a page touched", [&] {
-             std::filesystem::last_write_time(Folder() / "a.html",
-                                              std::filesystem::last_write_time(Folder() / "a.html") + std::chrono::hours(1));
+        {"a page touched",
+         [&] {
+             std::filesystem::last_write_time(
+                 Folder() / "a.html", std::filesystem::last_write_time(Folder() / "a.html") + std::chrono::hours(1));
          }},
         {"a page added", [&] { Page("new.htm", "<p>new</p>"); }},
         {"a page removed", [&] { std::filesystem::remove(Folder() / "b/c.html"); }},
         {"the index is no database", [&] { Page(SearchIndexFileName, "not a database"); }},
-        {"an index of an earlier layout", [&] {
+        {"an index of an earlier layout",
+         [&] {
              const auto file = sqlite::Open((Folder() / SearchIndexFileName).string(), sqlite::OpenMode::Create);
              sqlite::Execute(file.get(), "PRAGMA user_version = 1");
          }},

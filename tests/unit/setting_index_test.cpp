@@ -19,20 +19,14 @@ TEST(SettingIndex, SampleRowsOfEveryKind)
         SettingKind kind;
     };
     // line -> name, kind
-    for (const Row& row : {Row{0, "title", SettingKind::Text},
-                           Row{1, "gradient_caption_on", SettingKind::Flag},
-                           Row{2, "gradient_start_color", SettingKind::ToolkitColour},
-                           Row{5, "window_width", SettingKind::Number},
-                           Row{10, "home_page", SettingKind::StoredPath},
-                           Row{25, "scrollbar_face_color", SettingKind::PageColour},
-                           Row{51, "startup_action", SettingKind::ActionString},
-                           Row{52, "reserved_52", SettingKind::NotUsed},
-                           Row{79, "reserved_79", SettingKind::NotUsed},
-                           Row{80, "home_button_alt_on", SettingKind::Flag},
-                           Row{81, "home_button_alt_page", SettingKind::StoredPath},
-                           Row{97, "about_copyright", SettingKind::Text},
-                           Row{98, "about_app_name_size", SettingKind::Number},
-                           Row{102, "skin_index", SettingKind::Number}}) {
+    for (const Row& row :
+         {Row{0, "title", SettingKind::Text}, Row{1, "gradient_caption_on", SettingKind::Flag},
+          Row{2, "gradient_start_color", SettingKind::ToolkitColour}, Row{5, "window_width", SettingKind::Number},
+          Row{10, "home_page", SettingKind::StoredPath}, Row{25, "scrollbar_face_color", SettingKind::PageColour},
+          Row{51, "startup_action", SettingKind::ActionString}, Row{52, "reserved_52", SettingKind::NotUsed},
+          Row{79, "reserved_79", SettingKind::NotUsed}, Row{80, "home_button_alt_on", SettingKind::Flag},
+          Row{81, "home_button_alt_page", SettingKind::StoredPath}, Row{97, "about_copyright", SettingKind::Text},
+          Row{98, "about_app_name_size", SettingKind::Number}, Row{102, "skin_index", SettingKind::Number}}) {
         SCOPED_TRACE(row.name);
         const SettingInfo& info = SettingAt(row.index);
         EXPECT_EQ(info.index, row.index);

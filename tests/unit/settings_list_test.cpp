@@ -43,11 +43,11 @@ TEST(SettingsList, LineEnds)
         {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
         {"\r\n", {""}},
         {"\n\n", {"", ""}},
-        {"a\r\r\nb", {"a", "", "b"}},       // CR CR LF: an empty line between
-        {"a\n\rb", {"a", "", "b"}},         // LF CR is two line ends, not one
-        {"a\r\n\r\n", {"a", ""}},           // only the last line end adds nothing
+        {"a\r\r\nb", {"a", "", "b"}},  // CR CR LF: an empty line between
+        {"a\n\rb", {"a", "", "b"}},    // LF CR is two line ends, not one
+        {"a\r\n\r\n", {"a", ""}},      // only the last line end adds nothing
         {"\r\na", {"", "a"}},
-        {" a \t", {" a \t"}},               // never trimmed
+        {" a \t", {" a \t"}},  // never trimmed
         {"x\r\n\r", {"x", ""}},
     };
     for (const LineCase& c : cases) {
@@ -93,7 +93,7 @@ TEST(SettingsList, PayloadBytesAreDecodedToUtf8)
 {
     // bytes -> lines
     const std::vector<LineCase> cases = {
-        {"caf\xC3\xA9\r\n\xE2\x82\xAC", {"caf\xC3\xA9", "\xE2\x82\xAC"}},      // UTF-8 stays
+        {"caf\xC3\xA9\r\n\xE2\x82\xAC", {"caf\xC3\xA9", "\xE2\x82\xAC"}},          // UTF-8 stays
         {"caf\xE9\r\n\x80\r\n\xA9", {"caf\xC3\xA9", "\xE2\x82\xAC", "\xC2\xA9"}},  // Windows-1252
         // One stray byte on a later line decides for every line, the earlier UTF-8 ones too;
         // every kind of line end still cuts the same.

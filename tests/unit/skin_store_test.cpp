@@ -30,8 +30,7 @@ TEST(SkinStore, PositionSelectsSkinNoneOrFails)
             (void)SelectStoredSkin(index);
             ADD_FAILURE() << "no error for " << index;
         } catch (const Error& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      "List index out of bounds (" + std::to_string(index) + ")");
+            EXPECT_EQ(std::string(error.what()), "List index out of bounds (" + std::to_string(index) + ")");
         }
     }
 }
@@ -45,8 +44,7 @@ TEST(SkinStore, SheetSplitsAtTheFirstLineStartingWithTheMarker)
     };
     // sheet -> palette + own rules
     const Case cases[] = {
-        {"@define-color a #fff;\n/* Own rules */\nb { }\n", "@define-color a #fff;\n",
-         "/* Own rules */\nb { }\n"},
+        {"@define-color a #fff;\n/* Own rules */\nb { }\n", "@define-color a #fff;\n", "/* Own rules */\nb { }\n"},
         {"/* Own rules */\nb { }", "", "/* Own rules */\nb { }"},
         {"@define-color a #fff;\n", "@define-color a #fff;\n", ""},
         {"", "", ""},
@@ -99,15 +97,13 @@ TEST(SkinStore, ComposedSheetIsPaletteThenSharedThenOwnRules)
     };
     const SkinLookTexts looks = LooksFrom({{"x", "X\n"}});
     for (const Case& c : cases) {
-        EXPECT_EQ(ComposeSkinSheet(c.skin_sheet, c.shared_rules, looks, "Test"), c.loaded)
-            << c.skin_sheet;
+        EXPECT_EQ(ComposeSkinSheet(c.skin_sheet, c.shared_rules, looks, "Test"), c.loaded) << c.skin_sheet;
     }
 }
 
 TEST(SkinStore, LookLinesGiveWayToTheirLooksInOrder)
 {
-    const SkinLookTexts looks =
-        LooksFrom({{"x", "X1\nX2\n"}, {"y-2", "Y\n"}, {"open", "Z"}, {"empty", ""}});
+    const SkinLookTexts looks = LooksFrom({{"x", "X1\nX2\n"}, {"y-2", "Y\n"}, {"open", "Z"}, {"empty", ""}});
     struct Case {
         std::string_view own_rules;
         std::string_view expanded;
@@ -151,14 +147,11 @@ TEST(SkinStore, BadLookLinesFailNamingTheSkinAndTheLook)
         std::string_view own_rules;
         std::string error;
     };
-    const std::string not_a_look_line =
-        R"(Skin "Ocean" has a look line that is not "/* look: NAME */": )";
+    const std::string not_a_look_line = R"(Skin "Ocean" has a look line that is not "/* look: NAME */": )";
     // own rules -> error
     const Case cases[] = {
-        {"/* look: x */\n/* look: glosy-menus */\n",
-         R"(Skin "Ocean" asks for the unknown look "glosy-menus")"},
-        {"/* look: nests */\n",
-         R"(Skin "Ocean": the look "nests" asks for another look, and looks do not nest)"},
+        {"/* look: x */\n/* look: glosy-menus */\n", R"(Skin "Ocean" asks for the unknown look "glosy-menus")"},
+        {"/* look: nests */\n", R"(Skin "Ocean": the look "nests" asks for another look, and looks do not nest)"},
         // Misspelt look lines, which would otherwise be comments that leave the look out.
         {"/* look: Glossy */\n", not_a_look_line + "/* look: Glossy */"},
         {"/* look: a b */\n", not_a_look_line + "/* look: a b */"},
@@ -205,8 +198,8 @@ std::map<std::string, std::string, std::less<>> SourceLooks()
 {
     std::map<std::string, std::string, std::less<>> looks;
     const std::string folder = std::string(SkinLooksPath);
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(QUILLORA_SOURCE_DIR) / "src/resources/skins/looks")) {
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(QUILLORA_SOURCE_DIR) /
+                                                                 "src/resources/skins/looks")) {
         if (entry.path().extension() == ".css") {
             const std::string name = entry.path().stem().string();
             looks[name] = SourceText(folder + name + ".css");
@@ -256,9 +249,8 @@ TEST(SkinStore, EverySkinFindsItsLooksAndEveryLookServesTwoSkinsOrMore)
     };
     for (const StoredSkin& skin : StoredSkins()) {
         SCOPED_TRACE(std::string(skin.resource_path));
-        EXPECT_NO_THROW((void)ComposeSkinSheet(SourceText(skin.resource_path),
-                                               SourceText(SharedSkinRulesPath), counting,
-                                               skin.name));
+        EXPECT_NO_THROW((void)ComposeSkinSheet(SourceText(skin.resource_path), SourceText(SharedSkinRulesPath),
+                                               counting, skin.name));
     }
     for (const auto& [name, text] : looks) {
         EXPECT_GE(uses[name], 2) << name;
@@ -276,9 +268,8 @@ TEST(SkinStore, EverySkinHasItsOwnNameAndSheet)
         // The sheet must be in the source tree under the name the resource bundle gives it.
         const std::string prefix = "/org/quillora/";
         ASSERT_EQ(skin.resource_path.substr(0, prefix.size()), prefix);
-        const std::filesystem::path source = std::filesystem::path(QUILLORA_SOURCE_DIR) /
-                                             "src/resources" /
-                                             skin.resource_path.substr(prefix.size());
+        const std::filesystem::path source =
+            std::filesystem::path(QUILLORA_SOURCE_DIR) / "src/resources" / skin.resource_path.substr(prefix.size());
         EXPECT_TRUE(std::filesystem::is_regular_file(source)) << source;
     }
     EXPECT_EQ(names.size(), static_cast<size_t>(StoredSkinCount));

@@ -19,24 +19,26 @@ TEST(TextEncoding, ValidUtf8)
         {"plain ASCII\r\n", true},
         {std::string("\0", 1), true},
         {"caf\xC3\xA9", true},
-        {"\xE2\x82\xAC", true},                // euro sign
-        {"\xF0\x9F\x98\x80", true},            // outside the BMP
-        {"\xEF\xBB\xBF" "a", true},            // byte-order mark, kept as text
-        {"\xF4\x8F\xBF\xBF", true},            // U+10FFFF
-        {"\xED\x9F\xBF", true},                // U+D7FF, just below the surrogates
-        {"\xC3", false},                       // cut off
+        {"\xE2\x82\xAC", true},      // euro sign
+        {"\xF0\x9F\x98\x80", true},  // outside the BMP
+        {"\xEF\xBB\xBF"
+         "a",
+         true},                      // byte-order mark, kept as text
+        {"\xF4\x8F\xBF\xBF", true},  // U+10FFFF
+        {"\xED\x9F\xBF", true},      // U+D7FF, just below the surrogates
+        {"\xC3", false},             // cut off
         {"\xE2\x82", false},
-        {"\xC3\x28", false},                   // bad continuation
-        {"\x80", false},                       // lone continuation
-        {"\xC0\xAF", false},                   // overlong
+        {"\xC3\x28", false},  // bad continuation
+        {"\x80", false},      // lone continuation
+        {"\xC0\xAF", false},  // overlong
         {"\xC1\xBF", false},
         {"\xE0\x80\xAF", false},
         {"\xF0\x80\x80\xAF", false},
-        {"\xED\xA0\x80", false},               // surrogate
-        {"\xF4\x90\x80\x80", false},           // above U+10FFFF
+        {"\xED\xA0\x80", false},      // surrogate
+        {"\xF4\x90\x80\x80", false},  // above U+10FFFF
         {"\xF5\x80\x80\x80", false},
         {"\xFF", false},
-        {"caf\xE9", false},                    // Windows-1252
+        {"caf\xE9", false},  // Windows-1252
     };
     for (const auto& [bytes, valid] : cases) {
         SCOPED_TRACE(::testing::PrintToString(bytes));
@@ -48,12 +50,11 @@ TEST(TextEncoding, Windows1252HighControlBlock)
 {
     // 0x80 + i -> UTF-8; the five undefined bytes become the control characters of their value.
     const char* const expected[32] = {
-        "\xE2\x82\xAC", "\xC2\x81", "\xE2\x80\x9A", "\xC6\x92", "\xE2\x80\x9E", "\xE2\x80\xA6",
-        "\xE2\x80\xA0", "\xE2\x80\xA1", "\xCB\x86", "\xE2\x80\xB0", "\xC5\xA0", "\xE2\x80\xB9",
-        "\xC5\x92", "\xC2\x8D", "\xC5\xBD", "\xC2\x8F", "\xC2\x90", "\xE2\x80\x98",
-        "\xE2\x80\x99", "\xE2\x80\x9C", "\xE2\x80\x9D", "\xE2\x80\xA2", "\xE2\x80\x93",
-        "\xE2\x80\x94", "\xCB\x9C", "\xE2\x84\xA2", "\xC5\xA1", "\xE2\x80\xBA", "\xC5\x93",
-        "\xC2\x9D", "\xC5\xBE", "\xC5\xB8"};
+        "\xE2\x82\xAC", "\xC2\x81",     "\xE2\x80\x9A", "\xC6\x92",     "\xE2\x80\x9E", "\xE2\x80\xA6", "\xE2\x80\xA0",
+        "\xE2\x80\xA1", "\xCB\x86",     "\xE2\x80\xB0", "\xC5\xA0",     "\xE2\x80\xB9", "\xC5\x92",     "\xC2\x8D",
+        "\xC5\xBD",     "\xC2\x8F",     "\xC2\x90",     "\xE2\x80\x98", "\xE2\x80\x99", "\xE2\x80\x9C", "\xE2\x80\x9D",
+        "\xE2\x80\xA2", "\xE2\x80\x93", "\xE2\x80\x94", "\xCB\x9C",     "\xE2\x84\xA2", "\xC5\xA1",     "\xE2\x80\xBA",
+        "\xC5\x93",     "\xC2\x9D",     "\xC5\xBE",     "\xC5\xB8"};
     for (int i = 0; i < 32; ++i) {
         SCOPED_TRACE(0x80 + i);
         EXPECT_EQ(Windows1252ToUtf8(std::string(1, static_cast<char>(0x80 + i))), expected[i]);
@@ -69,7 +70,7 @@ TEST(TextEncoding, Windows1252OtherBytes)
         {std::string("a\0b", 3), std::string("a\0b", 3)},
         {"\x7F", "\x7F"},
         {"\xA0", "\xC2\xA0"},
-        {"\xA9", "\xC2\xA9"},                  // copyright sign
+        {"\xA9", "\xC2\xA9"},  // copyright sign
         {"\xE9", "\xC3\xA9"},
         {"\xFF", "\xC3\xBF"},
         {"S\xE3o Jo\xE3o", "S\xC3\xA3o Jo\xC3\xA3o"},

@@ -19,8 +19,7 @@ std::set<std::string> IdsOf(const std::string& description, const std::string& k
 {
     std::set<std::string> ids;
     const std::string marker = "<object class=\"" + klass + "\" id=\"";
-    for (std::size_t at = description.find(marker); at != std::string::npos;
-         at = description.find(marker, at + 1)) {
+    for (std::size_t at = description.find(marker); at != std::string::npos; at = description.find(marker, at + 1)) {
         const std::size_t start = at + marker.size();
         ids.insert(description.substr(start, description.find('"', start) - start));
     }
@@ -45,7 +44,8 @@ TEST(ToolCommands, EveryRowNamesARealButtonItsOwnSettingsAndANameOnlyWhereTheAct
         EXPECT_TRUE(hints.insert(command.hint_setting).second) << name << ": a hint of its own";
         EXPECT_TRUE(shown.insert(command.visible_setting).second) << name;
         EXPECT_EQ(command.block_setting >= 0, command.blocked != nullptr) << name;
-        EXPECT_EQ(ToolCommandOfKey(command.reader_key) == &command, command.reader_key != ShortcutCommand::None) << name;
+        EXPECT_EQ(ToolCommandOfKey(command.reader_key) == &command, command.reader_key != ShortcutCommand::None)
+            << name;
         if (!command.action_name.empty()) {
             EXPECT_EQ(FindButtonName(command.action_name), command.button) << name;
         }
@@ -60,7 +60,8 @@ TEST(ToolCommands, EveryRowNamesARealButtonItsOwnSettingsAndANameOnlyWhereTheAct
     EXPECT_EQ(FindButtonName(""), std::nullopt);
     // Every button is shown or hidden once: in the visibility order, or later with its shortcut.
     for (const ToolCommand& command : ToolCommands) {
-        const bool ordered = std::find(VisibilityOrder.begin(), VisibilityOrder.end(), command.button) != VisibilityOrder.end();
+        const bool ordered =
+            std::find(VisibilityOrder.begin(), VisibilityOrder.end(), command.button) != VisibilityOrder.end();
         EXPECT_NE(ordered, command.blocked != nullptr) << command.component;
     }
     // The three that block a shortcut each block their own.

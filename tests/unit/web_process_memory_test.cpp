@@ -24,8 +24,8 @@ void WriteFakeProc(const test::TempDir& proc, const std::vector<FakeProcess>& pr
 {
     for (const auto& p : processes) {
         std::string status = "Name:\t" + p.name + "\nUmask:\t0022\nState:\tS (sleeping)\nTgid:\t" +
-                             std::to_string(p.pid) + "\nNgid:\t0\nPid:\t" + std::to_string(p.pid) +
-                             "\nPPid:\t" + std::to_string(p.parent) + "\nVmPeak:\t 9999999 kB\n";
+                             std::to_string(p.pid) + "\nNgid:\t0\nPid:\t" + std::to_string(p.pid) + "\nPPid:\t" +
+                             std::to_string(p.parent) + "\nVmPeak:\t 9999999 kB\n";
         if (!p.rss.empty()) {
             status += "VmRSS:\t" + p.rss + "\nRssAnon:\t 1 kB\n";
         }
@@ -63,12 +63,7 @@ TEST(WebProcessMemory, OnlyTheWebProcessesBelowTheProgramAreSummed)
         pid_t ancestor;
         std::uint64_t kib;
     } cases[] = {
-        {100, 500000 + 1000 + 2000},
-        {104, 2000},
-        {200, 900000},
-        {107, 0},
-        {999, 0},
-        {1, 500000 + 1000 + 2000 + 900000},
+        {100, 500000 + 1000 + 2000}, {104, 2000}, {200, 900000}, {107, 0}, {999, 0}, {1, 500000 + 1000 + 2000 + 900000},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WebProcessesResidentBytes(processes, c.ancestor), c.kib * 1024) << c.ancestor;
@@ -112,7 +107,9 @@ TEST(WebProcessMemory, TheVerdictEndsOnceOnEachCrossingOfTheLimit)
         {"within", {0, 50, 100}, {Action::KeepRunning, Action::KeepRunning, Action::KeepRunning}},
         {"past", {99, 101}, {Action::KeepRunning, Action::End}},
         {"still past while it dies", {101, 900, 101}, {Action::End, Action::KeepRunning, Action::KeepRunning}},
-        {"back within, then past again", {101, 0, 20, 150}, {Action::End, Action::KeepRunning, Action::KeepRunning, Action::End}},
+        {"back within, then past again",
+         {101, 0, 20, 150},
+         {Action::End, Action::KeepRunning, Action::KeepRunning, Action::End}},
     };
     for (const auto& c : cases) {
         WebProcessMemoryVerdict verdict(100);

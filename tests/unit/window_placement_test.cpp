@@ -21,14 +21,10 @@ TEST(FillsScreen, BothSidesMustReachTheScreen)
     };
     // (width, height) on a 1024 x 768 screen -> fills
     const Case cases[] = {
-        {"1024", "768", true},   // exactly the screen
-        {"1025", "769", true},
-        {"$400", "$300", true},  // hexadecimal numbers convert too
-        {"1025", "767", false},  // wider but lower
-        {"1023", "768", false},
-        {"800", "600", false},
-        {" 1024", "768", true},
-        {"-1", "768", false},
+        {"1024", "768", true},                           // exactly the screen
+        {"1025", "769", true},  {"$400", "$300", true},  // hexadecimal numbers convert too
+        {"1025", "767", false},                          // wider but lower
+        {"1023", "768", false}, {"800", "600", false},  {" 1024", "768", true}, {"-1", "768", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FillsScreen(c.width, c.height, Screen), c.fills) << c.width << " x " << c.height;
@@ -52,10 +48,10 @@ TEST(CenteredOrigin, HalfTheDifferenceTruncatedTowardZero)
     // area, window -> origin
     const Case cases[] = {
         {{1024, 768}, 800, 600, {112, 84}},
-        {{1025, 769}, 800, 600, {112, 84}},   // odd differences round down
-        {{1024, 768}, 1155, 899, {-65, -65}}, // -131 / 2 is -65, not -66
+        {{1025, 769}, 800, 600, {112, 84}},    // odd differences round down
+        {{1024, 768}, 1155, 899, {-65, -65}},  // -131 / 2 is -65, not -66
         {{1024, 768}, 1024, 768, {0, 0}},
-        {{1024, 768}, 1025, 769, {0, 0}},     // -1 / 2 is 0
+        {{1024, 768}, 1025, 769, {0, 0}},  // -1 / 2 is 0
         {{0, 0}, 0, 0, {0, 0}},
         {{1920, 1080}, INT_MIN, INT_MAX, {1073742784, -1073741283}},  // no overflow
     };
@@ -74,14 +70,14 @@ TEST(FittedWindowBox, NeverLargerThanTheWorkAreaAndInsideItWhenCut)
     };
     // requested size -> box (left, top, width, height)
     const Case cases[] = {
-        {800, 600, {240, 212, 800, 600}},            // fits: centred on the screen
-        {1280, 984, {0, 20, 1280, 984}},             // exactly the work area: still centred
-        {1280, 985, {0, 40, 1280, 984}},             // one pixel too high: cut, at the area's top
+        {800, 600, {240, 212, 800, 600}},  // fits: centred on the screen
+        {1280, 984, {0, 20, 1280, 984}},   // exactly the work area: still centred
+        {1280, 985, {0, 40, 1280, 984}},   // one pixel too high: cut, at the area's top
         {100000, 100000, {0, 40, 1280, 984}},
-        {32767, 600, {0, 212, 1280, 600}},           // only the cut axis moves to the edge
+        {32767, 600, {0, 212, 1280, 600}},  // only the cut axis moves to the edge
         {640, 20000, {320, 40, 640, 984}},
         {INT32_MAX, INT32_MAX, {0, 40, 1280, 984}},
-        {0, -5, {639, 511, 1, 1}},                   // no side below one pixel
+        {0, -5, {639, 511, 1, 1}},  // no side below one pixel
         {INT32_MIN, 300, {639, 362, 1, 300}},
     };
     for (const Case& c : cases)

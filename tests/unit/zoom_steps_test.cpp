@@ -13,12 +13,11 @@ TEST(ZoomSteps, StepToTheNextLevelAndStopAtTheEnds)
         double out;  // level -> ZoomOut
     };
     const Case cases[] = {
-        {1.0, 1.1, 0.9},
-        {3.0, 3.0, 2.5},         // the top stays
-        {0.3, 0.5, 0.3},         // the bottom stays
-        {1.05, 1.1, 1.0},        // between two steps: the nearer one in that direction
-        {1.1000001, 1.25, 1.0},  // a step read back with rounding noise is that step
-        {5.0, 3.0, 3.0},         // beyond the ends: back inside
+        {1.0, 1.1, 0.9},        {3.0, 3.0, 2.5},  // the top stays
+        {0.3, 0.5, 0.3},                          // the bottom stays
+        {1.05, 1.1, 1.0},                         // between two steps: the nearer one in that direction
+        {1.1000001, 1.25, 1.0},                   // a step read back with rounding noise is that step
+        {5.0, 3.0, 3.0},                          // beyond the ends: back inside
         {0.1, 0.3, 0.3},
     };
     for (const auto& c : cases) {

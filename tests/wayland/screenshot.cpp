@@ -13,8 +13,8 @@ std::optional<Screenshot> Screenshot::Take()
     const std::string where = folder.Path().string();
     const char* argv[] = {"weston-screenshooter", nullptr};
     int status = -1;
-    if (!g_spawn_sync(where.c_str(), const_cast<char**>(argv), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
-                      nullptr, nullptr, nullptr, &status, nullptr) ||
+    if (!g_spawn_sync(where.c_str(), const_cast<char**>(argv), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, nullptr,
+                      nullptr, &status, nullptr) ||
         status != 0) {
         return std::nullopt;
     }
@@ -32,8 +32,14 @@ void Screenshot::Save(const std::string& path) const
     gdk_pixbuf_save(pixbuf_.get(), path.c_str(), "png", nullptr, nullptr);
 }
 
-int Screenshot::Width() const { return gdk_pixbuf_get_width(pixbuf_.get()); }
-int Screenshot::Height() const { return gdk_pixbuf_get_height(pixbuf_.get()); }
+int Screenshot::Width() const
+{
+    return gdk_pixbuf_get_width(pixbuf_.get());
+}
+int Screenshot::Height() const
+{
+    return gdk_pixbuf_get_height(pixbuf_.get());
+}
 
 Rgb8 Screenshot::At(int x, int y) const
 {

@@ -19,8 +19,8 @@ namespace quillora {
 namespace {
 
 using test::Page;
-using test::RunUntil;
 using test::Rgb8;
+using test::RunUntil;
 using test::Screenshot;
 
 constexpr Rgb8 PageColour{32, 64, 128};
@@ -28,8 +28,7 @@ const std::string HomeBody = "<div style='position:fixed;inset:0;background:rgb(
 
 bool Near(Rgb8 a, Rgb8 b, int tolerance = 3)
 {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
 class WaylandWindowTest : public test::BookWindowTest {
@@ -71,8 +70,8 @@ protected:
             ADD_FAILURE() << "weston-screenshooter took no screenshot";
         } else if (!shown) {
             // In the working folder (the build's test folder under ctest).
-            const std::string path = std::string("wayland-") +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name() + ".png";
+            const std::string path =
+                std::string("wayland-") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".png";
             last->Save(path);
             ADD_FAILURE() << "what the output showed last: " << path;
         }
@@ -80,9 +79,8 @@ protected:
     }
     static bool ScreenShowsPage()
     {
-        return ScreenShows([](const Screenshot& s) {
-            return s.Count([](Rgb8 p) { return Near(p, PageColour); }) > 100'000;
-        });
+        return ScreenShows(
+            [](const Screenshot& s) { return s.Count([](Rgb8 p) { return Near(p, PageColour); }) > 100'000; });
     }
     std::string PageTitle() const
     {
@@ -112,7 +110,8 @@ private:
 
 TEST_F(WaylandWindowTest, TheHomePageShowsAndAnActionLinkChangesTheCaption)
 {
-    ASSERT_TRUE(Start({{"index.html", Page("Home", HomeBody + "<a id='t' href='ACTION:APPLICATIONTITLE %Café%'>t</a>")}}))
+    ASSERT_TRUE(
+        Start({{"index.html", Page("Home", HomeBody + "<a id='t' href='ACTION:APPLICATIONTITLE %Café%'>t</a>")}}))
         << FirstReport();
     EXPECT_TRUE(gtk_widget_get_mapped(window->Widget()));
     EXPECT_TRUE(ScreenShowsPage());
@@ -132,8 +131,8 @@ TEST_F(WaylandWindowTest, TheGradientCaptionIsAGradientWhileTheWindowIsActive)
     ASSERT_TRUE(RunUntil([&] { return gtk_window_is_active(window->Window()) != FALSE; }));
     // Active, the bar runs from red to the theme's active caption colour; inactive it would be
     // flat, in the inactive caption colour. The caption's row is the one with the most red in it.
-    const Rgb active = ThemeSystemColour(gtk_widget_get_style_context(window->Widget()),
-                                         system_colour::GradientActiveCaption);
+    const Rgb active =
+        ThemeSystemColour(gtk_widget_get_style_context(window->Widget()), system_colour::GradientActiveCaption);
     const Rgb8 active_end{active.red, active.green, active.blue};
     const auto is_red = [](Rgb8 p) { return p.r > p.g + 40 && p.r > p.b + 40; };
     EXPECT_TRUE(ScreenShows([&](const Screenshot& s) {
@@ -187,7 +186,8 @@ TEST_F(WaylandWindowTest, TheToolBarButtonsWorkAndClosingHidesTheWindow)
     EXPECT_TRUE(RunUntil([&] { return loaded.size() > before; }));
     Script("document.body.append('Selected'); return ''");
     Click("bot_selectall");
-    EXPECT_TRUE(RunUntil([&] { return Script("return getSelection().toString()").find("Selected") != std::string::npos; }));
+    EXPECT_TRUE(
+        RunUntil([&] { return Script("return getSelection().toString()").find("Selected") != std::string::npos; }));
     // Copy is not checked here: a Wayland compositor takes a new clipboard owner only with the
     // serial of a recent input event, which a reader's click gives and these tests do not.
 
@@ -212,8 +212,8 @@ TEST_F(WaylandWindowTest, AnOpeningAnimationFadesInsteadOfShapingTheWindow)
     double least_opacity = 1.0;
     int opacity_changes = 0;
     on_new_window_ = [&](GtkWidget* widget) {
-        opacity_watch_ = Connect<void(GtkWidget*, GParamSpec*)>(
-            widget, "notify::opacity", [&](GtkWidget* w, GParamSpec*) {
+        opacity_watch_ =
+            Connect<void(GtkWidget*, GParamSpec*)>(widget, "notify::opacity", [&](GtkWidget* w, GParamSpec*) {
                 least_opacity = std::min(least_opacity, gtk_widget_get_opacity(w));
                 ++opacity_changes;
             });
@@ -236,7 +236,10 @@ TEST_F(WaylandWindowTest, FrameButtonsAndPlacementThatWaylandIgnoresPassQuietly)
         const char* gradient;
     };
     const Case cases[] = {
-        {"0", "0", "0"}, {"2", "0", "0"}, {"0", "0", "-1"}, {"2", "-1", "-1"},
+        {"0", "0", "0"},
+        {"2", "0", "0"},
+        {"0", "0", "-1"},
+        {"2", "-1", "-1"},
     };
     for (const auto& c : cases) {
         settings[setting::border_style] = c.border_style;

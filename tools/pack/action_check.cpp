@@ -38,8 +38,7 @@ std::optional<std::string_view> ClosestCommandWord(std::string_view word)
 std::string CommandWordHint(std::string_view word)
 {
     // The "()" that a word has or lacks is the commonest slip, and says what the author meant.
-    std::string other = word.ends_with("()") ? std::string(word.substr(0, word.size() - 2))
-                                             : std::string(word) + "()";
+    std::string other = word.ends_with("()") ? std::string(word.substr(0, word.size() - 2)) : std::string(word) + "()";
     if (IsKnown(other)) {
         return " (did you mean " + other + "?)";
     }

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/ascii_case.hpp"
-#include "common/percent_escape.hpp"
 #include "book/action_link.hpp"
 #include "book/navigation_address.hpp"
+#include "common/ascii_case.hpp"
+#include "common/percent_escape.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -43,7 +43,8 @@ std::vector<std::string> Split(std::string_view text)
     std::size_t start = 0;
     for (;;) {
         const auto slash = text.find('/', start);
-        names.emplace_back(text.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
+        names.emplace_back(
+            text.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
         if (slash == std::string_view::npos) {
             return names;
         }
@@ -71,7 +72,8 @@ BookAddress ResolveBookAddress(std::string_view address, std::string_view page_p
         text.resize(query);
     }
     const std::string scheme = AsciiLowerCopy(UriSchemeOf(text));
-    if (scheme.size() == 1 || scheme == "file" || (scheme.empty() && text.starts_with('/') && !text.starts_with("//"))) {
+    if (scheme.size() == 1 || scheme == "file" ||
+        (scheme.empty() && text.starts_with('/') && !text.starts_with("//"))) {
         result.kind = BookAddress::Kind::Absolute;  // a drive letter, a file: address, a path from the root
         return result;
     }
@@ -104,7 +106,8 @@ BookAddress ResolveBookAddress(std::string_view address, std::string_view page_p
             names.push_back(name);
         }
     }
-    result.names_folder = text.ends_with('/') || text.ends_with("/.") || text.ends_with("/..") || text == "." || text == "..";
+    result.names_folder =
+        text.ends_with('/') || text.ends_with("/.") || text.ends_with("/..") || text == "." || text == "..";
     for (const auto& name : names) {
         result.path += (result.path.empty() ? "" : "/") + name;
     }

@@ -9,14 +9,14 @@ namespace quillora::pack {
 // page folders ("pages/maps/north.html").
 struct BookAddress {
     enum class Kind {
-        Action,     // holds "ACTION:": the e-book runs it instead of loading anything
-        Web,        // has a scheme other than file: (http:, mailto:, javascript:, ...), or "//"
-        Absolute,   // a file path from the root or a drive, or a file: address
-        Outside,    // climbs with ".." above the folder that holds the page folders
-        InBook,     // `path` below that folder; empty for the folder itself
+        Action,    // holds "ACTION:": the e-book runs it instead of loading anything
+        Web,       // has a scheme other than file: (http:, mailto:, javascript:, ...), or "//"
+        Absolute,  // a file path from the root or a drive, or a file: address
+        Outside,   // climbs with ".." above the folder that holds the page folders
+        InBook,    // `path` below that folder; empty for the folder itself
     };
     Kind kind = Kind::InBook;
-    std::string path;      // InBook: percent-decoded, "." and ".." resolved, "/" between names
+    std::string path;           // InBook: percent-decoded, "." and ".." resolved, "/" between names
     bool names_folder = false;  // InBook: the address ends in "/"
     bool has_fragment = false;
     std::string fragment;  // after the "#", as written

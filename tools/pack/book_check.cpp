@@ -11,6 +11,8 @@
 #include "action_check.hpp"
 #include "actions/action_text.hpp"
 #include "actions/book_paths.hpp"
+#include "book/action_link.hpp"
+#include "book/page_path.hpp"
 #include "book_address.hpp"
 #include "common/ascii_case.hpp"
 #include "common/error.hpp"
@@ -20,8 +22,6 @@
 #include "payload/setting_index.hpp"
 #include "search/book_pages.hpp"
 #include "stored_path.hpp"
-#include "book/action_link.hpp"
-#include "book/page_path.hpp"
 
 namespace quillora::pack {
 namespace {
@@ -41,16 +41,17 @@ struct Page {
     std::pair<dev_t, ino_t> identity{};
     PageScan scan;
     bool reached = false;
-    std::string base;              // what its relative references are relative to: itself,
-    bool base_elsewhere = false;   // or a <base href> in the book, or one outside it
+    std::string base;             // what its relative references are relative to: itself,
+    bool base_elsewhere = false;  // or a <base href> in the book, or one outside it
 };
 
 class BookChecker {
 public:
     BookChecker(const LoadedBook& book, PageFaults faults, Diagnostics& diagnostics)
-        : book_(book), faults_(faults), diagnostics_(diagnostics)
-    {
-    }
+        : book_(book)
+        , faults_(faults)
+        , diagnostics_(diagnostics)
+    {}
 
     void Run()
     {
@@ -224,9 +225,9 @@ private:
     void ReportLoadHtml(const std::string& authored, const std::string& target, const Place& place)
     {
         const bool names_a_path = !target.empty() && !target.starts_with('/') && !target.starts_with("..");
-        std::string message = "LOADHTML \"" + authored + "\"" +
-                              (names_a_path ? " opens " + target + ", which is not a file of the book"
-                                            : " opens no page of the book");
+        std::string message =
+            "LOADHTML \"" + authored + "\"" +
+            (names_a_path ? " opens " + target + ", which is not a file of the book" : " opens no page of the book");
         // A path written as the source writes pages (pages/maps.html) instead of as the e-book
         // stores them loses its first characters.
         const std::string local = fs::path(LocalPathOf(authored)).lexically_normal().generic_string();
@@ -273,18 +274,13 @@ private:
                     CheckAction(ActionStringOf(EngineAddress(reference.address)), place, true);
                 }
                 break;
-            case BookAddress::Kind::Web:
-                break;
+            case BookAddress::Kind::Web: break;
             case BookAddress::Kind::Absolute:
                 Fault(place, shown + " is an absolute file path, which the reader's machine does not have; "
                                      "write it relative to the page");
                 break;
-            case BookAddress::Kind::Outside:
-                Fault(place, shown + " leads out of the e-book's folder");
-                break;
-            case BookAddress::Kind::InBook:
-                CheckInBook(address, shown, place);
-                break;
+            case BookAddress::Kind::Outside: Fault(place, shown + " leads out of the e-book's folder"); break;
+            case BookAddress::Kind::InBook: CheckInBook(address, shown, place); break;
             }
         }
         if (undecodable) {

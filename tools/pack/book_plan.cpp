@@ -76,8 +76,7 @@ LoadedBook CheckBookText(std::string_view text, const std::string& file, const f
     }
     DefaultContext context;
     context.has_menu = source.has_menu;
-    context.title = values.lines[setting::title] > 0 ? values[setting::title]
-                                                     : DefaultValue(setting::title, context);
+    context.title = values.lines[setting::title] > 0 ? values[setting::title] : DefaultValue(setting::title, context);
     for (int index = 0; index < SettingCount; ++index) {
         if (values.lines[static_cast<std::size_t>(index)] == 0) {
             values.values[static_cast<std::size_t>(index)] = DefaultValue(index, context);
@@ -85,8 +84,8 @@ LoadedBook CheckBookText(std::string_view text, const std::string& file, const f
     }
 
     const fs::path absolute_folder = folder.empty() ? fs::current_path() : fs::absolute(folder);
-    const auto folders = CheckSettings(values, absolute_folder.lexically_normal(), file,
-                                       source.has_menu, book.diagnostics);
+    const auto folders =
+        CheckSettings(values, absolute_folder.lexically_normal(), file, source.has_menu, book.diagnostics);
     CheckMenuDefinition(source.menu, file, book.diagnostics);
     for (const auto& page_folder : folders) {
         book.plan.page_folders.push_back(PlanPageFolder(page_folder, options, book.diagnostics));

@@ -21,7 +21,7 @@ struct BookPlan {
     std::vector<std::string> settings;  // exactly SettingCount values, stored form
     std::vector<std::string> menu;      // the menu definition lines that follow them
     std::vector<PlannedPageFolder> page_folders;
-    std::vector<int> lines;             // source line of each payload line; 0 for a default
+    std::vector<int> lines;  // source line of each payload line; 0 for a default
 
     // The payload text: every line followed by CR LF.
     std::string PayloadText() const;
@@ -30,7 +30,7 @@ struct BookPlan {
 struct LoadedBook {
     BookPlan plan;
     Diagnostics diagnostics;
-    std::string file;  // the settings file as named in messages
+    std::string file;       // the settings file as named in messages
     PackageValues package;  // the package fields the source sets, checked only for a package
 };
 
@@ -43,7 +43,7 @@ LoadedBook LoadBook(const std::filesystem::path& source, const FolderWalkOptions
 
 // The same for source text already in memory; `file` names it in messages, and page paths are
 // relative to `folder`.
-LoadedBook CheckBookText(std::string_view text, const std::string& file,
-                         const std::filesystem::path& folder, const FolderWalkOptions& options = {});
+LoadedBook CheckBookText(std::string_view text, const std::string& file, const std::filesystem::path& folder,
+                         const FolderWalkOptions& options = {});
 
 }  // namespace quillora::pack

@@ -137,42 +137,22 @@ private:
     void Apply(int value, const std::string& name, const char* argument)
     {
         switch (value) {
-        case 'h':
-            SetMode(Mode::Help, name);
-            break;
-        case 'V':
-            SetMode(Mode::Version, name);
-            break;
-        case 'c':
-            SetMode(Mode::Check, name);
-            break;
-        case 'd':
-            SetMode(Mode::Dump, name);
-            break;
-        case 'f':
-            line_.force = true;
-            break;
-        case IncludeHidden:
-            line_.include_hidden = true;
-            break;
-        case NoSearchIndex:
-            line_.search_index = false;
-            break;
+        case 'h': SetMode(Mode::Help, name); break;
+        case 'V': SetMode(Mode::Version, name); break;
+        case 'c': SetMode(Mode::Check, name); break;
+        case 'd': SetMode(Mode::Dump, name); break;
+        case 'f': line_.force = true; break;
+        case IncludeHidden: line_.include_hidden = true; break;
+        case NoSearchIndex: line_.search_index = false; break;
         case 'o':
             if (line_.output) {
                 throw UsageError("option '" + name + "' given twice");
             }
             line_.output = argument;
             break;
-        case 'r':
-            line_.runtime = argument;
-            break;
-        case 'e':
-            line_.encoding = ParseEncoding(argument);
-            break;
-        case Deb:
-            line_.deb = true;
-            break;
+        case 'r': line_.runtime = argument; break;
+        case 'e': line_.encoding = ParseEncoding(argument); break;
+        case Deb: line_.deb = true; break;
         case PackageName:
         case PackageVersion:
         case PackageMaintainer:
@@ -180,8 +160,7 @@ private:
             line_.package[static_cast<std::size_t>(value - PackageName)] = argument;
             package_option_ = name;
             break;
-        default:
-            break;
+        default: break;
         }
     }
 
@@ -203,8 +182,7 @@ private:
         }
         switch (line_.mode) {
         case Mode::Help:
-        case Mode::Version:
-            return line_;
+        case Mode::Version: return line_;
         case Mode::Check:
             NoOutput();
             Expect(operands, 1, "SOURCE");

@@ -22,8 +22,8 @@ struct CommandLine {
     bool include_hidden = false;         // --include-hidden
     bool search_index = true;            // cleared by --no-search-index
     OutputEncoding encoding = OutputEncoding::Utf8;
-    bool deb = false;                    // --deb: a Debian package of the book too (or checked)
-    PackageOverrides package;            // --package-name and the other package fields
+    bool deb = false;          // --deb: a Debian package of the book too (or checked)
+    PackageOverrides package;  // --package-name and the other package fields
 };
 
 // A command line that cannot be understood; reported with a hint to --help and exit code 2.

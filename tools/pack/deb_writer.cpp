@@ -89,9 +89,8 @@ std::string ChangelogDate()
     static constexpr const char* Days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static constexpr const char* Months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d +0000", Days[utc.tm_wday],
-                  utc.tm_mday, Months[utc.tm_mon], utc.tm_year + 1900, utc.tm_hour, utc.tm_min,
-                  utc.tm_sec);
+    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d +0000", Days[utc.tm_wday], utc.tm_mday,
+                  Months[utc.tm_mon], utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
     return text;
 }
 
@@ -142,8 +141,7 @@ std::uintmax_t InstalledKib(const fs::path& root)
 std::string Md5Sum(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    const std::unique_ptr<GChecksum, decltype(&g_checksum_free)> sum(g_checksum_new(G_CHECKSUM_MD5),
-                                                                     &g_checksum_free);
+    const std::unique_ptr<GChecksum, decltype(&g_checksum_free)> sum(g_checksum_new(G_CHECKSUM_MD5), &g_checksum_free);
     char buffer[65536];
     while (in) {
         in.read(buffer, sizeof buffer);
@@ -195,8 +193,7 @@ void WriteDebPackage(const DebRequest& request)
     const fs::path doc = fs::path("usr/share/doc") / metadata.name;
     MakeFolders(root, doc);
     WriteFile(root / doc / "copyright", CopyrightText(metadata, request.runtime_version));
-    WriteCompressed(root / doc / "changelog",
-                    ChangelogText(metadata, request.runtime_version, ChangelogDate()));
+    WriteCompressed(root / doc / "changelog", ChangelogText(metadata, request.runtime_version, ChangelogDate()));
     MakeFolders(root, "usr/share/man/man1");
     WriteCompressed(root / "usr/share/man/man1" / (metadata.name + ".1"), ManPageText(metadata));
 

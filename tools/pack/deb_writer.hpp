@@ -11,15 +11,15 @@
 namespace quillora::pack {
 
 struct DebRequest {
-    PackageMetadata metadata;                   // checked
-    RuntimePackageFacts facts;                  // recorded with the runtime
-    std::string runtime_image;                  // the bare runtime program
-    std::string payload_text;                   // the settings and menu lines
+    PackageMetadata metadata;   // checked
+    RuntimePackageFacts facts;  // recorded with the runtime
+    std::string runtime_image;  // the bare runtime program
+    std::string payload_text;   // the settings and menu lines
     std::vector<PlannedPageFolder> page_folders;
     bool search_index = true;
-    std::filesystem::path output;               // the .deb to write
-    bool replace = false;                       // an existing .deb may be replaced
-    std::string runtime_version;                // the Quillora version, for the changelog
+    std::filesystem::path output;  // the .deb to write
+    bool replace = false;          // an existing .deb may be replaced
+    std::string runtime_version;   // the Quillora version, for the changelog
 };
 
 // NAME_VERSION_ARCH.deb, the name Debian's tools give a package file.

@@ -51,18 +51,24 @@ std::string DesktopLauncherText(std::string_view title, const std::filesystem::p
     // when the launcher is given one, as $3.
     constexpr std::string_view Script =
         "d=$(dirname \"$3\"); [ -n \"$3\" ] && [ -x \"$d/$1\" ] || d=$2; exec \"$d/$1\"";
-    const std::string exec = "sh -c " + QuoteExecArgument(Script) + " quillora-book " +
-                             QuoteExecArgument(name) + " " +
+    const std::string exec = "sh -c " + QuoteExecArgument(Script) + " quillora-book " + QuoteExecArgument(name) + " " +
                              QuoteExecArgument(book.parent_path().string()) + " %k";
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Version=1.0\n"
-           "Name=" + EscapeDesktopValue(title.empty() ? std::string_view(name) : title) + "\n"
-           "Icon=" + EscapeDesktopValue(icon.string()) + "\n"
-           "Exec=" + EscapeDesktopValue(exec) + "\n"
+           "Name=" +
+           EscapeDesktopValue(title.empty() ? std::string_view(name) : title) +
+           "\n"
+           "Icon=" +
+           EscapeDesktopValue(icon.string()) +
+           "\n"
+           "Exec=" +
+           EscapeDesktopValue(exec) +
+           "\n"
            "Terminal=false\n"
            // The window's class, so that desktops that match windows by it find this launcher.
-           "StartupWMClass=" + BookAppId(name) + "\n";
+           "StartupWMClass=" +
+           BookAppId(name) + "\n";
 }
 
 std::filesystem::path LauncherPath(const std::filesystem::path& book)

@@ -23,14 +23,12 @@ std::string Diagnostic::Format() const
 
 void Diagnostics::Error(std::string file, int line, std::string subject, std::string message)
 {
-    items_.push_back({Diagnostic::Severity::Error, std::move(file), line, std::move(subject),
-                      std::move(message)});
+    items_.push_back({Diagnostic::Severity::Error, std::move(file), line, std::move(subject), std::move(message)});
 }
 
 void Diagnostics::Warning(std::string file, int line, std::string subject, std::string message)
 {
-    items_.push_back({Diagnostic::Severity::Warning, std::move(file), line, std::move(subject),
-                      std::move(message)});
+    items_.push_back({Diagnostic::Severity::Warning, std::move(file), line, std::move(subject), std::move(message)});
 }
 
 bool Diagnostics::HasErrors() const

@@ -13,8 +13,8 @@ struct Diagnostic {
 
     Severity severity = Severity::Error;
     std::string file;
-    int line = 0;          // 0: the problem has no line (a default value, a missing file)
-    std::string subject;   // "setting title", "menu", or empty
+    int line = 0;         // 0: the problem has no line (a default value, a missing file)
+    std::string subject;  // "setting title", "menu", or empty
     std::string message;
 
     std::string Format() const;

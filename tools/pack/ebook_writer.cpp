@@ -80,16 +80,15 @@ std::vector<FolderMove> PlanFolderMoves(const WriteRequest& request, const fs::p
             continue;  // the e-book is written beside its own page folder
         }
         if (IsInside(destination, folder.source)) {
-            throw quillora::Error("the page folder " + folder.source.string() +
-                                  " cannot be copied into itself (" + destination.string() + ")");
+            throw quillora::Error("the page folder " + folder.source.string() + " cannot be copied into itself (" +
+                                  destination.string() + ")");
         }
         if (IsInside(folder.source, destination)) {
-            throw quillora::Error("the page folder " + folder.source.string() + " lies inside " +
-                                  destination.string() + ", which the e-book's page folder would replace");
+            throw quillora::Error("the page folder " + folder.source.string() + " lies inside " + destination.string() +
+                                  ", which the e-book's page folder would replace");
         }
         if (destination == request.output) {
-            throw quillora::Error("the e-book " + request.output.string() +
-                                  " would have the name of its page folder");
+            throw quillora::Error("the e-book " + request.output.string() + " would have the name of its page folder");
         }
         for (const auto& [file, what] : {std::pair{LauncherPath(request.output), "launcher"},
                                          std::pair{LauncherIconPath(request.output), "icon"}}) {
@@ -122,9 +121,8 @@ void WriteEbook(const WriteRequest& request)
     const fs::path launcher = LauncherPath(output);
     const fs::path icon = LauncherIconPath(output);
     // Named in messages as the user gave them.
-    const std::pair<fs::path, fs::path> outputs[] = {{output, request.output},
-                                                     {launcher, LauncherPath(request.output)},
-                                                     {icon, LauncherIconPath(request.output)}};
+    const std::pair<fs::path, fs::path> outputs[] = {
+        {output, request.output}, {launcher, LauncherPath(request.output)}, {icon, LauncherIconPath(request.output)}};
     for (const auto& [path, shown] : outputs) {
         if (fs::exists(fs::symlink_status(path, error)) && !request.replace) {
             throw quillora::Error(shown.string() + " already exists (use --force to replace it)");
@@ -140,8 +138,7 @@ void WriteEbook(const WriteRequest& request)
     commit.RemoveStaleTemporaries();
     const fs::path temporary = WriteTemporary(commit, image, 0777);
     // The launcher is runnable: file managers start only launchers that are.
-    const fs::path launcher_temporary = WriteTemporary(
-        commit, DesktopLauncherText(request.title, output, icon), 0777);
+    const fs::path launcher_temporary = WriteTemporary(commit, DesktopLauncherText(request.title, output, icon), 0777);
     const fs::path icon_temporary = WriteTemporary(commit, ProgramIconSvg(), 0666);
 
     if (!moves.empty()) {

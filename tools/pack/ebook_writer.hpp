@@ -10,13 +10,13 @@
 namespace quillora::pack {
 
 struct WriteRequest {
-    std::string runtime_image;                  // the bare runtime program
-    std::string payload_text;                   // the settings and menu lines
+    std::string runtime_image;                    // the bare runtime program
+    std::string payload_text;                     // the settings and menu lines
     std::vector<PlannedPageFolder> page_folders;  // copied beside the e-book as planned
-    std::filesystem::path output;               // the e-book executable to write
-    bool replace = false;                       // an existing e-book or page folder may be replaced
-    bool search_index = true;                   // each page folder gets the index of its pages
-    std::string title;                          // the launcher's name; the e-book's name when empty
+    std::filesystem::path output;                 // the e-book executable to write
+    bool replace = false;                         // an existing e-book or page folder may be replaced
+    bool search_index = true;                     // each page folder gets the index of its pages
+    std::string title;                            // the launcher's name; the e-book's name when empty
 };
 
 // Writes an e-book all or nothing: the program with its payload goes to a hidden temporary file

@@ -90,9 +90,7 @@ void RemoveContents(int folder, int depth)
 void RemoveLeftover(const Slot& slot)
 {
     switch (slot.kind) {
-    case LeftoverKind::File:
-        ::unlink(slot.path);
-        break;
+    case LeftoverKind::File: ::unlink(slot.path); break;
     case LeftoverKind::Tree:
         if (const int folder = ::open(slot.path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); folder >= 0) {
             RemoveContents(folder, 0);
@@ -100,9 +98,7 @@ void RemoveLeftover(const Slot& slot)
         }
         ::rmdir(slot.path);
         break;
-    case LeftoverKind::EmptyFolder:
-        ::rmdir(slot.path);
-        break;
+    case LeftoverKind::EmptyFolder: ::rmdir(slot.path); break;
     }
 }
 

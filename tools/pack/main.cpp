@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "book/self_path.hpp"
 #include "book_check.hpp"
 #include "book_dump.hpp"
 #include "book_plan.hpp"
@@ -20,7 +21,6 @@
 #include "payload/setting_index.hpp"
 #include "payload_encoding.hpp"
 #include "runtime_image.hpp"
-#include "book/self_path.hpp"
 
 namespace {
 
@@ -117,8 +117,7 @@ int RunPack(const CommandLine& line)
 {
     auto [book, payload, pages, package] = PrepareBook(line, PageFaults::AreWarnings);
     if (book.diagnostics.HasErrors()) {
-        ReportError(book.file + " has " + ProblemCount(book.diagnostics.ErrorCount()) +
-                    "; no e-book written");
+        ReportError(book.file + " has " + ProblemCount(book.diagnostics.ErrorCount()) + "; no e-book written");
         return Failure;
     }
     const fs::path output = EbookPath(*line.output, line.source);
@@ -178,18 +177,11 @@ int main(int argc, char** argv)
     }
     try {
         switch (line.mode) {
-        case Mode::Help:
-            std::cout << HelpText();
-            return Success;
-        case Mode::Version:
-            std::cout << ProgramName << " (Quillora) " << QUILLORA_VERSION << '\n';
-            return Success;
-        case Mode::Check:
-            return RunCheck(line);
-        case Mode::Dump:
-            return RunDump(line);
-        case Mode::Pack:
-            return RunPack(line);
+        case Mode::Help: std::cout << HelpText(); return Success;
+        case Mode::Version: std::cout << ProgramName << " (Quillora) " << QUILLORA_VERSION << '\n'; return Success;
+        case Mode::Check: return RunCheck(line);
+        case Mode::Dump: return RunDump(line);
+        case Mode::Pack: return RunPack(line);
         }
     } catch (const std::exception& failure) {
         ReportError(failure.what());

@@ -45,8 +45,8 @@ std::optional<int> ReadIndex(std::string_view& text)
 
 // Reads "PREFIX" followed by numbers joined by `separators` (one number more than separators),
 // then `suffix`.
-std::optional<std::vector<int>> ParseKey(std::string_view key, std::string_view prefix,
-                                         std::string_view separators, std::string_view suffix)
+std::optional<std::vector<int>> ParseKey(std::string_view key, std::string_view prefix, std::string_view separators,
+                                         std::string_view suffix)
 {
     if (key.size() < prefix.size() || !SameProfileName(key.substr(0, prefix.size()), prefix)) {
         return std::nullopt;
@@ -76,7 +76,8 @@ std::optional<std::vector<int>> ParseKey(std::string_view key, std::string_view 
 class MenuChecker {
 public:
     MenuChecker(const std::vector<SourceMenuLine>& lines, const std::string& file, Diagnostics& diagnostics)
-        : file_(file), diagnostics_(diagnostics)
+        : file_(file)
+        , diagnostics_(diagnostics)
     {
         // A CR inside a source line ends a line of the e-book's text as well.
         std::string text;
@@ -157,9 +158,7 @@ private:
             case ProfileNoteKind::EmptyKeyName:
                 Warning(note.line, "the line has no key before '='; the menu never reads it");
                 break;
-            case ProfileNoteKind::UnclosedHeader:
-                Error(note.line, "a section header ends with ']'");
-                break;
+            case ProfileNoteKind::UnclosedHeader: Error(note.line, "a section header ends with ']'"); break;
             case ProfileNoteKind::RepeatedSection:
                 if (IsKnownSection(note.name)) {
                     Error(note.line, "section [" + AsciiUpperCopy(note.name) + "] is given twice (first on line " +
@@ -285,8 +284,8 @@ private:
                 continue;
             }
             for (const auto& word : UnknownCommandWords(key.value)) {
-                Warning(key.line, "unknown command " + word + CommandWordHint(word) + " in the action of " +
-                                      key.name + "; the e-book passes over it");
+                Warning(key.line, "unknown command " + word + CommandWordHint(word) + " in the action of " + key.name +
+                                      "; the e-book passes over it");
             }
         }
     }
@@ -316,9 +315,9 @@ private:
         for (const auto& overflow : built_.overflows) {
             switch (overflow.bound) {
             case MenuOverflow::Bound::Menus:
-                Error(Keys(menu_keys::Menus)[MaxMenus].line,
-                      "[GERAL] has " + std::to_string(overflow.given) + " keys: the menu bar holds at most " +
-                          std::to_string(MaxMenus) + " menus");
+                Error(Keys(menu_keys::Menus)[MaxMenus].line, "[GERAL] has " + std::to_string(overflow.given) +
+                                                                 " keys: the menu bar holds at most " +
+                                                                 std::to_string(MaxMenus) + " menus");
                 break;
             case MenuOverflow::Bound::List: {
                 const auto [key, line] = ListKey(overflow.owner);
@@ -353,7 +352,8 @@ private:
         const auto& menus = built_.bar.children;
         for (int i = 0; i < static_cast<int>(menus.size()); ++i) {
             const auto caption_key = menu_keys::MenuCaption(i);
-            LongCaption(KeyLine(menu_keys::Menus, caption_key), caption_key, menus[static_cast<std::size_t>(i)].caption);
+            LongCaption(KeyLine(menu_keys::Menus, caption_key), caption_key,
+                        menus[static_cast<std::size_t>(i)].caption);
             const auto& items = menus[static_cast<std::size_t>(i)].children;
             for (int j = 0; j < static_cast<int>(items.size()); ++j) {
                 const auto& item = items[static_cast<std::size_t>(j)];
@@ -374,8 +374,7 @@ private:
 
 }  // namespace
 
-void CheckMenuDefinition(const std::vector<SourceMenuLine>& lines, const std::string& file,
-                         Diagnostics& diagnostics)
+void CheckMenuDefinition(const std::vector<SourceMenuLine>& lines, const std::string& file, Diagnostics& diagnostics)
 {
     MenuChecker(lines, file, diagnostics).Run();
 }

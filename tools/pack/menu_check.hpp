@@ -12,8 +12,7 @@ namespace quillora::pack {
 // the tool and the e-book never disagree about what a definition means. Problems that change
 // what the reader sees (gaps in the menu numbers, repeated keys or sections, values the reader
 // cuts short, broken headers) are errors; lines and keys the menu never reads are warnings.
-void CheckMenuDefinition(const std::vector<SourceMenuLine>& lines, const std::string& file,
-                         Diagnostics& diagnostics);
+void CheckMenuDefinition(const std::vector<SourceMenuLine>& lines, const std::string& file, Diagnostics& diagnostics);
 
 // The action of a menu item, with the source line that gives it.
 struct MenuAction {

@@ -51,8 +51,8 @@ bool SameFile(int fd, const fs::path& path)
 {
     struct stat open {};
     struct stat named {};
-    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
 }
 
 // Takes the lock of a temporary just made. A run sweeping stale temporaries may have locked
@@ -97,9 +97,7 @@ bool IsTemporaryFolderName(const std::string& entry, const std::string& name)
     return IsTemporaryName(entry, name, FolderInfix);
 }
 
-OutputCommit::OutputCommit(fs::path folder, std::string name) : folder_(std::move(folder)), name_(std::move(name))
-{
-}
+OutputCommit::OutputCommit(fs::path folder, std::string name) : folder_(std::move(folder)), name_(std::move(name)) {}
 
 OutputCommit::~OutputCommit()
 {
@@ -155,8 +153,8 @@ int OutputCommit::RemoveStaleTemporaries()
         const UniqueFd fd(::open(entry.path().c_str(), flags));
         struct stat info {};
         if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 ||
-            (is_file ? !S_ISREG(info.st_mode) : !S_ISDIR(info.st_mode)) ||
-            ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || !SameFile(fd.Get(), entry.path())) {
+            (is_file ? !S_ISREG(info.st_mode) : !S_ISDIR(info.st_mode)) || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 ||
+            !SameFile(fd.Get(), entry.path())) {
             continue;  // not ours, or a live run holds it
         }
         std::error_code ignored;
@@ -302,12 +300,8 @@ void OutputCommit::UndoPlacements() noexcept
     std::error_code ignored;
     for (auto it = placements_.rbegin(); it != placements_.rend(); ++it) {
         switch (it->how) {
-        case Placement::How::Renamed:
-            fs::remove_all(it->to, ignored);
-            break;
-        case Placement::How::Exchanged:
-            Exchange(it->from, it->to);
-            break;
+        case Placement::How::Renamed: fs::remove_all(it->to, ignored); break;
+        case Placement::How::Exchanged: Exchange(it->from, it->to); break;
         case Placement::How::MovedAside:
             fs::remove_all(it->to, ignored);
             fs::rename(it->aside, it->to, ignored);

@@ -19,8 +19,10 @@ std::vector<std::string> ExtraDescription(const PackageMetadata& metadata)
 
 std::string Closing(const PackageMetadata& metadata)
 {
-    return metadata.title + " is an e-book that opens in a window of its own. Start it from the "
-           "applications menu, or with the command " + metadata.name + ".";
+    return metadata.title +
+           " is an e-book that opens in a window of its own. Start it from the "
+           "applications menu, or with the command " +
+           metadata.name + ".";
 }
 
 bool IsWebAddress(std::string_view address)
@@ -59,14 +61,22 @@ std::vector<std::string> WrapText(std::string_view text, std::size_t width)
     return lines;
 }
 
-std::string ControlText(const PackageMetadata& metadata, std::string_view architecture,
-                        std::string_view depends, std::uintmax_t installed_kib)
+std::string ControlText(const PackageMetadata& metadata, std::string_view architecture, std::string_view depends,
+                        std::uintmax_t installed_kib)
 {
-    std::string text = "Package: " + metadata.name + "\n"
-                       "Version: " + metadata.version + "\n"
-                       "Architecture: " + std::string(architecture) + "\n"
-                       "Maintainer: " + metadata.maintainer + "\n"
-                       "Installed-Size: " + std::to_string(installed_kib) + "\n";
+    std::string text = "Package: " + metadata.name +
+                       "\n"
+                       "Version: " +
+                       metadata.version +
+                       "\n"
+                       "Architecture: " +
+                       std::string(architecture) +
+                       "\n"
+                       "Maintainer: " +
+                       metadata.maintainer +
+                       "\n"
+                       "Installed-Size: " +
+                       std::to_string(installed_kib) + "\n";
     if (!depends.empty()) {
         text += "Depends: " + std::string(depends) + "\n";
     }
@@ -96,15 +106,24 @@ std::string PackageLauncherText(const PackageMetadata& metadata)
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Version=1.0\n"
-           "Name=" + EscapeDesktopValue(metadata.title.empty() ? metadata.name : metadata.title) + "\n"
-           "Comment=" + EscapeDesktopValue(metadata.summary) + "\n"
-           "Icon=" + metadata.name + "\n"
-           "Exec=/usr/bin/" + metadata.name + "\n"
+           "Name=" +
+           EscapeDesktopValue(metadata.title.empty() ? metadata.name : metadata.title) +
+           "\n"
+           "Comment=" +
+           EscapeDesktopValue(metadata.summary) +
+           "\n"
+           "Icon=" +
+           metadata.name +
+           "\n"
+           "Exec=/usr/bin/" +
+           metadata.name +
+           "\n"
            "Terminal=false\n"
            "Categories=Education;\n"
            "Keywords=e-book;book;\n"
            // The window's class, where the app id rule had to change the package's name.
-           "StartupWMClass=" + BookAppId(metadata.name) + "\n";
+           "StartupWMClass=" +
+           BookAppId(metadata.name) + "\n";
 }
 
 std::string EscapeXml(std::string_view text)
@@ -126,10 +145,16 @@ std::string MetainfoText(const PackageMetadata& metadata)
 {
     std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                        "<component type=\"desktop-application\">\n"
-                       "  <id>" + EscapeXml(ComponentId(metadata)) + "</id>\n"
+                       "  <id>" +
+                       EscapeXml(ComponentId(metadata)) +
+                       "</id>\n"
                        "  <metadata_license>FSFAP</metadata_license>\n"
-                       "  <name>" + EscapeXml(metadata.title) + "</name>\n"
-                       "  <summary>" + EscapeXml(metadata.summary) + "</summary>\n"
+                       "  <name>" +
+                       EscapeXml(metadata.title) +
+                       "</name>\n"
+                       "  <summary>" +
+                       EscapeXml(metadata.summary) +
+                       "</summary>\n"
                        "  <description>\n";
     bool any = false;
     for (const auto& line : metadata.description) {
@@ -149,31 +174,42 @@ std::string MetainfoText(const PackageMetadata& metadata)
     if (IsWebAddress(metadata.web_address)) {
         text += "  <url type=\"homepage\">" + EscapeXml(metadata.web_address) + "</url>\n";
     }
-    return text + "  <launchable type=\"desktop-id\">" + metadata.name + ".desktop</launchable>\n"
-                  "  <provides>\n"
-                  "    <binary>" + metadata.name + "</binary>\n"
-                  "  </provides>\n"
-                  "  <content_rating type=\"oars-1.1\"/>\n"
-                  "</component>\n";
+    return text + "  <launchable type=\"desktop-id\">" + metadata.name +
+           ".desktop</launchable>\n"
+           "  <provides>\n"
+           "    <binary>" +
+           metadata.name +
+           "</binary>\n"
+           "  </provides>\n"
+           "  <content_rating type=\"oars-1.1\"/>\n"
+           "</component>\n";
 }
 
 std::string CopyrightText(const PackageMetadata& metadata, std::string_view runtime_version)
 {
     const bool has_line = !metadata.copyright.empty() && metadata.copyright != "\xC2\xA9";
-    return metadata.title + "\n\n"
+    return metadata.title +
+           "\n\n"
            "The pages and texts of this e-book:\n"
-           "  " + (has_line ? metadata.copyright : "Copyright: the book names no holder") + "\n"
-           "  Maintainer: " + metadata.maintainer + "\n\n"
+           "  " +
+           (has_line ? metadata.copyright : "Copyright: the book names no holder") +
+           "\n"
+           "  Maintainer: " +
+           metadata.maintainer +
+           "\n\n"
            "The program that shows them is a copy of the Quillora runtime " +
            std::string(runtime_version) + ", made into this package by quillora-pack.\n";
 }
 
-std::string ChangelogText(const PackageMetadata& metadata, std::string_view runtime_version,
-                          std::string_view date)
+std::string ChangelogText(const PackageMetadata& metadata, std::string_view runtime_version, std::string_view date)
 {
-    return metadata.name + " (" + metadata.version + ") unstable; urgency=medium\n\n"
-           "  * " + metadata.title + ", packed with quillora-pack " + std::string(runtime_version) + ".\n\n"
-           " -- " + metadata.maintainer + "  " + std::string(date) + "\n";
+    return metadata.name + " (" + metadata.version +
+           ") unstable; urgency=medium\n\n"
+           "  * " +
+           metadata.title + ", packed with quillora-pack " + std::string(runtime_version) +
+           ".\n\n"
+           " -- " +
+           metadata.maintainer + "  " + std::string(date) + "\n";
 }
 
 std::string EscapeRoffLine(std::string_view text)
@@ -200,8 +236,12 @@ std::string ManPageText(const PackageMetadata& metadata)
     const std::string name = EscapeRoffLine(metadata.name);
     std::string text = ".TH " + name + " 1 \"\" \"" + name + " " + EscapeRoffLine(metadata.version) +
                        "\" \"E-books\"\n"
-                       ".SH NAME\n" + name + " \\- " + EscapeRoffLine(metadata.summary) + "\n"
-                       ".SH SYNOPSIS\n.B " + name + "\n"
+                       ".SH NAME\n" +
+                       name + " \\- " + EscapeRoffLine(metadata.summary) +
+                       "\n"
+                       ".SH SYNOPSIS\n.B " +
+                       name +
+                       "\n"
                        ".SH DESCRIPTION\n";
     for (const auto& line : ExtraDescription(metadata)) {
         if (!line.empty()) {

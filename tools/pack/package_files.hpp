@@ -16,8 +16,8 @@ std::string PackageBookFolder(const PackageMetadata& metadata);  // "usr/lib/NAM
 
 // DEBIAN/control. `depends` and `architecture` are those recorded with the runtime;
 // `installed_kib` is the size of the files in KiB.
-std::string ControlText(const PackageMetadata& metadata, std::string_view architecture,
-                        std::string_view depends, std::uintmax_t installed_kib);
+std::string ControlText(const PackageMetadata& metadata, std::string_view architecture, std::string_view depends,
+                        std::uintmax_t installed_kib);
 
 // /usr/share/applications/NAME.desktop: the title as its name, the summary as its comment, the
 // command /usr/bin/NAME and the icon NAME of the icon theme.
@@ -31,8 +31,7 @@ std::string CopyrightText(const PackageMetadata& metadata, std::string_view runt
 
 // The one entry of /usr/share/doc/NAME/changelog (before compression); `date` as RFC 5322
 // gives it ("Wed, 09 Dec 2026 22:00:00 +0000").
-std::string ChangelogText(const PackageMetadata& metadata, std::string_view runtime_version,
-                          std::string_view date);
+std::string ChangelogText(const PackageMetadata& metadata, std::string_view runtime_version, std::string_view date);
 
 // /usr/share/man/man1/NAME.1 (before compression): what the command NAME does.
 std::string ManPageText(const PackageMetadata& metadata);

@@ -63,9 +63,10 @@ std::string_view FieldWords(PackageField field)
 class Resolver {
 public:
     Resolver(const LoadedBook& book, const PackageOverrides& overrides, Diagnostics& diagnostics)
-        : book_(book), overrides_(overrides), diagnostics_(diagnostics)
-    {
-    }
+        : book_(book)
+        , overrides_(overrides)
+        , diagnostics_(diagnostics)
+    {}
 
     PackageMetadata Resolve()
     {
@@ -77,13 +78,11 @@ public:
 
         metadata.name = Check(PackageField::Name, Taken(PackageField::Name, setting::title, metadata.title),
                               PackageNameProblem, SuggestPackageName);
-        const auto version = Taken(PackageField::Version, setting::about_version,
-                                   Setting(setting::about_version));
+        const auto version = Taken(PackageField::Version, setting::about_version, Setting(setting::about_version));
         if (version.value.empty() && !version.from_setting.empty()) {
             Missing(version, PackageField::Version, "a version", " (such as 1.0)");
         } else {
-            metadata.version = Check(PackageField::Version, version, PackageVersionProblem,
-                                     SuggestPackageVersion);
+            metadata.version = Check(PackageField::Version, version, PackageVersionProblem, SuggestPackageVersion);
         }
 
         const auto& email = Setting(setting::about_email);
@@ -109,10 +108,7 @@ public:
     }
 
 private:
-    const std::string& Setting(int index) const
-    {
-        return book_.plan.settings[static_cast<std::size_t>(index)];
-    }
+    const std::string& Setting(int index) const { return book_.plan.settings[static_cast<std::size_t>(index)]; }
 
     // The value of `field`: the option, the package field of the source, or the setting `index`.
     Given Taken(PackageField field, int index, std::string derived) const
@@ -122,20 +118,17 @@ private:
             return {*overrides_[slot], 0, "option " + PackageFieldOption(field), ""};
         }
         if (book_.package[slot]) {
-            return {book_.package[slot]->value, book_.package[slot]->line,
-                    SettingSubject(PackageFieldKey(field)), ""};
+            return {book_.package[slot]->value, book_.package[slot]->line, SettingSubject(PackageFieldKey(field)), ""};
         }
         const auto name = std::string(SettingAt(index).name);
-        return {std::move(derived), book_.plan.lines[static_cast<std::size_t>(index)],
-                SettingSubject(name), name};
+        return {std::move(derived), book_.plan.lines[static_cast<std::size_t>(index)], SettingSubject(name), name};
     }
 
     void Missing(const Given& given, PackageField field, std::string_view what, std::string_view example)
     {
         diagnostics_.Error(book_.file, given.line, given.subject,
-                           "the package needs " + std::string(what) + ": set " +
-                               std::string(PackageFieldKey(field)) + std::string(example) + " or " +
-                               given.from_setting);
+                           "the package needs " + std::string(what) + ": set " + std::string(PackageFieldKey(field)) +
+                               std::string(example) + " or " + given.from_setting);
     }
 
     template <typename Rule, typename Suggest>
@@ -152,9 +145,8 @@ private:
         const std::string key(PackageFieldKey(field));
         std::string message = std::string(FieldWords(field)) + " '" + given.value + "'";
         if (!given.from_setting.empty()) {
-            message += ", taken from " + std::string(given.line == 0 ? "the default " : "") +
-                       given.from_setting + ", " + *problem + "; set " + key +
-                       (suggestion.empty() ? "" : " = " + suggestion);
+            message += ", taken from " + std::string(given.line == 0 ? "the default " : "") + given.from_setting +
+                       ", " + *problem + "; set " + key + (suggestion.empty() ? "" : " = " + suggestion);
         } else {
             message += " " + *problem + (suggestion.empty() ? "" : " (did you mean " + suggestion + "?)");
         }

@@ -16,12 +16,12 @@ namespace quillora::pack {
 struct PackageMetadata {
     std::string name;
     std::string version;
-    std::string maintainer;         // "Name <address>"
-    std::string summary;            // one line, no full stop at its end
+    std::string maintainer;                // "Name <address>"
+    std::string summary;                   // one line, no full stop at its end
     std::vector<std::string> description;  // the about box's description, line by line
     std::string title;
-    std::string web_address;        // may be empty
-    std::string copyright;          // the about box's copyright line; may be empty
+    std::string web_address;  // may be empty
+    std::string copyright;    // the about box's copyright line; may be empty
 };
 
 // Takes every field from where it is given and checks it by Debian's rules, each problem added

@@ -6,8 +6,8 @@
 namespace quillora::pack {
 namespace {
 
-constexpr std::array<std::string_view, PackageFieldCount> Keys = {
-    "package_name", "package_version", "package_maintainer", "package_summary"};
+constexpr std::array<std::string_view, PackageFieldCount> Keys = {"package_name", "package_version",
+                                                                  "package_maintainer", "package_summary"};
 
 constexpr bool IsDigit(char c)
 {
@@ -135,8 +135,7 @@ std::optional<std::string> MaintainerProblem(std::string_view maintainer)
     }
     const auto at = address.find('@');
     if (at == std::string::npos || at == 0 || at + 1 == address.size() ||
-        address.find('@', at + 1) != std::string::npos ||
-        address.find_first_of(" \t<>,") != std::string::npos) {
+        address.find('@', at + 1) != std::string::npos || address.find_first_of(" \t<>,") != std::string::npos) {
         return "has no valid address between '<' and '>' ('" + address + "')";
     }
     return std::nullopt;

@@ -35,15 +35,11 @@ bool IsWithin(const fs::path& inner, const fs::path& outer)
 std::string KindOfSpecialFile(fs::file_type type)
 {
     switch (type) {
-    case fs::file_type::fifo:
-        return "a named pipe";
-    case fs::file_type::socket:
-        return "a socket";
+    case fs::file_type::fifo: return "a named pipe";
+    case fs::file_type::socket: return "a socket";
     case fs::file_type::block:
-    case fs::file_type::character:
-        return "a device";
-    default:
-        return "neither a file nor a folder";
+    case fs::file_type::character: return "a device";
+    default: return "neither a file nor a folder";
     }
 }
 
@@ -85,7 +81,8 @@ void CopyFile(const FolderEntry& entry, const fs::path& to, const std::string& s
 class FolderWalker {
 public:
     FolderWalker(const PageFolder& folder, const FolderWalkOptions& options, Diagnostics& diagnostics)
-        : options_(options), diagnostics_(diagnostics)
+        : options_(options)
+        , diagnostics_(diagnostics)
     {
         plan_.source = folder.source;
         plan_.name = folder.name;
@@ -159,8 +156,7 @@ private:
         }
         const fs::path inside = target.lexically_relative(root_);
         if (!options_.include_hidden && std::any_of(inside.begin(), inside.end(), IsHiddenName)) {
-            LeaveOut(relative, "a link to the hidden " + target.string() +
-                                   " (--include-hidden copies hidden names)");
+            LeaveOut(relative, "a link to the hidden " + target.string() + " (--include-hidden copies hidden names)");
             return;
         }
         if (std::find(walking_.begin(), walking_.end(), target) != walking_.end()) {
@@ -229,7 +225,7 @@ private:
     Diagnostics& diagnostics_;
     PlannedPageFolder plan_;
     fs::path root_;
-    std::vector<fs::path> walking_;  // the canonical folders being walked, outermost first
+    std::vector<fs::path> walking_;   // the canonical folders being walked, outermost first
     int links_deep_ = 0;              // how many links lead to what is walked now
     std::size_t linked_entries_ = 0;  // entries that links brought in
     bool stopped_ = false;
@@ -247,8 +243,7 @@ std::optional<std::string> PlannedPageFolder::WhyLeftOut(const fs::path& relativ
     return std::nullopt;
 }
 
-PlannedPageFolder PlanPageFolder(const PageFolder& folder, const FolderWalkOptions& options,
-                                 Diagnostics& diagnostics)
+PlannedPageFolder PlanPageFolder(const PageFolder& folder, const FolderWalkOptions& options, Diagnostics& diagnostics)
 {
     return FolderWalker(folder, options, diagnostics).Run();
 }

@@ -26,7 +26,7 @@ struct FolderEntry {
     std::filesystem::path from;      // what is read: the file or folder itself, or a link's target
     std::filesystem::path relative;  // where it lands, relative to the page folder
     bool is_folder = false;
-    dev_t device = 0;                // a file as the walk found it: the copy reads only this one
+    dev_t device = 0;  // a file as the walk found it: the copy reads only this one
     ino_t inode = 0;
 };
 
@@ -52,8 +52,7 @@ struct PlannedPageFolder : PageFolder {
 // leads back into a folder that holds it; pipes, sockets and devices are left out. Each of
 // these is a warning that names the path; a file or folder that cannot be read is an error.
 // A page folder that does not exist gives an empty plan (the page settings report it).
-PlannedPageFolder PlanPageFolder(const PageFolder& folder, const FolderWalkOptions& options,
-                                 Diagnostics& diagnostics);
+PlannedPageFolder PlanPageFolder(const PageFolder& folder, const FolderWalkOptions& options, Diagnostics& diagnostics);
 
 // Copies what the plan holds into `destination`, a folder that does not exist yet. A file that
 // is no longer the one the walk found (swapped for a link to elsewhere, say) is not copied. A

@@ -25,13 +25,13 @@ struct ReferenceAttribute {
     ReferenceKind kind;
 };
 constexpr ReferenceAttribute ReferenceAttributes[] = {
-    {"a", "href", ReferenceKind::Link},          {"area", "href", ReferenceKind::Link},
-    {"frame", "src", ReferenceKind::Frame},      {"iframe", "src", ReferenceKind::Frame},
-    {"img", "src", ReferenceKind::Image},        {"img", "srcset", ReferenceKind::Image},
-    {"script", "src", ReferenceKind::Script},    {"source", "src", ReferenceKind::Media},
-    {"source", "srcset", ReferenceKind::Media},  {"video", "src", ReferenceKind::Media},
-    {"video", "poster", ReferenceKind::Image},   {"audio", "src", ReferenceKind::Media},
-    {"embed", "src", ReferenceKind::Media},      {"object", "data", ReferenceKind::Media},
+    {"a", "href", ReferenceKind::Link},         {"area", "href", ReferenceKind::Link},
+    {"frame", "src", ReferenceKind::Frame},     {"iframe", "src", ReferenceKind::Frame},
+    {"img", "src", ReferenceKind::Image},       {"img", "srcset", ReferenceKind::Image},
+    {"script", "src", ReferenceKind::Script},   {"source", "src", ReferenceKind::Media},
+    {"source", "srcset", ReferenceKind::Media}, {"video", "src", ReferenceKind::Media},
+    {"video", "poster", ReferenceKind::Image},  {"audio", "src", ReferenceKind::Media},
+    {"embed", "src", ReferenceKind::Media},     {"object", "data", ReferenceKind::Media},
 };
 
 std::string_view Name(const xmlChar* name)

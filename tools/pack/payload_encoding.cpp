@@ -40,20 +40,19 @@ std::string EncodePayload(const BookPlan& plan, OutputEncoding encoding, const s
                 index < SettingCount ? SettingSubject(SettingAt(index).name) : std::string("menu");
             const int line = i < plan.lines.size() ? plan.lines[i] : 0;
             diagnostics.Error(file, line, subject,
-                              "character " + CodePointName(unwritable) +
-                                  " cannot be written in windows-1252" +
+                              "character " + CodePointName(unwritable) + " cannot be written in windows-1252" +
                                   (line == 0 ? " (the default value)" : ""));
             continue;
         }
         encoded_lines.Append(*bytes);
     }
     const std::string encoded = encoded_lines.ToText();
-    const bool has_high_bytes = std::any_of(encoded.begin(), encoded.end(), [](char c) {
-        return static_cast<unsigned char>(c) >= 0x80;
-    });
+    const bool has_high_bytes =
+        std::any_of(encoded.begin(), encoded.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     if (!diagnostics.HasErrors() && has_high_bytes && IsValidUtf8(encoded)) {
-        diagnostics.Error(file, 0, "", "in windows-1252 these texts happen to form valid UTF-8, "
-                                       "which the runtime would read as UTF-8; write the e-book in utf-8");
+        diagnostics.Error(file, 0, "",
+                          "in windows-1252 these texts happen to form valid UTF-8, "
+                          "which the runtime would read as UTF-8; write the e-book in utf-8");
     }
     return encoded;
 }

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "common/error.hpp"
-#include "errno_text.hpp"
 #include "common/unique_fd.hpp"
+#include "errno_text.hpp"
 
 namespace quillora::pack {
 namespace {

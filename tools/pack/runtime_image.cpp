@@ -18,10 +18,9 @@ std::string BareRuntimeImage(std::string bytes, std::string_view name)
     if (bytes.size() <= PayloadTrailer::Size) {
         return bytes;  // too short to carry a payload
     }
-    const auto* tail = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size() -
-                                                              PayloadTrailer::Size);
-    const auto trailer = DecodeTrailer(std::span<const unsigned char, PayloadTrailer::Size>(
-        tail, PayloadTrailer::Size));
+    const auto* tail = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size() - PayloadTrailer::Size);
+    const auto trailer =
+        DecodeTrailer(std::span<const unsigned char, PayloadTrailer::Size>(tail, PayloadTrailer::Size));
     if (!trailer.SignatureMatches()) {
         return bytes;
     }

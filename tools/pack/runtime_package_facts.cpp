@@ -48,8 +48,8 @@ RuntimePackageFacts ReadRuntimePackageFacts(const std::filesystem::path& runtime
     const auto path = RuntimePackageFactsPath(runtime);
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw quillora::Error("cannot make a package on the runtime " + runtime.string() + ": " +
-                              path.string() + ", which names the packages it needs, is missing "
+        throw quillora::Error("cannot make a package on the runtime " + runtime.string() + ": " + path.string() +
+                              ", which names the packages it needs, is missing "
                               "(it is written when the runtime is built on Debian or Ubuntu)");
     }
     std::ostringstream text;

@@ -25,7 +25,10 @@ constexpr std::uint32_t SymbolTableType = 2;  // SHT_SYMTAB
 
 bool CarriesSymbols(std::string_view image)
 {
-    if (image.size() < 64 || !image.starts_with("\x7F" "ELF") || image[5] != 1) {
+    if (image.size() < 64 ||
+        !image.starts_with("\x7F"
+                           "ELF") ||
+        image[5] != 1) {
         return false;
     }
     const bool wide = image[4] == 2;  // ELFCLASS64

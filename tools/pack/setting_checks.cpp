@@ -35,9 +35,8 @@ std::optional<bool> TryFlag(const std::string& text)
 bool LooksLikeWebColour(const std::string& text)
 {
     for (const char c : text) {
-        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                             (c >= '0' && c <= '9') || c == '#' || c == '(' || c == ')' ||
-                             c == ',' || c == '.' || c == '%' || c == ' ' || c == '-';
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '#' ||
+                             c == '(' || c == ')' || c == ',' || c == '.' || c == '%' || c == ' ' || c == '-';
         if (!allowed) {
             return false;
         }
@@ -63,9 +62,11 @@ class SettingChecker {
 public:
     SettingChecker(SettingValues& settings, const fs::path& source_folder, const std::string& file,
                    Diagnostics& diagnostics)
-        : settings_(settings), source_folder_(source_folder), file_(file), diagnostics_(diagnostics)
-    {
-    }
+        : settings_(settings)
+        , source_folder_(source_folder)
+        , file_(file)
+        , diagnostics_(diagnostics)
+    {}
 
     std::vector<PageFolder> Run(bool has_menu)
     {
@@ -135,31 +136,20 @@ private:
         const std::string& value = settings_[index];
         try {
             switch (SettingAt(index).kind) {
-            case SettingKind::Flag:
-                ToFlag(value);
-                break;
-            case SettingKind::Number:
-                ToNumber(value);
-                break;
-            case SettingKind::ToolkitColour:
-                ToToolkitColour(value);
-                break;
+            case SettingKind::Flag: ToFlag(value); break;
+            case SettingKind::Number: ToNumber(value); break;
+            case SettingKind::ToolkitColour: ToToolkitColour(value); break;
             case SettingKind::PageColour:
                 if (!LooksLikeWebColour(value)) {
                     Error(index, "'" + value + "' is not a web colour such as #C0C0C0 or silver");
                 }
                 break;
-            default:
-                break;
+            default: break;
             }
         } catch (const quillora::Error& failure) {
             switch (SettingAt(index).kind) {
-            case SettingKind::Flag:
-                ReportConversion(index, failure.what(), "write -1 for on or 0 for off");
-                break;
-            case SettingKind::Number:
-                ReportConversion(index, failure.what(), "write a whole number");
-                break;
+            case SettingKind::Flag: ReportConversion(index, failure.what(), "write -1 for on or 0 for off"); break;
+            case SettingKind::Number: ReportConversion(index, failure.what(), "write a whole number"); break;
             default:
                 ReportConversion(index, failure.what(),
                                  "write a colour name such as clNavy or a number such as $800000");
@@ -185,21 +175,21 @@ private:
             }
         }
         for (const auto& [index, largest, what] : {std::tuple{setting::window_width, LargestScreenWidth, "wider"},
-                                                  std::tuple{setting::window_height, LargestScreenHeight, "taller"}}) {
+                                                   std::tuple{setting::window_height, LargestScreenHeight, "taller"}}) {
             if (const auto value = Number(index); value && *value > largest) {
                 Warning(index, std::to_string(*value) + " pixels is " + what + " than any common screen (" +
                                    std::to_string(largest) + "); the window opens no larger than the screen");
             }
         }
         if (IsRead(setting::animation_kind)) {
-            if (const auto kind = Number(setting::animation_kind);
-                kind && (*kind < 0 || *kind >= AnimationKinds)) {
+            if (const auto kind = Number(setting::animation_kind); kind && (*kind < 0 || *kind >= AnimationKinds)) {
                 Warning(setting::animation_kind, "no animation runs; the animations are numbered 0 to 13");
             }
         }
         if (IsRead(setting::skin_index)) {
             if (const auto skin = Number(setting::skin_index); skin && *skin < 0) {
-                Error(setting::skin_index, "the skins are numbered 0 to 15; a negative number stops the e-book's start");
+                Error(setting::skin_index,
+                      "the skins are numbered 0 to 15; a negative number stops the e-book's start");
             } else if (skin && *skin >= StoredSkins) {
                 Warning(setting::skin_index, "no skin is loaded; the skins are numbered 0 to 15");
             }
@@ -224,8 +214,9 @@ private:
         try {
             ToToolkitColour(Field(font, 3));
         } catch (const quillora::Error&) {
-            Error(setting::caption_font, "the colour (third field) '" + Field(font, 3) +
-                                             "' is not a colour; write name,size,colour,style such as Arial,12,clWhite,Negrito");
+            Error(setting::caption_font,
+                  "the colour (third field) '" + Field(font, 3) +
+                      "' is not a colour; write name,size,colour,style such as Arial,12,clWhite,Negrito");
         }
     }
 
@@ -233,17 +224,17 @@ private:
     {
         const std::string& maximized = settings_[setting::start_maximized];
         if (maximized != "0" && maximized != "1") {
-            Warning(setting::start_maximized, "'" + maximized +
-                                                  "' opens the window maximized; write 1 for maximized or 0 for normal");
+            Warning(setting::start_maximized,
+                    "'" + maximized + "' opens the window maximized; write 1 for maximized or 0 for normal");
         }
         const std::string& border = settings_[setting::border_style];
         if (border != "0" && border != "1" && border != "2") {
-            Warning(setting::border_style, "'" + border +
-                                               "' keeps the default frame; write 0 (fixed), 1 (none) or 2 (sizeable)");
+            Warning(setting::border_style,
+                    "'" + border + "' keeps the default frame; write 0 (fixed), 1 (none) or 2 (sizeable)");
         }
         if (!LooksLikeWebColour(settings_[setting::page_border_style])) {
-            Error(setting::page_border_style, "'" + settings_[setting::page_border_style] +
-                                                  "' is not a border style such as solid or ridge");
+            Error(setting::page_border_style,
+                  "'" + settings_[setting::page_border_style] + "' is not a border style such as solid or ridge");
         }
     }
 
@@ -279,8 +270,9 @@ private:
                 std::error_code error;
                 if (!fs::equivalent(folder.source, page.local_folder, error) &&
                     folder.source.lexically_normal() != page.local_folder.lexically_normal()) {
-                    Error(index, "its folder " + page.local_folder.string() +
-                                     " has the same name as the folder of home_page; both cannot lie beside the e-book");
+                    Error(index,
+                          "its folder " + page.local_folder.string() +
+                              " has the same name as the folder of home_page; both cannot lie beside the e-book");
                 }
                 return;
             }
@@ -315,8 +307,8 @@ private:
     void CheckStartupAction()
     {
         for (const auto& word : UnknownCommandWords(settings_[setting::startup_action])) {
-            Warning(setting::startup_action, "unknown command " + word + CommandWordHint(word) +
-                                                 "; the e-book passes over it");
+            Warning(setting::startup_action,
+                    "unknown command " + word + CommandWordHint(word) + "; the e-book passes over it");
         }
     }
 
@@ -329,8 +321,8 @@ private:
 
 }  // namespace
 
-std::vector<PageFolder> CheckSettings(SettingValues& settings, const fs::path& source_folder,
-                                      const std::string& file, bool has_menu, Diagnostics& diagnostics)
+std::vector<PageFolder> CheckSettings(SettingValues& settings, const fs::path& source_folder, const std::string& file,
+                                      bool has_menu, Diagnostics& diagnostics)
 {
     return SettingChecker(settings, source_folder, file, diagnostics).Run(has_menu);
 }

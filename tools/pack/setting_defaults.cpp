@@ -61,8 +61,7 @@ std::string_view FixedDefault(int index)
     case setting::print_button_visible:
     case setting::exit_button_visible:
     case setting::back_button_visible:
-    case setting::forward_button_visible:
-        return "-1";
+    case setting::forward_button_visible: return "-1";
 
     // Switches that are off.
     case setting::gradient_caption_on:
@@ -75,11 +74,9 @@ std::string_view FixedDefault(int index)
     case setting::block_ctrl_c:
     case setting::block_ctrl_p:
     case setting::internet_required:
-    case setting::skin_on:
-        return "0";
+    case setting::skin_on: return "0";
 
-    default:
-        return "";  // texts left empty, the unused lines among them
+    default: return "";  // texts left empty, the unused lines among them
     }
 }
 

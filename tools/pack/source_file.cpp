@@ -55,8 +55,7 @@ std::string ReadSourceFile(const std::filesystem::path& file, std::size_t limit)
         throw quillora::Error("cannot read the book source: " + ErrnoText());
     }
     if (!S_ISREG(info.st_mode)) {
-        throw quillora::Error("cannot read the book source: it is " + KindOf(info.st_mode) +
-                              ", not a text file");
+        throw quillora::Error("cannot read the book source: it is " + KindOf(info.st_mode) + ", not a text file");
     }
     const auto too_large = [&] {
         return quillora::Error("the book source is larger than " + MebibytesOf(limit) +

@@ -42,8 +42,7 @@ std::optional<std::string_view> ClosestSettingName(std::string_view name)
         if (LengthGap(candidate, name) >= best_distance) {
             continue;
         }
-        const std::size_t distance =
-            EqualsIgnoringCase(candidate, name) ? 0 : EditDistance(candidate, name);
+        const std::size_t distance = EqualsIgnoringCase(candidate, name) ? 0 : EditDistance(candidate, name);
         if (distance < best_distance) {
             best = candidate;
             best_distance = distance;
@@ -83,10 +82,7 @@ std::optional<std::string> LineCharacterProblem(std::string_view line)
 
 class SourceParser {
 public:
-    SourceParser(const std::string& file, Diagnostics& diagnostics)
-        : file_(file), diagnostics_(diagnostics)
-    {
-    }
+    SourceParser(const std::string& file, Diagnostics& diagnostics) : file_(file), diagnostics_(diagnostics) {}
 
     BookSourceText Parse(std::string_view text)
     {
@@ -96,7 +92,8 @@ public:
         if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
             // An e-book or a picture given by mistake: one message instead of one per line.
             const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n') + 1;
-            diagnostics_.Error(file_, static_cast<int>(line), "", "the file holds a NUL byte; a book source is a text file");
+            diagnostics_.Error(file_, static_cast<int>(line), "",
+                               "the file holds a NUL byte; a book source is a text file");
             return std::move(result_);
         }
         const auto lines = SplitSourceLines(text);
@@ -135,8 +132,7 @@ private:
         }
         const auto equals = line.find('=');
         if (equals == std::string_view::npos) {
-            std::string message = "expected 'name = value', a '#' comment or the line " +
-                                  std::string(MenuMarker);
+            std::string message = "expected 'name = value', a '#' comment or the line " + std::string(MenuMarker);
             if (line.front() == '[') {
                 message += " (menu sections go below the " + std::string(MenuMarker) + " line)";
             }
@@ -207,16 +203,14 @@ std::vector<std::string> SplitSourceLines(std::string_view text)
     return lines;
 }
 
-BookSourceText ParseBookSource(std::string_view text, const std::string& file,
-                               Diagnostics& diagnostics)
+BookSourceText ParseBookSource(std::string_view text, const std::string& file, Diagnostics& diagnostics)
 {
     return SourceParser(file, diagnostics).Parse(text);
 }
 
 std::string SourceValue(std::string_view value)
 {
-    const bool needs_quotes = value.empty() || IsBlank(value.front()) || IsBlank(value.back()) ||
-                              value.front() == '"';
+    const bool needs_quotes = value.empty() || IsBlank(value.front()) || IsBlank(value.back()) || value.front() == '"';
     if (!needs_quotes) {
         return std::string(value);
     }

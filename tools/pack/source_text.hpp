@@ -37,8 +37,7 @@ struct BookSourceText {
 // Reads a book source. Every problem (bad syntax, unknown or repeated names, text that is not
 // UTF-8) is added to `diagnostics` under `file`; the lines that could be read are still returned,
 // so that one run reports all problems at once.
-BookSourceText ParseBookSource(std::string_view text, const std::string& file,
-                               Diagnostics& diagnostics);
+BookSourceText ParseBookSource(std::string_view text, const std::string& file, Diagnostics& diagnostics);
 
 // The source form of a value: as it is, or in double quotes when reading it back unquoted would
 // change it (empty, blanks at either end, or a leading double quote).

@@ -25,8 +25,7 @@ std::variant<ResolvedPage, std::string> CheckNames(ResolvedPage page)
     return page;
 }
 
-std::variant<ResolvedPage, std::string> ResolveStored(std::string_view value,
-                                                     const fs::path& source_folder)
+std::variant<ResolvedPage, std::string> ResolveStored(std::string_view value, const fs::path& source_folder)
 {
     if (value.find('/') != std::string_view::npos) {
         return std::string("mixes '/' and '\\'; write pages/index.html");
@@ -45,8 +44,7 @@ std::variant<ResolvedPage, std::string> ResolveStored(std::string_view value,
     return CheckNames(std::move(page));
 }
 
-std::variant<ResolvedPage, std::string> ResolveLocal(std::string_view value,
-                                                    const fs::path& source_folder)
+std::variant<ResolvedPage, std::string> ResolveLocal(std::string_view value, const fs::path& source_folder)
 {
     const fs::path written{std::string(value)};
     if (!written.has_filename() || written.filename() == "." || written.filename() == "..") {
@@ -71,8 +69,7 @@ std::variant<ResolvedPage, std::string> ResolveLocal(std::string_view value,
 
 }  // namespace
 
-std::variant<ResolvedPage, std::string> ResolvePagePath(std::string_view value,
-                                                        const fs::path& source_folder)
+std::variant<ResolvedPage, std::string> ResolvePagePath(std::string_view value, const fs::path& source_folder)
 {
     if (value.empty()) {
         return std::string("names no page");
@@ -95,8 +92,8 @@ std::string SourceFormOfStoredPath(std::string_view stored)
     }
     const auto folder = rest.substr(0, split);
     const auto file = rest.substr(split + 1);
-    const bool plain = !folder.empty() && !file.empty() && folder != "." && folder != ".." &&
-                       file != "." && file != ".." && rest.find_first_of("/:") == std::string_view::npos;
+    const bool plain = !folder.empty() && !file.empty() && folder != "." && folder != ".." && file != "." &&
+                       file != ".." && rest.find_first_of("/:") == std::string_view::npos;
     if (!plain) {
         return std::string(stored);
     }

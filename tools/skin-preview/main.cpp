@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "actions/tool_commands.hpp"
+#include "appearance/skin_store.hpp"
 #include "common/gobject_ptr.hpp"
 #include "window/skin_engine.hpp"
-#include "appearance/skin_store.hpp"
 #include "window/toolkit_setup.hpp"
 
 namespace {
@@ -130,8 +130,7 @@ void FillMenu(Window& w)
 Window BuildWindow()
 {
     Window w;
-    w.builder = quillora::GObjectPtr<GtkBuilder>::Adopt(
-        gtk_builder_new_from_resource("/org/quillora/window.ui"));
+    w.builder = quillora::GObjectPtr<GtkBuilder>::Adopt(gtk_builder_new_from_resource("/org/quillora/window.ui"));
     w.window = GTK_WINDOW(w.Get("form_apresentacao"));
     gtk_window_set_title(w.window, "Atlas of the North");
 
@@ -169,12 +168,11 @@ GtkWidget* InnerButton(Window& w, quillora::ToolButton button)
 void LoadPage(Window& w)
 {
     bool finished = false;
-    const gulong handler = g_signal_connect(
-        w.web, "load-changed",
-        G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer flag) {
-            if (event == WEBKIT_LOAD_FINISHED) *static_cast<bool*>(flag) = true;
-        }),
-        &finished);
+    const gulong handler =
+        g_signal_connect(w.web, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer flag) {
+                             if (event == WEBKIT_LOAD_FINISHED) *static_cast<bool*>(flag) = true;
+                         }),
+                         &finished);
     webkit_web_view_load_html(w.web, SamplePage, "file:///preview/");
     if (!RunUntil([&] { return finished; }, 20s)) {
         std::cerr << "skin-preview: the page did not load\n";
@@ -212,8 +210,8 @@ void SaveSnapshot(GtkWidget* window, const std::filesystem::path& file, int extr
     gdk_window_get_origin(gdk_window, &x, &y);
     const int width = gdk_window_get_width(gdk_window);
     const int height = gdk_window_get_height(gdk_window) + extra_height;
-    const auto picture = quillora::GObjectPtr<GdkPixbuf>::Adopt(gdk_pixbuf_get_from_window(
-        gdk_screen_get_root_window(gdk_screen_get_default()), x, y, width, height));
+    const auto picture = quillora::GObjectPtr<GdkPixbuf>::Adopt(
+        gdk_pixbuf_get_from_window(gdk_screen_get_root_window(gdk_screen_get_default()), x, y, width, height));
     if (!picture || !gdk_pixbuf_save(picture.get(), file.c_str(), "png", nullptr, nullptr)) {
         std::cerr << "skin-preview: cannot save " << file << "\n";
     }
@@ -228,9 +226,8 @@ std::string PictureName(int index, const char* suffix)
 
 void ShowDialogs(GtkWindow* parent, const std::filesystem::path& out, int index)
 {
-    GtkWidget* message = gtk_message_dialog_new(
-        parent, GTK_DIALOG_MODAL, GTK_MESSAGE_WARNING, GTK_BUTTONS_OK,
-        "The page \"inverno.html\" was not found in this book.");
+    GtkWidget* message = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_WARNING, GTK_BUTTONS_OK,
+                                                "The page \"inverno.html\" was not found in this book.");
     gtk_window_set_title(GTK_WINDOW(message), "Quillora");
     gtk_window_move(GTK_WINDOW(message), 700, 24);
     gtk_widget_show(message);
@@ -263,8 +260,10 @@ int main(int argc, char** argv)
     bool tooltip = false;
     bool dialogs = false;
     while (!args.empty() && args.front().starts_with("--")) {
-        if (args.front() == "--tooltip") tooltip = true;
-        else if (args.front() == "--dialogs") dialogs = true;
+        if (args.front() == "--tooltip")
+            tooltip = true;
+        else if (args.front() == "--dialogs")
+            dialogs = true;
         else {
             std::cerr << "skin-preview: unknown option " << args.front() << "\n";
             return 2;
@@ -298,8 +297,7 @@ int main(int argc, char** argv)
         GtkAllocation box;
         gtk_widget_get_allocation(home, &box);
         GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
-        gdk_device_warp(pointer, gdk_screen_get_default(), x + box.x + box.width / 2,
-                        y + box.y + box.height / 2);
+        gdk_device_warp(pointer, gdk_screen_get_default(), x + box.x + box.width / 2, y + box.y + box.height / 2);
     }
     const bool menu = !tooltip && !dialogs;
 
@@ -313,8 +311,7 @@ int main(int argc, char** argv)
             ShowDialogs(w.window, out, index);
             continue;
         }
-        SaveSnapshot(GTK_WIDGET(w.window), out / PictureName(index, tooltip ? "-tooltip" : ""),
-                     tooltip ? 40 : 0);
+        SaveSnapshot(GTK_WIDGET(w.window), out / PictureName(index, tooltip ? "-tooltip" : ""), tooltip ? 40 : 0);
         if (menu) CloseMenu(w);
         std::cout << quillora::StoredSkins()[static_cast<size_t>(index)].name << " -> "
                   << (out / PictureName(index, tooltip ? "-tooltip" : "")).string() << "\n";

@@ -23,7 +23,7 @@ std::string SubItemList(int menu, int item)
 
 namespace {
 
-MenuEntry Item(const ProfileReader& reader, std::vector<int> numbers, std::string caption)
+MenuEntry Item(const ProfileReader& reader, const std::vector<int>& numbers, std::string caption)
 {
     MenuEntry entry;
     entry.name = MenuItemName(numbers);

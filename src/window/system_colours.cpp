@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace quillora {
 
@@ -49,7 +50,7 @@ constexpr std::array<ThemeColour, 31> SystemColourTable{{
 
 std::uint8_t Channel(double value)
 {
-    return static_cast<std::uint8_t>(std::clamp(value, 0.0, 1.0) * 255.0 + 0.5);
+    return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -311,9 +312,9 @@ TEST_F(ApplySettingsTest, GradientCaptionRunsFromTheStartColourToTheCaptionColou
     // The gradient starts a quarter of the width left of the bar: its left edge shows the
     // colour one fifth of the way from start to end.
     const auto mix = [&](double f) {
-        return Rgb{static_cast<std::uint8_t>(start.red + (end.red - start.red) * f + 0.5),
-                   static_cast<std::uint8_t>(start.green + (end.green - start.green) * f + 0.5),
-                   static_cast<std::uint8_t>(start.blue + (end.blue - start.blue) * f + 0.5)};
+        return Rgb{static_cast<std::uint8_t>(std::lround(start.red + (end.red - start.red) * f)),
+                   static_cast<std::uint8_t>(std::lround(start.green + (end.green - start.green) * f)),
+                   static_cast<std::uint8_t>(std::lround(start.blue + (end.blue - start.blue) * f))};
     };
     // Once the bar is painted, its right end is in the end colour.
     EXPECT_TRUE(RunUntil([&] { return Near(PixelOf(bar, width - 1, 2), end, 0); }))

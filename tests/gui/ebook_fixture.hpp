@@ -39,7 +39,7 @@ inline std::vector<std::string> PlainSettings()
     s[skin_index] = "0";
     const char* hints[] = {"Home",       "Back", "Forward", "Refresh", "Stop",
                            "Select all", "Copy", "Print",   "Exit",    "About"};
-    for (int i = 0; i < 10; ++i) s[static_cast<std::size_t>(hint_home + i)] = hints[i];
+    for (int i = 0; i < 10; ++i) s[static_cast<std::size_t>(hint_home) + static_cast<std::size_t>(i)] = hints[i];
     return s;
 }
 

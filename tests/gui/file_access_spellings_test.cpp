@@ -81,7 +81,7 @@ protected:
         std::size_t before = loaded.size();
         Script("location.href = '" + address + "'; return ''");
         RunUntil([&] { return loaded.size() > before; }, std::chrono::seconds(10));
-        const std::string text = Script("return document.body ? document.body.innerText : ''");
+        std::string text = Script("return document.body ? document.body.innerText : ''");
         before = loaded.size();
         window->Web().Navigate(Folder() + "pages/index.html");
         EXPECT_TRUE(RunUntil([&] { return loaded.size() > before; }));

@@ -121,7 +121,8 @@ public:
         // A queue of length 0 holds one connection that nobody accepts; later handshakes are dropped.
         for (int i = 0; kind == PortKind::Full && i < 2; ++i) {
             fillers_.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-            connect(fillers_.back(), reinterpret_cast<sockaddr*>(&address), length);
+            // A non-blocking connect: it returns at once, the queue fills behind it.
+            (void)connect(fillers_.back(), reinterpret_cast<sockaddr*>(&address), length);
         }
     }
     ~LoopbackPort()

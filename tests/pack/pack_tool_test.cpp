@@ -21,7 +21,7 @@ using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 const std::string FakeRuntime = std::string("\x7F"
-                                            "ELF not really a program\0\x01\x02",
+                                            "ELF not really a program\0\x01\x02\0",
                                             29);
 
 class PackTool : public ::testing::Test {
@@ -32,7 +32,7 @@ protected:
         WriteFile(runtime_, FakeRuntime);
     }
 
-    RunResult Run(std::vector<std::string> arguments) { return RunPack(arguments, scratch_); }
+    RunResult Run(const std::vector<std::string>& arguments) { return RunPack(arguments, scratch_); }
     RunResult Pack(const fs::path& source, const fs::path& output, std::vector<std::string> extra = {})
     {
         std::vector<std::string> arguments = {"--runtime", runtime_.string()};

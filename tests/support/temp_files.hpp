@@ -50,7 +50,7 @@ public:
     // Writes `content` to `name` in the folder and returns its full path.
     std::string Write(std::string_view name, std::string_view content) const
     {
-        const std::string path = File(name);
+        std::string path = File(name);
         WriteFile(path, content);
         return path;
     }

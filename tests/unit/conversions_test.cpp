@@ -136,7 +136,8 @@ TEST(ToNumber, NumbersOutsideTheirRangeSayTheRange)
         {"99999999999", decimal}, {" +99999999999999999999999999", decimal},
         {"$100000000", hex},      {"-0x1FFFFFFFF", hex},
     };
-    for (const auto& [text, error] : cases) {
+    for (const auto& [text_, error] : cases) {
+        const std::string& text = text_;  // a lambda may not capture a structured binding in clang 14
         SCOPED_TRACE(text);
         EXPECT_EQ(ErrorOf([&] { (void)ToNumber(text); }), "'" + text + "'" + error);
         EXPECT_EQ(ErrorOf([&] { (void)ToToolkitColour(text); }), "'" + text + "'" + error);

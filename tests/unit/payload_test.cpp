@@ -132,7 +132,7 @@ class PayloadTest : public ::testing::Test {
 protected:
     std::string Write(std::string_view bytes, const char* name = "book")
     {
-        const std::string path = dir_.File(name);
+        std::string path = dir_.File(name);
         WriteFile(path, bytes);
         return path;
     }

@@ -39,7 +39,7 @@ TEST(SearchQuery, EveryWordQuotedLastOneAPrefix)
         {"caf\xC3\xA9", "\"caf\xC3\xA9\"*"},  // three characters, four bytes
         {"say \"hi\"", "\"say\" \"\"\"hi\"\"\"*"},
         {"NEAR(a b) OR ***", "\"NEAR(a\" \"b)\" \"OR\" \"***\"*"},
-        {std::string("sea\0shore\x01\x7F", 12), "\"sea\" \"shore\"*"},  // control characters part words
+        {std::string("sea\0shore\x01\x7F\0", 12), "\"sea\" \"shore\"*"},  // control characters part words
     };
     for (const auto& [words, query] : cases) {
         EXPECT_EQ(FullTextQueryOf(words), query) << words;

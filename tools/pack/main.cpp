@@ -47,7 +47,7 @@ void ReportWarning(const std::string& message)
 fs::path DefaultRuntime()
 {
     const fs::path folder = quillora::FolderOf(quillora::ProgramPath());
-    const fs::path beside = folder / "quillora";
+    fs::path beside = folder / "quillora";
     std::error_code error;
     if (fs::exists(beside, error)) {
         return beside;

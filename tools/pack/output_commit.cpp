@@ -168,6 +168,8 @@ int OutputCommit::RemoveStaleTemporaries()
 OutputCommit::Temporary& OutputCommit::AddTemporary(const fs::path& path, LeftoverKind kind, UniqueFd lock)
 {
     try {
+        // An aggregate: clang 14 lacks the parenthesised initialisation make_unique would need.
+        // NOLINTNEXTLINE(modernize-make-unique)
         temporaries_.push_back(std::unique_ptr<Temporary>(new Temporary{path, kind, std::move(lock), {path, kind}}));
     } catch (...) {
         std::error_code ignored;

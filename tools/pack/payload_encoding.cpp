@@ -46,7 +46,7 @@ std::string EncodePayload(const BookPlan& plan, OutputEncoding encoding, const s
         }
         encoded_lines.Append(*bytes);
     }
-    const std::string encoded = encoded_lines.ToText();
+    std::string encoded = encoded_lines.ToText();
     const bool has_high_bytes =
         std::any_of(encoded.begin(), encoded.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     if (!diagnostics.HasErrors() && has_high_bytes && IsValidUtf8(encoded)) {

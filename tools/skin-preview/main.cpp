@@ -248,9 +248,7 @@ void ShowDialogs(GtkWindow* parent, const std::filesystem::path& out, int index)
     gtk_widget_destroy(about);
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     setenv("NO_AT_BRIDGE", "1", 0);
     setenv("GDK_BACKEND", "x11", 0);
@@ -317,4 +315,17 @@ int main(int argc, char** argv)
                   << (out / PictureName(index, tooltip ? "-tooltip" : "")).string() << "\n";
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& error) {
+        // A bad index, a folder that cannot be made: said, not an abort.
+        std::cerr << "skin-preview: " << error.what() << "\n";
+        return 1;
+    }
 }

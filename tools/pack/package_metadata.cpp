@@ -12,17 +12,6 @@ namespace {
 // The about box starts a new line of its texts at this mark.
 constexpr std::string_view LineMark = "<!>";
 
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 std::vector<std::string> SplitLines(std::string_view text)
 {
     std::vector<std::string> lines;

@@ -37,6 +37,8 @@ std::string Shown(char c)
     return "'" + std::string(1, c) + "'";
 }
 
+}  // namespace
+
 std::string_view Trim(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
@@ -47,8 +49,6 @@ std::string_view Trim(std::string_view text)
     }
     return text;
 }
-
-}  // namespace
 
 std::string_view PackageFieldKey(PackageField field)
 {

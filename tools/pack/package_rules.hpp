@@ -53,4 +53,7 @@ struct MaintainerParts {
 };
 MaintainerParts SplitMaintainer(std::string_view maintainer);
 
+// `text` without the blanks and tabs at its ends.
+std::string_view Trim(std::string_view text);
+
 }  // namespace quillora::pack

@@ -14,6 +14,7 @@
 #include "payload/setting_index.hpp"
 #include "payload/settings_list.hpp"
 #include "window/accessible_names.hpp"
+#include "window/colour_scheme_follower.hpp"
 #include "window/custom_menu.hpp"
 #include "window/form_apresentacao.hpp"
 #include "window/work_area.hpp"
@@ -202,6 +203,8 @@ void Tform_apresentacao::ApplyHints(const SettingsList& settings)
 void Tform_apresentacao::ApplySkin(const SettingsList& settings)
 {
     if (!ToFlag(settings.Get(setting::skin_on))) {
+        // Without a skin of the author's the window is light or dark as the reader prefers.
+        colour_scheme_ = std::make_unique<ColourSchemeFollower>();
         return;
     }
     // An index past the stored skins loads none, yet the engine is still switched on.

@@ -12,6 +12,7 @@
 #include "window/book_search.hpp"
 #include "window/browser_status.hpp"
 #include "window/builder_parts.hpp"
+#include "window/colour_scheme_follower.hpp"
 #include "window/custom_menu.hpp"
 #include "window/find_bar.hpp"
 #include "window/page_zoom.hpp"

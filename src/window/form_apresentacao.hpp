@@ -24,6 +24,7 @@ namespace quillora {
 
 class BookSearch;
 class BrowserStatus;
+class ColourSchemeFollower;
 class CustomMenu;
 class FindBar;
 class InputFilter;
@@ -179,6 +180,7 @@ private:
     std::unique_ptr<ReaderShortcuts> shortcuts_;  // after what it uses
     std::unique_ptr<CustomMenu> custom_menu_;
     std::unique_ptr<MenuFile> menu_file_;
+    std::unique_ptr<ColourSchemeFollower> colour_scheme_;  // only while no skin is on
 
     KeptSettings kept_;
     std::string executable_folder_;

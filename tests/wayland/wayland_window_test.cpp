@@ -53,15 +53,20 @@ protected:
     static bool ScreenShows(const std::function<bool(const Screenshot&)>& shows)
     {
         std::optional<Screenshot> last;
-        // A screenshot is a process of its own and a full-output read: taken at every turn of
-        // the loop, it would starve the page load it waits for.
-        auto next_look = std::chrono::steady_clock::now();
+        // A screenshot is a process of its own and a full-output read, during which the window
+        // answers nothing: taken at every turn of the loop, or back to back on a loaded machine
+        // where one takes long, it would starve the page load it waits for. So the loop keeps at
+        // least three times as long as the last one took for itself.
+        using Clock = std::chrono::steady_clock;
+        auto next_look = Clock::now();
         bool seen = false;
         const bool shown = RunUntil(
             [&] {
-                if (seen || std::chrono::steady_clock::now() < next_look) return seen;
-                next_look = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
+                if (seen || Clock::now() < next_look) return seen;
+                const auto start = Clock::now();
                 last = Screenshot::Take();
+                const auto took = Clock::now() - start;
+                next_look = Clock::now() + std::max<Clock::duration>(std::chrono::milliseconds(250), 3 * took);
                 seen = last && shows(*last);
                 return seen;
             },
@@ -91,10 +96,16 @@ protected:
     {
         gtk_button_clicked(GTK_BUTTON(gtk_bin_get_child(GTK_BIN(window->Component(button)))));
     }
-    void ClickAndWait(const char* button, const std::string& title)
+    // Whether the page `file` is shown and has finished loading: a title shows while its page
+    // still loads, and a reload counted from then would be that page's own end.
+    bool Shows(const std::string& title, const std::string& file) const
+    {
+        return PageTitle() == title && !loaded.empty() && loaded.back().ends_with("/" + file);
+    }
+    void ClickAndWait(const char* button, const std::string& title, const std::string& file)
     {
         Click(button);
-        ASSERT_TRUE(RunUntil([&] { return PageTitle() == title; })) << button;
+        ASSERT_TRUE(RunUntil([&] { return Shows(title, file); })) << button;
     }
 
     void WindowCreated() override
@@ -177,10 +188,10 @@ TEST_F(WaylandWindowTest, TheToolBarButtonsWorkAndClosingHidesTheWindow)
 {
     ASSERT_TRUE(Start({{"index.html", Page("Home", HomeBody)}, {"two.html", Page("Two", "")}})) << FirstReport();
     Script("location.href = 'two.html'; return ''");
-    ASSERT_TRUE(RunUntil([&] { return PageTitle() == "Two"; }));
-    ClickAndWait("b_volta", "Home");
-    ClickAndWait("b_proximo", "Two");
-    ClickAndWait("b_home", "Home");
+    ASSERT_TRUE(RunUntil([&] { return Shows("Two", "two.html"); }));
+    ClickAndWait("b_volta", "Home", "index.html");
+    ClickAndWait("b_proximo", "Two", "two.html");
+    ClickAndWait("b_home", "Home", "index.html");
     const std::size_t before = loaded.size();
     Click("b_refresh");
     EXPECT_TRUE(RunUntil([&] { return loaded.size() > before; }));

@@ -1,72 +1,18 @@
 #pragma once
 
-// A private session bus, and on it a stand-in for the desktop's settings portal that states a
-// colour scheme: for tests of following the reader's light-or-dark preference without the
-// reader's own desktop having a say.
+// A stand-in for the desktop's settings portal, on a private session bus, that states a colour
+// scheme: for tests of following the reader's light-or-dark preference without the reader's own
+// desktop having a say.
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
+#include "private_session_bus.hpp"
+
 namespace quillora::test {
-
-// A dbus-daemon of the test's own for as long as this lives; DBUS_SESSION_BUS_ADDRESS names it
-// meanwhile. Whatever holds the session bus must let it go before this goes away.
-class PrivateSessionBus {
-public:
-    PrivateSessionBus() : bus_(g_test_dbus_new(G_TEST_DBUS_NONE))
-    {
-        g_test_dbus_up(bus_);
-        // Starting the bus also forgets the display, which the window tests still need.
-        display_.Restore();
-        runtime_dir_.Restore();
-    }
-    ~PrivateSessionBus()
-    {
-        g_test_dbus_down(bus_);
-        g_object_unref(bus_);
-        // So does stopping it; and the tests after this one have no session bus again.
-        display_.Restore();
-        runtime_dir_.Restore();
-        address_.Restore();
-    }
-    PrivateSessionBus(const PrivateSessionBus&) = delete;
-    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
-
-    [[nodiscard]] std::string Address() const { return g_test_dbus_get_bus_address(bus_); }
-
-private:
-    // An environment variable's value as it was, or that it was not set.
-    class Variable {
-    public:
-        explicit Variable(const char* name) : name_(name)
-        {
-            const char* value = g_getenv(name);
-            if (value != nullptr) value_ = value;
-        }
-        void Restore() const
-        {
-            if (value_) {
-                g_setenv(name_, value_->c_str(), TRUE);
-            } else {
-                g_unsetenv(name_);
-            }
-        }
-
-    private:
-        const char* name_;
-        std::optional<std::string> value_;
-    };
-
-    // As they were before the bus started.
-    Variable display_{"DISPLAY"};
-    Variable runtime_dir_{"XDG_RUNTIME_DIR"};
-    Variable address_{"DBUS_SESSION_BUS_ADDRESS"};
-    GTestDBus* bus_;
-};
 
 // org.freedesktop.portal.Desktop on its own connection to `bus`, serving the Settings interface
 // with one value, org.freedesktop.appearance color-scheme.

@@ -197,8 +197,12 @@ TEST_F(WaylandWindowTest, TheToolBarButtonsWorkAndClosingHidesTheWindow)
     EXPECT_TRUE(RunUntil([&] { return loaded.size() > before; }));
     Script("document.body.append('Selected'); return ''");
     Click("bot_selectall");
-    EXPECT_TRUE(
-        RunUntil([&] { return Script("return getSelection().toString()").find("Selected") != std::string::npos; }));
+    EXPECT_TRUE(RunUntil([&] {
+        return Script("return getSelection().toString()").find("Selected") != std::string::npos;
+    })) << "loads since the reload: "
+        << loaded.size() - before << ", the last of " << loaded.back() << "; the page holds '"
+        << Script("return document.body.textContent") << "', selected '" << Script("return getSelection().toString()")
+        << "'";
     // Copy is not checked here: a Wayland compositor takes a new clipboard owner only with the
     // serial of a recent input event, which a reader's click gives and these tests do not.
 

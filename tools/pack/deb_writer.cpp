@@ -189,7 +189,8 @@ void WriteDebPackage(const DebRequest& request)
     MakeFolders(root, "usr/share/icons/hicolor/scalable/apps");
     WriteFile(root / "usr/share/icons/hicolor/scalable/apps" / (metadata.name + ".svg"), ProgramIconSvg());
     MakeFolders(root, "usr/share/metainfo");
-    WriteFile(root / "usr/share/metainfo" / (metadata.name + ".metainfo.xml"), MetainfoText(metadata));
+    // Named after its component id, as AppStream 1.0 asks (its validator, and so lintian, warns otherwise).
+    WriteFile(root / "usr/share/metainfo" / (ComponentId(metadata) + ".metainfo.xml"), MetainfoText(metadata));
     const fs::path doc = fs::path("usr/share/doc") / metadata.name;
     MakeFolders(root, doc);
     WriteFile(root / doc / "copyright", CopyrightText(metadata, request.runtime_version));

@@ -23,7 +23,7 @@ std::string ControlText(const PackageMetadata& metadata, std::string_view archit
 // command /usr/bin/NAME and the icon NAME of the icon theme.
 std::string PackageLauncherText(const PackageMetadata& metadata);
 
-// /usr/share/metainfo/NAME.metainfo.xml, for software centres.
+// /usr/share/metainfo/ID.metainfo.xml (ID the component id), for software centres.
 std::string MetainfoText(const PackageMetadata& metadata);
 
 // /usr/share/doc/NAME/copyright: the book's copyright line and the runtime it is built on.

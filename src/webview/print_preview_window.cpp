@@ -407,8 +407,8 @@ gboolean PrintPreviewWindow::OnDraw(GtkWidget* pages, cairo_t* cr, gpointer self
         }
         cairo_restore(cr);
         // Keep the pictures of the pages in view and of their neighbours only.
-        std::erase_if(preview.pictures_, [first = first, last = last](const auto& entry) {
-            return entry.first < first - 1 || entry.first > last + 1;
+        std::erase_if(preview.pictures_, [low = first - 1, high = last + 1](const auto& entry) {
+            return entry.first < low || entry.first > high;
         });
     });
     return FALSE;

@@ -50,9 +50,9 @@ public:
     }
     ~PrivateSessionBus()
     {
-        // The process's shared session connection ends the process when its bus goes away, and
-        // the next test must not be handed it closed: it may not close the process, and it must be
-        // gone before the bus is.
+        // The process's shared session connection would end the process when its bus goes away:
+        // it is told not to, and once the bus is gone the test waits for it to be finalized, so
+        // that the next test is not handed a closed one.
         GDBusConnection* shared = address_.empty() ? nullptr : g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
         if (shared != nullptr) g_dbus_connection_set_exit_on_close(shared, FALSE);
         if (pid_ > 0) {
